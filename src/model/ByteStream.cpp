@@ -1,0 +1,91 @@
+#include "model/ByteStream.h"
+
+#include <cstring>
+
+void cByteWriter::writeU16(uint16_t value) {
+    bytes_.push_back(static_cast<uint8_t>(value >> 8));
+    bytes_.push_back(static_cast<uint8_t>(value));
+}
+
+void cByteWriter::writeU32(uint32_t value) {
+    bytes_.push_back(static_cast<uint8_t>(value >> 24));
+    bytes_.push_back(static_cast<uint8_t>(value >> 16));
+    bytes_.push_back(static_cast<uint8_t>(value >> 8));
+    bytes_.push_back(static_cast<uint8_t>(value));
+}
+
+void cByteWriter::writeBytes(const void* data, size_t size) {
+    const auto* begin = static_cast<const uint8_t*>(data);
+    bytes_.insert(bytes_.end(), begin, begin + size);
+}
+
+void cByteWriter::writeCString(const char* text) {
+    if (text)
+        writeBytes(text, std::strlen(text));
+    bytes_.push_back(0);
+}
+
+bool cByteReader::readU8(uint8_t& value) {
+    if (remaining() < 1)
+        return fail();
+    value = data_[position_++];
+    return true;
+}
+
+bool cByteReader::readU16(uint16_t& value) {
+    if (remaining() < 2)
+        return fail();
+    value = static_cast<uint16_t>((data_[position_] << 8) | data_[position_ + 1]);
+    position_ += 2;
+    return true;
+}
+
+bool cByteReader::readU32(uint32_t& value) {
+    if (remaining() < 4)
+        return fail();
+    const uint8_t* p = data_ + position_;
+    value = (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | p[3];
+    position_ += 4;
+    return true;
+}
+
+bool cByteReader::readCString(std::string& text) {
+    if (remaining() == 0)
+        return fail();
+    const void* end = std::memchr(data_ + position_, 0, remaining());
+    if (!end)
+        return fail();
+    size_t length = static_cast<const uint8_t*>(end) - (data_ + position_);
+    text.assign(reinterpret_cast<const char*>(data_ + position_), length);
+    position_ += length + 1;
+    return true;
+}
+
+bool cByteReader::readU16String(std::u16string& text) {
+    size_t units = remaining() / 2;
+    const uint8_t* p = data_ + position_;
+    for (size_t i = 0; i < units; ++i) {
+        if (p[2 * i] == 0 && p[2 * i + 1] == 0) {
+            text.resize(i);
+            for (size_t k = 0; k < i; ++k)
+                text[k] = static_cast<char16_t>((p[2 * k] << 8) | p[2 * k + 1]);
+            position_ += 2 * (i + 1);
+            return true;
+        }
+    }
+    return fail();
+}
+
+bool cByteReader::seek(size_t position) {
+    if (position > size_)
+        return fail();
+    position_ = position;
+    return true;
+}
+
+bool cByteReader::skip(size_t count) {
+    if (count > remaining())
+        return fail();
+    position_ += count;
+    return true;
+}

@@ -1,0 +1,65 @@
+#pragma once
+// Byte streams of the core. Every multi-byte integer is big-endian, whatever the host's
+// byte order. Writing appends to a buffer in memory (files are written whole through the
+// safe-save path); reading works on bytes already in memory and never reads past their end:
+// a read that would fails, leaves the position where it was and marks the stream failed.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class cByteWriter {
+public:
+    void writeU8(uint8_t value) { bytes_.push_back(value); }
+    void writeU16(uint16_t value);
+    void writeU32(uint32_t value);
+    void writeBytes(const void* data, size_t size);
+    // The bytes and one NUL.
+    void writeCString(const char* text);
+    void reserve(size_t size) { bytes_.reserve(size); }
+
+    size_t size() const { return bytes_.size(); }
+    const std::vector<uint8_t>& bytes() const { return bytes_; }
+    std::vector<uint8_t>& bytes() { return bytes_; }
+
+private:
+    std::vector<uint8_t> bytes_;
+};
+
+class cByteReader {
+public:
+    cByteReader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+    explicit cByteReader(const std::vector<uint8_t>& bytes)
+        : data_(bytes.data()), size_(bytes.size()) {}
+
+    bool readU8(uint8_t& value);
+    bool readU16(uint16_t& value);
+    bool readU32(uint32_t& value);
+    // Reads the bytes up to the next NUL and steps over it; fails (and reads nothing) when
+    // no NUL lies before the end.
+    bool readCString(std::string& text);
+    // Reads 16-bit units up to the next 0x0000 unit and steps over it; fails likewise.
+    bool readU16String(std::u16string& text);
+    // Positions the stream; fails when position lies past the end.
+    bool seek(size_t position);
+    bool skip(size_t count);
+
+    size_t position() const { return position_; }
+    size_t size() const { return size_; }
+    size_t remaining() const { return size_ - position_; }
+    bool atEnd() const { return position_ >= size_; }
+    bool failed() const { return failed_; }
+    const uint8_t* data() const { return data_; }
+
+private:
+    bool fail() {
+        failed_ = true;
+        return false;
+    }
+
+    const uint8_t* data_;
+    size_t size_;
+    size_t position_ = 0;
+    bool failed_ = false;
+};

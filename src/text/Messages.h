@@ -1,0 +1,50 @@
+#pragma once
+// Message boxes and status texts by string-table number, routed to an installable sink:
+// the editor installs one that shows Qt boxes, the CLI one that prints to standard error,
+// and tests one that records.
+
+#include <string>
+
+// Message-box flags, with the values of the platform the design comes from, so that callers
+// can pass and compare them as they always have.
+enum : unsigned {
+    MessageOk = 0x00,
+    MessageOkCancel = 0x01,
+    MessageYesNoCancel = 0x03,
+    MessageYesNo = 0x04,
+    MessageButtonMask = 0x0F,
+    MessageIconQuestion = 0x20,
+    MessageIconExclamation = 0x30,
+    MessageIconInformation = 0x40,
+    MessageIconMask = 0xF0,
+};
+
+// Buttons a message box returns.
+enum : int {
+    MessageResultOk = 1,
+    MessageResultCancel = 2,
+    MessageResultYes = 6,
+    MessageResultNo = 7,
+};
+
+class cMessageSink {
+public:
+    virtual ~cMessageSink() = default;
+    // Shows a modal box; returns the button pressed (MessageResult...).
+    virtual int showMessage(const std::string& caption, const std::string& text,
+                            unsigned flags) = 0;
+    virtual void showStatus(const std::string& text) = 0;
+};
+
+// Installs the sink that receives every message and status text; nullptr restores the
+// default sink, which writes messages to standard error, answers OK or No, and drops
+// status texts. The sink is not owned.
+void InstallMessageSink(cMessageSink* sink);
+cMessageSink* CurrentMessageSink();
+
+// Flags added by caption: 13 gets the question icon and Yes/No, 53 and 58 the exclamation
+// icon, 54 the information icon, any other caption nothing.
+unsigned MessageFlagsForCaption(int captionId, unsigned flags);
+
+int ShowTableMessage(int captionId, int textId, unsigned flags = MessageOk);
+void ShowStatusText(int textId);
