@@ -1,0 +1,54 @@
+#pragma once
+// Categories label terms. Each sits in one of eight groups and lists its members as term
+// positions. In memory every entry covers one term (runLength 1); only the database file
+// packs members into runs.
+
+#include "model/List.h"
+#include "model/Object.h"
+#include "model/String.h"
+
+#include <cstdint>
+#include <vector>
+
+class cCategoryMember : public cObject {
+public:
+    explicit cCategoryMember(uint32_t first = 0, uint16_t run = 1)
+        : firstTerm(first), runLength(run) {}
+
+    bool covers(uint32_t term) const {
+        return firstTerm <= term && uint64_t(term) < uint64_t(firstTerm) + runLength;
+    }
+
+    uint32_t firstTerm;
+    uint16_t runLength;
+};
+
+class cCategory : public cObject {
+public:
+    cCategory() = default;
+    cCategory(uint16_t categoryGroup, const char* categoryName)
+        : group(categoryGroup), name(categoryName) {}
+
+    bool isMember(uint32_t term) const;
+    // Appends an entry for term; makes no check for an existing one.
+    void addMember(uint32_t term);
+    // Removes the first entry that covers term, if any; with renumber, every entry whose
+    // firstTerm is above term then moves down by one, whether or not one was removed.
+    void removeMember(uint32_t term, bool renumber);
+    // Every entry with firstTerm >= position moves up by one.
+    void shiftMembersUp(uint32_t position);
+    // The same as removeMember(t, true) for each t of terms, from the highest to the lowest,
+    // in one pass over the entries. terms must be sorted ascending without duplicates.
+    void removeTerms(const std::vector<uint32_t>& terms);
+    // Same group and name, no members.
+    cCategory* clone() const { return new cCategory(group, name.text()); }
+
+    cCategoryMember* memberAt(uint32_t position) const {
+        return static_cast<cCategoryMember*>(members.at(position));
+    }
+
+    uint16_t group = 0;
+    cString name;
+    // Owning list of cCategoryMember, in the order the entries were added.
+    cList members;
+};

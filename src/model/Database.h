@@ -1,0 +1,115 @@
+#pragma once
+// The in-memory database. Attributes, terms and categories carry no identifiers: each is its
+// 0-based position in its list, and every operation that deletes, inserts or moves an
+// element renumbers every stored reference to the elements behind it in the same step.
+//
+// Operations that the user can push past a limit check the limit before changing anything,
+// report it through ShowTableMessage and return -1.
+
+#include "model/Attribute.h"
+#include "model/Category.h"
+#include "model/List.h"
+#include "model/Object.h"
+#include "model/String.h"
+#include "model/Term.h"
+#include "model/Value.h"
+
+#include <cstdint>
+#include <vector>
+
+// The name of the category that saving adds to group 0 for the terms that no group-0
+// category holds; it is removed again after every save and load.
+constexpr const char* UncategorizedName = "Uncategorized";
+
+class cDatabase : public cObject {
+public:
+    cDatabase() = default;
+    ~cDatabase() override;
+
+    // Destroys every element and empties path, name and description.
+    void clear();
+    // Takes other's attributes, categories and terms (the same objects, in order) in place of
+    // this database's own, which are destroyed, and copies path, name and description.
+    // other's lists are left non-owning, so destroying other leaves the moved objects alone.
+    void takeContents(cDatabase& other);
+
+    // Typed positional access; nullptr when there is no element at index.
+    cAttribute* attribute(uint32_t index) const {
+        return static_cast<cAttribute*>(attributes.at(index));
+    }
+    cCategory* category(uint32_t index) const {
+        return static_cast<cCategory*>(categories.at(index));
+    }
+    cTerm* term(uint32_t index) const { return static_cast<cTerm*>(terms.at(index)); }
+
+    // ---- attributes (DatabaseAttributes.cpp)
+    // Appends an attribute with an empty name; its index, or -1 (text 66) at the limit.
+    int32_t addAttribute(uint16_t mediaType);
+    void renameAttribute(uint32_t index, const char* text);
+    // Removes the attribute and every value of it, then renumbers the values of the
+    // attributes behind it. Asking the user first is the caller's business.
+    void deleteAttribute(uint32_t index);
+    // First attribute with that media type and exactly that name, or -1.
+    int32_t findAttribute(uint16_t mediaType, const char* name) const;
+    uint32_t countValuesOfAttribute(uint32_t index) const;
+    // A new value of the attribute's class, not yet in any term; nullptr when there is no
+    // such attribute or its media type is unknown. text, when given, must be in the value's
+    // own encoding (escaped ANSI bytes for Ascii, UTF-16 for Unicode).
+    cValue* createValue(uint32_t attributeIndex) const;
+    cValue* createValue(uint32_t attributeIndex, const char* text) const;
+    cValue* createValue(uint32_t attributeIndex, const char16_t* text) const;
+
+    // ---- terms (DatabaseTerms.cpp)
+    // Sets, creates or removes (empty text) the term's value for the attribute. A text whose
+    // encoding does not match the attribute's media type changes nothing.
+    void setValue(uint32_t termIndex, uint32_t attributeIndex, const char* text);
+    void setValue(uint32_t termIndex, uint32_t attributeIndex, const char16_t* text);
+    // Appends an empty term; its index, or -1 (text 63) at 65,532 terms.
+    int32_t addTerm();
+    // A new term holding clones of the term's values, in the same order.
+    static cTerm* cloneTerm(const cTerm* term);
+    // Takes ownership of term and puts it at position (0..count; beyond count appends),
+    // moving the memberships of the terms from position on up by one.
+    void insertTerm(cTerm* term, uint32_t position);
+    // Moves the term at from to position to, with its memberships.
+    void moveTerm(uint32_t from, uint32_t to);
+    // Inserts a copy of the term at from at position to; the copy gets the source's
+    // memberships.
+    void copyTerm(uint32_t from, uint32_t to);
+    // Deletes the terms at the given positions (any order; duplicates and positions past
+    // the end are ignored); every other term keeps its memberships under its new position.
+    void deleteTerms(const std::vector<uint32_t>& indices);
+
+    // ---- categories (DatabaseCategories.cpp)
+    // Appends an empty group-0 category; its index, or -1 (text 68, then 64) at a limit.
+    int32_t addCategory();
+    void renameCategory(uint32_t index, const char* text);
+    void deleteCategory(uint32_t index);
+    bool groupInUse(uint16_t group) const;
+    bool isCategorizedInGroup(uint32_t term, uint16_t group) const;
+    // True when every term is in some category of the group, or there are no terms.
+    bool allCategorizedInGroup(uint16_t group) const;
+    // Adds to to every category that has from as member.
+    void copyMemberships(uint32_t from, uint32_t to);
+    // The indices of the categories that have term as member, in category order, as the
+    // keys of the returned list's nodes (the payloads are nullptr).
+    cList categoriesOfTerm(uint32_t term) const;
+    // Adds term to the category named by each key of list, in order.
+    void applyCategories(uint32_t term, const cList& list);
+    // In every category, every entry at or after position moves up by one.
+    void shiftMembersUp(uint32_t position);
+    // In every category: removeMember(term, renumber).
+    void removeTermFromCategories(uint32_t term);
+    // Before a save: when group 0 is in use but some terms are in none of its categories,
+    // appends an "Uncategorized" group-0 category holding exactly those terms.
+    void addUncategorized();
+    // After a save or load: removes every group-0 category named "Uncategorized".
+    void removeUncategorized();
+
+    cString path;
+    cString name;
+    cString description;
+    cList categories; // of cCategory
+    cList attributes; // of cAttribute
+    cList terms;      // of cTerm
+};

@@ -1,0 +1,105 @@
+#pragma once
+// Values: the data of one attribute for one term. The class follows the attribute's media
+// type. storedSize always equals the number of bytes write produces, because the database
+// file lays out its record offsets from storedSize before it writes anything.
+//
+// Stored form of a value (big-endian):
+//   offset  width        field
+//   0       2            attribute index
+//   2       n + 1        Ascii: the unescaped bytes, then 0x00
+//   2       2 (n + 1)    Unicode: [U+202B when needed] the code units, then 0x0000
+
+#include "model/Attribute.h"
+#include "model/ByteStream.h"
+#include "model/Object.h"
+#include "model/String.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class cValue : public cObject {
+public:
+    virtual uint16_t mediaType() const = 0;
+    // True when the value holds no text.
+    virtual bool isEmpty() const = 0;
+
+    virtual uint32_t storedSize() const { return 2; }
+    virtual void write(cByteWriter& stream) const { stream.writeU16(attribute); }
+    // False when the stream ends before the value does; the value is then partly read.
+    virtual bool read(cByteReader& stream) { return stream.readU16(attribute); }
+
+    // Sets the text from the value's own encoding; a text of the other encoding is ignored,
+    // so callers convert first. nullptr changes nothing.
+    virtual void setText(const char* bytes) { (void)bytes; }
+    virtual void setText(const char16_t* units) { (void)units; }
+
+    // A new value of the same class with the same attribute and a copy of the text.
+    virtual cValue* clone() const = 0;
+
+    uint16_t attribute = 0;
+};
+
+// Ascii text in escaped form: a line break is held as backslash + "n" and a backslash as two
+// backslashes, because the value pane edits single-line text; any other backslash pair
+// stands for itself. The file holds the real characters.
+class cAsciiValue : public cValue {
+public:
+    cAsciiValue() = default;
+    cAsciiValue(uint16_t attributeIndex, const char* escapedText);
+
+    using cValue::setText;
+    uint16_t mediaType() const override { return MediaTypeAscii; }
+    bool isEmpty() const override { return text.isEmpty(); }
+    uint32_t storedSize() const override;
+    void write(cByteWriter& stream) const override;
+    bool read(cByteReader& stream) override;
+    void setText(const char* bytes) override { text.assign(bytes); }
+    cValue* clone() const override;
+
+    // Characters after unescaping: backslash-n and backslash-backslash count as one.
+    static uint32_t unescapedLength(const char* escaped);
+    // The real characters of an escaped text, and back.
+    static std::string unescape(const char* escaped);
+    static std::string escape(const char* raw, size_t length);
+
+    cString text;
+};
+
+// Unicode text as UTF-16 code units, held unchanged. A text set through setText is a buffer
+// of length + 1 units ending in 0; a value whose text was never set has no buffer.
+class cUnicodeValue : public cValue {
+public:
+    cUnicodeValue() = default;
+    cUnicodeValue(uint16_t attributeIndex, const char16_t* units);
+
+    using cValue::setText;
+    uint16_t mediaType() const override { return MediaTypeUnicode; }
+    bool isEmpty() const override { return length_ == 0; }
+    uint32_t storedSize() const override;
+    void write(cByteWriter& stream) const override;
+    bool read(cByteReader& stream) override;
+    void setText(const char16_t* units) override;
+    // Copies exactly length units (which must not hold a 0 unit) and adds the terminator.
+    void setText(const char16_t* units, uint32_t length);
+    cValue* clone() const override;
+
+    // The units, or nullptr when the text was never set.
+    const char16_t* text() const { return text_.get(); }
+    uint32_t length() const { return length_; }
+    bool needsRtlMark() const { return needsRtlMark(text_.get(), length_); }
+
+    // True when the unit lies in one of the ranges of the right-to-left table.
+    static bool isRightToLeft(char16_t unit);
+    // A text with a right-to-left character gets U+202B (right-to-left embedding) in front
+    // when stored, so the handheld lays it out right to left; a text that opens with U+202A
+    // (left-to-right embedding) asked for the opposite and gets none.
+    static bool needsRtlMark(const char16_t* units, uint32_t length);
+
+    static constexpr char16_t LeftToRightEmbedding = 0x202A;
+    static constexpr char16_t RightToLeftEmbedding = 0x202B;
+
+private:
+    std::unique_ptr<char16_t[]> text_;
+    uint32_t length_ = 0;
+};
