@@ -1,0 +1,14 @@
+#pragma once
+// UTF-8 <-> UTF-16, for JSON output and UTF-8 text files. Malformed input never fails the
+// conversion: whatever cannot be decoded becomes U+FFFD.
+
+#include <string>
+
+// An unpaired surrogate becomes U+FFFD; a surrogate pair becomes one four-byte sequence.
+std::string Utf16ToUtf8(const std::u16string& text);
+
+// Each malformed sequence (a stray continuation byte, a truncated sequence, an overlong
+// form, an encoded surrogate, a value above U+10FFFF, the bytes F5 to FF) becomes one U+FFFD
+// per maximal bad subsequence, so decoding resumes at the next byte that could start a
+// character. A leading byte order mark is kept; callers that read files drop it.
+std::u16string Utf8ToUtf16(const std::string& text);
