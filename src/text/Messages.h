@@ -40,11 +40,15 @@ public:
 // default sink, which writes messages to standard error, answers OK or No, and drops
 // status texts. The sink is not owned.
 void InstallMessageSink(cMessageSink* sink);
+// The installed sink, or the default one; never nullptr.
 cMessageSink* CurrentMessageSink();
 
-// Flags added by caption: 13 gets the question icon and Yes/No, 53 and 58 the exclamation
-// icon, 54 the information icon, any other caption nothing.
+// Flags added by caption: 13 gets the question icon and Yes/No (Yes/No/Cancel from the
+// caller stays), 53 and 58 the exclamation icon, 54 the information icon, any other caption
+// nothing. An added icon replaces one the caller passed.
 unsigned MessageFlagsForCaption(int captionId, unsigned flags);
 
+// Shows caption and text by number through the current sink, with the flags for the
+// caption added; returns the sink's answer.
 int ShowTableMessage(int captionId, int textId, unsigned flags = MessageOk);
 void ShowStatusText(int textId);
