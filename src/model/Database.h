@@ -106,6 +106,23 @@ public:
     // After a save or load: removes every group-0 category named "Uncategorized".
     void removeUncategorized();
 
+    // ---- the database file (defined in src/dbfile)
+    // Writes the whole database to the file at path: 0 written, 1 failed (the previous file
+    // is then unchanged).
+    int save();
+    // Reads the file at path into this empty database: 0 loaded, 1 unreadable or malformed,
+    // 2 an unsupported version.
+    int load();
+    // Appends the terms of the database file at file: 0 merged, 1 the file could not be
+    // loaded (nothing changed).
+    int merge(const char* file);
+
+    // ---- merging (DatabaseMerge.cpp)
+    // Moves every term of source to the end of this database, matching attributes by media
+    // type and name and categories by group and name, and adding clones of those that have
+    // no match. source is left without terms.
+    void mergeFrom(cDatabase& source);
+
     cString path;
     cString name;
     cString description;

@@ -1,0 +1,88 @@
+#include "dbfile/DatabaseCheck.h"
+
+#include <vector>
+
+#include "dbfile/DatabaseFormat.h"
+#include "dbfile/FileBytes.h"
+#include "dbfile/PdbFormat.h"
+#include "model/Database.h"
+#include "model/Limits.h"
+#include "text/Messages.h"
+#include "text/Platform.h"
+
+namespace {
+
+int Refuse(int text) {
+    ShowTableMessage(TextCaptionError, text, MessageOk);
+    return 1;
+}
+
+// Every record lies inside the file and none starts before the one in front of it.
+bool RecordsFitTheFile(cByteReader& file, uint16_t recordCount) {
+    uint32_t size = 0;
+    for (unsigned i = 0; i < recordCount; ++i)
+        if (!RecordSize(file, i, size))
+            return false;
+    return true;
+}
+
+// False when the attribute record cannot be read; unicode tells whether it names a Unicode
+// attribute.
+bool HasUnicodeAttribute(cByteReader& file, bool& unicode) {
+    cByteReader record(nullptr, 0);
+    uint32_t count = 0;
+    if (!RecordBytes(file, kAttributeRecord, record) || !ReadU32BE(record, count))
+        return false;
+    unicode = false;
+    for (uint32_t i = 0; i < count; ++i) {
+        uint16_t mediaType = 0;
+        if (!ReadU16BE(record, mediaType))
+            return false;
+        if (mediaType == MediaTypeUnicode) {
+            unicode = true;
+            return true;
+        }
+        if (!SkipCString(record))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int CheckDatabaseFile(const std::string& path) {
+    std::vector<uint8_t> bytes;
+    if (!ReadFileBytes(path, bytes))
+        return Refuse(TextFileMissing);
+    cByteReader file(bytes);
+
+    uint32_t type = 0;
+    if (!ReadType(file, type) || type != kDatabaseType)
+        return Refuse(TextNotADatabase);
+
+    uint16_t recordCount = 0;
+    if (!ReadRecordCount(file, recordCount) || recordCount < kFirstTermRecord ||
+        !RecordsFitTheFile(file, recordCount))
+        return Refuse(TextFileCorrupt);
+
+    if (!UnicodePlatform) {
+        bool unicode = false;
+        if (!HasUnicodeAttribute(file, unicode))
+            return Refuse(TextFileCorrupt);
+        if (unicode)
+            return Refuse(TextUnicodeUnsupported);
+    }
+    return 0;
+}
+
+int LoadFailureText(int loadResult) {
+    if (loadResult == LoadResultBadFormat)
+        return TextBadFormat;
+    if (loadResult == LoadResultBadVersion)
+        return TextBadVersion;
+    return TextLoadFailed;
+}
+
+int SaveFailureText(const cDatabase& db) {
+    return db.terms.count() > MaxTermCount ? TextTooManyTermsToSave : TextSaveFailed;
+}

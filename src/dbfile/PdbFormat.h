@@ -1,0 +1,78 @@
+#pragma once
+// The Palm OS database (PDB) container: a 78-byte header, a list of 8-byte record entries,
+// then the records back to back. Every integer is big-endian.
+//
+// Header, at offset 0:
+//   offset width field
+//        0    32 name, 8-bit, NUL-terminated, zero-padded ("noname" when empty)
+//       32     2 attributes (kPdbBackupFlag)
+//       34     2 version
+//       36     4 creation date (kPdbFixedDate)
+//       40     4 modification date (kPdbFixedDate)
+//       44     4 last backup date (0)
+//       48     4 modification number (0)
+//       52     4 app-info offset (0)
+//       56     4 sort-info offset (0)
+//       60     4 type
+//       64     4 creator
+//       68     4 unique-ID seed (0)
+//       72     4 next record list (0)
+//       76     2 record count
+// Record entry i, at 78 + 8 * i:
+//        0     4 data offset from the start of the file
+//        4     1 record attributes (0)
+//        5     3 unique ID (0)
+// A record's size is never stored: it runs to the next record's offset, the last one to the
+// end of the file.
+
+#include <cstdint>
+#include <string>
+
+#include "model/ByteStream.h"
+
+constexpr size_t kPdbHeaderSize = 78;
+constexpr size_t kPdbNameSize = 32;
+constexpr size_t kPdbMaxNameLength = 31;
+constexpr size_t kPdbRecordEntrySize = 8;
+constexpr size_t kPdbVersionOffset = 34;
+constexpr size_t kPdbTypeOffset = 60;
+constexpr size_t kPdbCreatorOffset = 64;
+constexpr size_t kPdbRecordCountOffset = 76;
+constexpr uint16_t kPdbBackupFlag = 0x0008;
+// 25 October 1999, 15:08:15 in seconds since 1904: the handheld expects a fixed stamp.
+constexpr uint32_t kPdbFixedDate = 0xB43A22DF;
+
+constexpr uint32_t PdbFourCC(const char (&code)[5]) {
+    return (uint32_t(uint8_t(code[0])) << 24) | (uint32_t(uint8_t(code[1])) << 16) |
+           (uint32_t(uint8_t(code[2])) << 8) | uint32_t(uint8_t(code[3]));
+}
+
+void WriteU16BE(cByteWriter& out, uint16_t value);
+void WriteU32BE(cByteWriter& out, uint32_t value);
+void WriteCString(cByteWriter& out, const char* text);
+bool ReadU16BE(cByteReader& in, uint16_t& value);
+bool ReadU32BE(cByteReader& in, uint32_t& value);
+bool ReadCString(cByteReader& in, std::string& text);
+// Steps over the bytes up to and including the next NUL; false when the end came first.
+bool SkipCString(cByteReader& in);
+
+void WritePdbHeader(cByteWriter& out, const char* name, uint32_t type, uint32_t creator,
+                    uint16_t version, uint16_t recordCount);
+void WriteRecordEntry(cByteWriter& out, uint32_t dataOffset);
+
+// The header readers fail on a file shorter than the field they read.
+bool ReadPdbName(cByteReader& in, std::string& name);
+bool ReadVersion(cByteReader& in, uint16_t& version);
+bool ReadType(cByteReader& in, uint32_t& type);
+bool ReadRecordCount(cByteReader& in, uint16_t& count);
+
+// Positions the stream at record i's data; fails when the entry or the offset lies past the
+// end of the file.
+bool SeekRecord(cByteReader& in, unsigned record);
+// The size of record i; fails when an offset lies past the end of the file or the next
+// record starts before this one.
+bool RecordSize(cByteReader& in, unsigned record, uint32_t& size);
+
+// The bytes of record i, for reading it without reaching into the next one; false when the
+// record list or the offsets do not fit the file.
+bool RecordBytes(cByteReader& in, unsigned record, cByteReader& recordReader);

@@ -1,0 +1,3 @@
+#include "text/Platform.h"
+
+bool UnicodePlatform = true;
