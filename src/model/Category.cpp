@@ -1,0 +1,82 @@
+#include "model/Category.h"
+
+#include <algorithm>
+#include <new>
+
+namespace {
+
+cCategoryMember* MemberOf(const cListNode* node) {
+    return static_cast<cCategoryMember*>(node->payload);
+}
+
+} // namespace
+
+bool cCategory::isMember(uint32_t term) const {
+    for (const cListNode* node = members.head()->next; node != members.tail(); node = node->next)
+        if (MemberOf(node)->covers(term))
+            return true;
+    return false;
+}
+
+void cCategory::addMember(uint32_t term) {
+    auto* member = new (std::nothrow) cCategoryMember(term, 1);
+    if (member && !members.append(member))
+        member->destroy();
+}
+
+void cCategory::removeMember(uint32_t term, bool renumber) {
+    for (cListNode* node = members.head()->next; node != members.tail(); node = node->next) {
+        if (MemberOf(node)->covers(term)) {
+            members.remove(node)->destroy();
+            break;
+        }
+    }
+    if (!renumber)
+        return;
+    for (cListNode* node = members.head()->next; node != members.tail(); node = node->next) {
+        cCategoryMember* member = MemberOf(node);
+        if (member->firstTerm > term)
+            --member->firstTerm;
+    }
+}
+
+void cCategory::shiftMembersUp(uint32_t position) {
+    for (cListNode* node = members.head()->next; node != members.tail(); node = node->next) {
+        cCategoryMember* member = MemberOf(node);
+        if (member->firstTerm >= position)
+            ++member->firstTerm;
+    }
+}
+
+void cCategory::removeTerms(const std::vector<uint32_t>& terms) {
+    if (terms.empty())
+        return;
+    // Entries covering more than one term (only a hand-built category has them) can be
+    // removed at one step and shifted into another's reach at the next; replay the steps.
+    for (const cListNode* node = members.head()->next; node != members.tail(); node = node->next) {
+        if (MemberOf(node)->runLength != 1) {
+            for (auto t = terms.rbegin(); t != terms.rend(); ++t)
+                removeMember(*t, true);
+            return;
+        }
+    }
+    // With single-term entries, handling the terms from the highest down means: for each
+    // deleted term t, the first entry (in list order) for t goes; every other entry moves
+    // down by the number of deleted terms below it. An entry above t never reaches t through
+    // the renumbering of higher terms, so the original firstTerm decides.
+    std::vector<bool> removed(terms.size(), false);
+    cListNode* node = members.head()->next;
+    while (node != members.tail()) {
+        cListNode* following = node->next;
+        cCategoryMember* member = MemberOf(node);
+        auto below = std::lower_bound(terms.begin(), terms.end(), member->firstTerm);
+        size_t rank = static_cast<size_t>(below - terms.begin());
+        if (below != terms.end() && *below == member->firstTerm && !removed[rank]) {
+            removed[rank] = true;
+            members.remove(node)->destroy();
+        } else {
+            member->firstTerm -= static_cast<uint32_t>(rank);
+        }
+        node = following;
+    }
+}

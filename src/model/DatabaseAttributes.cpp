@@ -1,0 +1,114 @@
+// Attribute operations of cDatabase. Values name their attribute by position, so deleting
+// an attribute renumbers the values of every attribute behind it.
+
+#include "model/Database.h"
+#include "model/Limits.h"
+#include "text/Messages.h"
+
+#include <new>
+
+int32_t cDatabase::addAttribute(uint16_t mediaType) {
+    uint32_t count = attributes.count();
+    if (count >= MaxAttributeCount || AttributeRecordBytesPerEntry * count >= MaxRecordBytes) {
+        ShowTableMessage(TextCaptionError, TextAttributeLimit);
+        return -1;
+    }
+    auto* added = new (std::nothrow) cAttribute(mediaType);
+    if (!added || !attributes.append(added)) {
+        delete added;
+        return -1;
+    }
+    return static_cast<int32_t>(count);
+}
+
+void cDatabase::renameAttribute(uint32_t index, const char* text) {
+    if (cAttribute* renamed = attribute(index))
+        renamed->name.assign(text);
+}
+
+void cDatabase::deleteAttribute(uint32_t index) {
+    cListNode* node = attributes.nodeAt(index);
+    if (!node)
+        return;
+    if (countValuesOfAttribute(index) > 0) {
+        cListIterator termWalk(terms);
+        while (termWalk.next()) {
+            cListIterator valueWalk(termWalk.payloadAs<cTerm>()->values);
+            while (valueWalk.next())
+                if (valueWalk.payloadAs<cValue>()->attribute == index)
+                    valueWalk.removeCurrent()->destroy();
+        }
+    }
+    attributes.remove(node)->destroy();
+    for (cListNode* t = terms.head()->next; t != terms.tail(); t = t->next) {
+        cList& values = static_cast<cTerm*>(t->payload)->values;
+        for (cListNode* v = values.head()->next; v != values.tail(); v = v->next) {
+            auto* value = static_cast<cValue*>(v->payload);
+            if (value->attribute > index)
+                --value->attribute;
+        }
+    }
+}
+
+int32_t cDatabase::findAttribute(uint16_t mediaType, const char* name) const {
+    int32_t index = 0;
+    for (const cListNode* node = attributes.head()->next; node != attributes.tail();
+         node = node->next, ++index) {
+        auto* candidate = static_cast<cAttribute*>(node->payload);
+        if (candidate->mediaType == mediaType && candidate->name.equals(name))
+            return index;
+    }
+    return -1;
+}
+
+uint32_t cDatabase::countValuesOfAttribute(uint32_t index) const {
+    uint32_t count = 0;
+    for (const cListNode* t = terms.head()->next; t != terms.tail(); t = t->next) {
+        const cList& values = static_cast<cTerm*>(t->payload)->values;
+        for (const cListNode* v = values.head()->next; v != values.tail(); v = v->next)
+            if (static_cast<cValue*>(v->payload)->attribute == index)
+                ++count;
+    }
+    return count;
+}
+
+cValue* cDatabase::createValue(uint32_t attributeIndex) const {
+    const cAttribute* owner = attribute(attributeIndex);
+    if (!owner)
+        return nullptr;
+    cValue* value = nullptr;
+    if (owner->mediaType == MediaTypeAscii)
+        value = new (std::nothrow) cAsciiValue;
+    else if (owner->mediaType == MediaTypeUnicode)
+        value = new (std::nothrow) cUnicodeValue;
+    if (value)
+        value->attribute = static_cast<uint16_t>(attributeIndex);
+    return value;
+}
+
+namespace {
+
+// A text of the wrong encoding would silently leave the value empty; refuse it instead.
+template <class Char>
+cValue* CreateWithText(const cDatabase& database, uint32_t attributeIndex, const Char* text,
+                       uint16_t encoding) {
+    cValue* value = database.createValue(attributeIndex);
+    if (!value || !text)
+        return value;
+    if (value->mediaType() != encoding) {
+        value->destroy();
+        return nullptr;
+    }
+    value->setText(text);
+    return value;
+}
+
+} // namespace
+
+cValue* cDatabase::createValue(uint32_t attributeIndex, const char* text) const {
+    return CreateWithText(*this, attributeIndex, text, MediaTypeAscii);
+}
+
+cValue* cDatabase::createValue(uint32_t attributeIndex, const char16_t* text) const {
+    return CreateWithText(*this, attributeIndex, text, MediaTypeUnicode);
+}

@@ -1,0 +1,154 @@
+// Category operations of cDatabase: limits, membership queries, the renumbering that term
+// moves need, and the temporary "Uncategorized" category of a save.
+
+#include "model/Database.h"
+#include "model/Limits.h"
+#include "text/Messages.h"
+
+#include <new>
+
+namespace {
+
+cCategory* CategoryOf(const cListNode* node) {
+    return static_cast<cCategory*>(node->payload);
+}
+
+// Which terms some category of the group holds, in one pass over the entries instead of one
+// membership test per term and category.
+std::vector<bool> CoveredTerms(const cDatabase& database, uint16_t group) {
+    const uint32_t termCount = database.terms.count();
+    std::vector<bool> covered(termCount, false);
+    const cList& categories = database.categories;
+    for (const cListNode* c = categories.head()->next; c != categories.tail(); c = c->next) {
+        const cCategory* category = CategoryOf(c);
+        if (category->group != group)
+            continue;
+        const cList& members = category->members;
+        for (const cListNode* m = members.head()->next; m != members.tail(); m = m->next) {
+            auto* member = static_cast<cCategoryMember*>(m->payload);
+            uint64_t end = uint64_t(member->firstTerm) + member->runLength;
+            for (uint64_t t = member->firstTerm; t < end && t < termCount; ++t)
+                covered[t] = true;
+        }
+    }
+    return covered;
+}
+
+bool AllCovered(const std::vector<bool>& covered) {
+    for (bool isCovered : covered)
+        if (!isCovered)
+            return false;
+    return true;
+}
+
+} // namespace
+
+int32_t cDatabase::addCategory() {
+    uint32_t count = categories.count();
+    if (CategoryRecordBytesPerEntry * count >= MaxRecordBytes) {
+        ShowTableMessage(TextCaptionError, TextCategoryLimit);
+        return -1;
+    }
+    uint32_t inGroupZero = 0;
+    for (const cListNode* node = categories.head()->next; node != categories.tail();
+         node = node->next)
+        if (CategoryOf(node)->group == 0)
+            ++inGroupZero;
+    if (inGroupZero >= MaxCategoriesInGroupZero) {
+        ShowTableMessage(TextCaptionError, TextCategoryGroupLimit);
+        return -1;
+    }
+    auto* added = new (std::nothrow) cCategory;
+    if (!added || !categories.append(added)) {
+        delete added;
+        return -1;
+    }
+    return static_cast<int32_t>(count);
+}
+
+void cDatabase::renameCategory(uint32_t index, const char* text) {
+    if (cCategory* renamed = category(index))
+        renamed->name.assign(text);
+}
+
+void cDatabase::deleteCategory(uint32_t index) {
+    if (cListNode* node = categories.nodeAt(index))
+        categories.remove(node)->destroy();
+}
+
+bool cDatabase::groupInUse(uint16_t group) const {
+    for (const cListNode* node = categories.head()->next; node != categories.tail();
+         node = node->next)
+        if (CategoryOf(node)->group == group && !CategoryOf(node)->members.isEmpty())
+            return true;
+    return false;
+}
+
+bool cDatabase::isCategorizedInGroup(uint32_t term, uint16_t group) const {
+    for (const cListNode* node = categories.head()->next; node != categories.tail();
+         node = node->next)
+        if (CategoryOf(node)->group == group && CategoryOf(node)->isMember(term))
+            return true;
+    return false;
+}
+
+bool cDatabase::allCategorizedInGroup(uint16_t group) const {
+    return AllCovered(CoveredTerms(*this, group));
+}
+
+void cDatabase::copyMemberships(uint32_t from, uint32_t to) {
+    for (cListNode* node = categories.head()->next; node != categories.tail(); node = node->next)
+        if (CategoryOf(node)->isMember(from))
+            CategoryOf(node)->addMember(to);
+}
+
+cList cDatabase::categoriesOfTerm(uint32_t term) const {
+    cList indices(false);
+    int32_t index = 0;
+    for (const cListNode* node = categories.head()->next; node != categories.tail();
+         node = node->next, ++index)
+        if (CategoryOf(node)->isMember(term))
+            indices.append(index, nullptr);
+    return indices;
+}
+
+void cDatabase::applyCategories(uint32_t term, const cList& list) {
+    for (const cListNode* node = list.head()->next; node != list.tail(); node = node->next)
+        if (cCategory* target = category(static_cast<uint32_t>(node->key)))
+            target->addMember(term);
+}
+
+void cDatabase::shiftMembersUp(uint32_t position) {
+    for (cListNode* node = categories.head()->next; node != categories.tail(); node = node->next)
+        CategoryOf(node)->shiftMembersUp(position);
+}
+
+void cDatabase::removeTermFromCategories(uint32_t term) {
+    for (cListNode* node = categories.head()->next; node != categories.tail(); node = node->next)
+        CategoryOf(node)->removeMember(term, true);
+}
+
+void cDatabase::addUncategorized() {
+    if (!groupInUse(0))
+        return;
+    std::vector<bool> covered = CoveredTerms(*this, 0);
+    if (AllCovered(covered))
+        return;
+    auto* uncategorized = new (std::nothrow) cCategory(0, UncategorizedName);
+    if (!uncategorized || !categories.append(uncategorized)) {
+        delete uncategorized;
+        return;
+    }
+    for (uint32_t term = 0; term < covered.size(); ++term)
+        if (!covered[term])
+            uncategorized->addMember(term);
+}
+
+void cDatabase::removeUncategorized() {
+    cListIterator walk(categories);
+    while (walk.next()) {
+        const cCategory* candidate = walk.payloadAs<cCategory>();
+        if (candidate->group == 0 && candidate->name.equals(UncategorizedName))
+            walk.removeCurrent()->destroy();
+    }
+}

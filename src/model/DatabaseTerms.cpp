@@ -1,0 +1,130 @@
+// Term operations of cDatabase. Memberships are stored in the categories as term positions,
+// so every operation that changes positions renumbers the member entries in the same step.
+
+#include "model/Database.h"
+#include "model/Limits.h"
+#include "text/Messages.h"
+
+#include <algorithm>
+#include <new>
+
+namespace {
+
+template <class Char>
+void SetValueText(cDatabase& database, uint32_t termIndex, uint32_t attributeIndex,
+                  const Char* text, uint16_t encoding) {
+    cTerm* term = database.term(termIndex);
+    if (!term)
+        return;
+    cValue* value = term->findValue(static_cast<uint16_t>(attributeIndex));
+    if (text && text[0] != 0) {
+        if (!value) {
+            value = database.createValue(attributeIndex);
+            if (!value)
+                return;
+            if (value->mediaType() != encoding || !term->values.append(value)) {
+                value->destroy();
+                return;
+            }
+        } else if (value->mediaType() != encoding) {
+            return;
+        }
+        value->setText(text);
+    } else if (value) {
+        term->values.removePayload(value);
+        value->destroy();
+    }
+}
+
+} // namespace
+
+void cDatabase::setValue(uint32_t termIndex, uint32_t attributeIndex, const char* text) {
+    SetValueText(*this, termIndex, attributeIndex, text, MediaTypeAscii);
+}
+
+void cDatabase::setValue(uint32_t termIndex, uint32_t attributeIndex, const char16_t* text) {
+    SetValueText(*this, termIndex, attributeIndex, text, MediaTypeUnicode);
+}
+
+int32_t cDatabase::addTerm() {
+    uint32_t count = terms.count();
+    if (count >= MaxTermCount) {
+        ShowTableMessage(TextCaptionError, TextTermLimit);
+        return -1;
+    }
+    auto* added = new (std::nothrow) cTerm;
+    if (!added || !terms.append(added)) {
+        delete added;
+        return -1;
+    }
+    return static_cast<int32_t>(count);
+}
+
+cTerm* cDatabase::cloneTerm(const cTerm* term) {
+    if (!term)
+        return nullptr;
+    auto* copy = new (std::nothrow) cTerm;
+    if (!copy)
+        return nullptr;
+    const cList& values = term->values;
+    for (const cListNode* node = values.head()->next; node != values.tail(); node = node->next) {
+        cValue* value = static_cast<cValue*>(node->payload)->clone();
+        if (value && !copy->values.append(value))
+            value->destroy();
+    }
+    return copy;
+}
+
+void cDatabase::insertTerm(cTerm* term, uint32_t position) {
+    if (!term)
+        return;
+    position = std::min(position, terms.count());
+    shiftMembersUp(position);
+    cListNode* before = position == terms.count() ? terms.tail() : terms.nodeAt(position);
+    terms.insertBefore(before, nullptr, term);
+}
+
+void cDatabase::moveTerm(uint32_t from, uint32_t to) {
+    uint32_t count = terms.count();
+    if (from == to || from >= count || to >= count)
+        return;
+    cList memberships = categoriesOfTerm(from);
+    removeTermFromCategories(from);
+    cListNode* target = terms.nodeAt(to);
+    cObject* moved = terms.remove(terms.nodeAt(from));
+    if (from < to)
+        --to;
+    shiftMembersUp(to);
+    terms.insertBefore(target, nullptr, moved);
+    applyCategories(to, memberships);
+}
+
+void cDatabase::copyTerm(uint32_t from, uint32_t to) {
+    cTerm* copy = cloneTerm(term(from));
+    if (!copy)
+        return;
+    to = std::min(to, terms.count());
+    insertTerm(copy, to);
+    uint32_t source = from >= to ? from + 1 : from;
+    copyMemberships(source, to);
+}
+
+void cDatabase::deleteTerms(const std::vector<uint32_t>& indices) {
+    std::vector<uint32_t> doomed;
+    doomed.reserve(indices.size());
+    for (uint32_t index : indices)
+        if (index < terms.count())
+            doomed.push_back(index);
+    std::sort(doomed.begin(), doomed.end());
+    doomed.erase(std::unique(doomed.begin(), doomed.end()), doomed.end());
+    if (doomed.empty())
+        return;
+    // removeTermFromCategories for each index from the highest down, done per category in
+    // one pass: a terms x entries loop is far too slow when most of a database goes.
+    for (cListNode* node = categories.head()->next; node != categories.tail(); node = node->next)
+        static_cast<cCategory*>(node->payload)->removeTerms(doomed);
+    // From the highest down, each nodeAt starts from the cursor the previous removal left,
+    // so the whole pass is one walk.
+    for (auto index = doomed.rbegin(); index != doomed.rend(); ++index)
+        terms.remove(terms.nodeAt(*index))->destroy();
+}

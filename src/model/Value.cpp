@@ -1,0 +1,162 @@
+#include "model/Value.h"
+
+#include <cstring>
+#include <new>
+
+namespace {
+
+// Walks an escaped text and hands each real character to emit. unescapedLength, unescape
+// and write all go through this one scan, so storedSize can never disagree with write.
+template <class Emit> void ScanEscaped(const char* escaped, Emit emit) {
+    if (!escaped)
+        return;
+    for (const char* p = escaped; *p;) {
+        if (p[0] == '\\' && p[1] == 'n') {
+            emit('\n');
+            p += 2;
+        } else if (p[0] == '\\' && p[1] == '\\') {
+            emit('\\');
+            p += 2;
+        } else {
+            emit(*p);
+            ++p;
+        }
+    }
+}
+
+uint32_t UnitLength(const char16_t* units) {
+    uint32_t length = 0;
+    while (units[length] != 0)
+        ++length;
+    return length;
+}
+
+} // namespace
+
+// ---- cAsciiValue
+
+cAsciiValue::cAsciiValue(uint16_t attributeIndex, const char* escapedText) {
+    attribute = attributeIndex;
+    text.assign(escapedText);
+}
+
+uint32_t cAsciiValue::unescapedLength(const char* escaped) {
+    uint32_t length = 0;
+    ScanEscaped(escaped, [&](char) { ++length; });
+    return length;
+}
+
+std::string cAsciiValue::unescape(const char* escaped) {
+    std::string raw;
+    ScanEscaped(escaped, [&](char c) { raw.push_back(c); });
+    return raw;
+}
+
+std::string cAsciiValue::escape(const char* raw, size_t length) {
+    std::string escaped;
+    escaped.reserve(length);
+    for (size_t i = 0; i < length; ++i) {
+        if (raw[i] == '\n')
+            escaped += "\\n";
+        else if (raw[i] == '\\')
+            escaped += "\\\\";
+        else
+            escaped.push_back(raw[i]);
+    }
+    return escaped;
+}
+
+uint32_t cAsciiValue::storedSize() const {
+    return cValue::storedSize() + unescapedLength(text.text()) + 1;
+}
+
+void cAsciiValue::write(cByteWriter& stream) const {
+    cValue::write(stream);
+    ScanEscaped(text.text(), [&](char c) { stream.writeU8(static_cast<uint8_t>(c)); });
+    stream.writeU8(0);
+}
+
+bool cAsciiValue::read(cByteReader& stream) {
+    if (!cValue::read(stream))
+        return false;
+    std::string raw;
+    if (!stream.readCString(raw))
+        return false;
+    std::string escaped = escape(raw.data(), raw.size());
+    text.assign(escaped.data(), static_cast<uint32_t>(escaped.size()));
+    return true;
+}
+
+cValue* cAsciiValue::clone() const {
+    return new (std::nothrow) cAsciiValue(attribute, text.text());
+}
+
+// ---- cUnicodeValue
+
+cUnicodeValue::cUnicodeValue(uint16_t attributeIndex, const char16_t* units) {
+    attribute = attributeIndex;
+    setText(units);
+}
+
+void cUnicodeValue::setText(const char16_t* units) {
+    if (!units)
+        return;
+    setText(units, UnitLength(units));
+}
+
+void cUnicodeValue::setText(const char16_t* units, uint32_t length) {
+    if (!units)
+        return;
+    // A fresh buffer first: units may point into the current one.
+    std::unique_ptr<char16_t[]> copy(new (std::nothrow) char16_t[size_t(length) + 1]);
+    if (copy) {
+        std::memcpy(copy.get(), units, size_t(length) * sizeof(char16_t));
+        copy[length] = 0;
+    }
+    length_ = copy ? length : 0;
+    text_ = std::move(copy);
+}
+
+uint32_t cUnicodeValue::storedSize() const {
+    return cValue::storedSize() + 2 * length_ + 2 + (needsRtlMark() ? 2 : 0);
+}
+
+void cUnicodeValue::write(cByteWriter& stream) const {
+    cValue::write(stream);
+    if (needsRtlMark())
+        stream.writeU16(RightToLeftEmbedding);
+    for (uint32_t i = 0; i < length_; ++i)
+        stream.writeU16(text_[i]);
+    stream.writeU16(0);
+}
+
+bool cUnicodeValue::read(cByteReader& stream) {
+    if (!cValue::read(stream))
+        return false;
+    std::u16string units;
+    if (!stream.readU16String(units))
+        return false;
+    // The mark is added on every write, so it is not part of the text.
+    size_t skip = (!units.empty() && units[0] == RightToLeftEmbedding) ? 1 : 0;
+    setText(units.data() + skip, static_cast<uint32_t>(units.size() - skip));
+    return true;
+}
+
+cValue* cUnicodeValue::clone() const {
+    auto* copy = new (std::nothrow) cUnicodeValue;
+    if (!copy)
+        return nullptr;
+    copy->attribute = attribute;
+    if (text_)
+        copy->setText(text_.get(), length_);
+    return copy;
+}
+
+bool cUnicodeValue::needsRtlMark(const char16_t* units, uint32_t length) {
+    if (length == 0 || !units || units[0] == LeftToRightEmbedding)
+        return false;
+    for (uint32_t i = 0; i < length; ++i)
+        if (isRightToLeft(units[i]))
+            return true;
+    return false;
+}
