@@ -94,12 +94,14 @@ std::string ResolveSaveTarget(const std::string& path) {
         std::string next(link.data(), static_cast<size_t>(length));
         target = next[0] == '/' ? next : DirectoryOf(target) + "/" + next;
     }
-    return target;
+    return std::string();
 }
 
 int SafeSaveFile(const std::string& path, const void* data, size_t size) {
     cFileSystem& fs = CurrentFileSystem();
     const std::string target = ResolveSaveTarget(path);
+    if (target.empty())
+        return 1;
     const std::string directory = DirectoryOf(target);
     // A file the user may not write stays as it is, even though the rename could replace it.
     if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0)

@@ -26,7 +26,8 @@ public:
 void InstallFileSystem(cFileSystem* fileSystem);
 cFileSystem& CurrentFileSystem();
 
-// The path a write to path lands on: symbolic links followed to their final target.
+// The path a write to path lands on: symbolic links followed to their final target; empty
+// when the links loop.
 std::string ResolveSaveTarget(const std::string& path);
 
 // Replaces the file at path with the bytes; 0 on success, 1 on failure, in which case the

@@ -98,6 +98,9 @@ constexpr sTableEntry StringTable[] = {
     {115, "Failed to find a match."},
     {116, "Information"},
     {117, "Failed to merge database."},
+    // Texts added after the original table.
+    {118, "Failed to save because this database holds more than 65532 terms, the most a "
+          "database file can store. Delete terms or move some into another database."},
 };
 
 constexpr bool TableIsSorted() {

@@ -33,7 +33,8 @@ TEST(UnicodeBlocks, GapsHaveNoBlock) {
 TEST(UnicodeBlocks, ListIsOrderedAndDisjoint) {
     for (size_t i = 0; i < kUnicodeBlockCount; ++i) {
         EXPECT_LE(UnicodeBlocks[i].first, UnicodeBlocks[i].last) << i;
-        if (i > 0)
+        if (i > 0) {
             EXPECT_LT(UnicodeBlocks[i - 1].last, UnicodeBlocks[i].first) << i;
+        }
     }
 }

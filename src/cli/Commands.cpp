@@ -1,0 +1,36 @@
+#include "cli/Commands.h"
+
+#include <ostream>
+
+#include "cli/JsonDump.h"
+#include "dbfile/DatabaseFiles.h"
+#include "dbfile/DatabaseFormat.h"
+#include "model/Database.h"
+#include "model/Limits.h"
+#include "text/Messages.h"
+
+int RunDump(const std::string& file, std::ostream& out) {
+    cDatabase db;
+    if (LoadDatabaseFile(file, db) != 0)
+        return 1;
+    out << DatabaseToJson(db).dump(2) << '\n';
+    return 0;
+}
+
+int RunImportPdb(const std::string& input, const std::string& output) {
+    cDatabase db;
+    if (LoadDatabaseFile(input, db) != 0)
+        return 1;
+    return SaveDatabaseAs(db, output);
+}
+
+int RunMerge(const std::string& target, const std::string& source, const std::string& output) {
+    cDatabase db;
+    if (LoadDatabaseFile(target, db) != 0)
+        return 1;
+    if (db.merge(source.c_str()) != 0) {
+        ShowTableMessage(TextCaptionError, TextMergeFailed, MessageOk);
+        return 1;
+    }
+    return SaveDatabaseAs(db, output);
+}

@@ -1,0 +1,10 @@
+#pragma once
+// The commands of the vesk tool. Each returns the process exit status: 0 on success, 1 on a
+// failure whose message has gone to standard error.
+
+#include <iosfwd>
+#include <string>
+
+int RunDump(const std::string& file, std::ostream& out);
+int RunImportPdb(const std::string& input, const std::string& output);
+int RunMerge(const std::string& target, const std::string& source, const std::string& output);

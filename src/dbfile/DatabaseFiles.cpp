@@ -1,0 +1,35 @@
+#include "dbfile/DatabaseFiles.h"
+
+#include "dbfile/DatabaseCheck.h"
+#include "dbfile/PdbFormat.h"
+#include "model/Database.h"
+#include "model/Limits.h"
+#include "text/Messages.h"
+#include "text/Paths.h"
+
+int LoadDatabaseFile(const std::string& path, cDatabase& db) {
+    if (CheckDatabaseFile(path) != 0)
+        return 1;
+    db.path.assign(path.c_str());
+    int result = db.load();
+    if (result != 0) {
+        ShowTableMessage(TextCaptionError, LoadFailureText(result), MessageOk);
+        return 1;
+    }
+    return 0;
+}
+
+std::string DatabaseNameFromPath(const std::string& path) {
+    return FileBaseName(path).substr(0, kPdbMaxNameLength);
+}
+
+int SaveDatabaseAs(cDatabase& db, const std::string& path) {
+    db.path.assign(path.c_str());
+    if (db.name.isEmpty())
+        db.name.assign(DatabaseNameFromPath(path).c_str());
+    if (db.save() != 0) {
+        ShowTableMessage(TextCaptionError, SaveFailureText(db), MessageOk);
+        return 1;
+    }
+    return 0;
+}

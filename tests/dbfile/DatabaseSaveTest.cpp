@@ -1,0 +1,202 @@
+#include <gtest/gtest.h>
+
+#include "dbfile/DatabaseCheck.h"
+#include "dbfile/DatabaseFormat.h"
+#include "dbfile/DiagnosticLog.h"
+#include "dbfile/PdbFormat.h"
+#include "model/Database.h"
+#include "model/Limits.h"
+#include "support/FailingFileSystem.h"
+#include "support/TempDir.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+Bytes Saved(cDatabase& db, const cTempDir& dir) {
+    db.path.assign(dir.file("db.PDB").c_str());
+    EXPECT_EQ(db.save(), 0);
+    return ReadBytes(dir.file("db.PDB"));
+}
+
+Bytes Record(const Bytes& file, unsigned record) {
+    cByteReader in(file);
+    cByteReader data(nullptr, 0);
+    EXPECT_TRUE(RecordBytes(in, record, data));
+    return Bytes(data.data(), data.data() + data.size());
+}
+
+uint32_t EntryOffset(const Bytes& file, unsigned record) {
+    size_t at = kPdbHeaderSize + kPdbRecordEntrySize * record;
+    return (uint32_t(file[at]) << 24) | (file[at + 1] << 16) | (file[at + 2] << 8) | file[at + 3];
+}
+
+int AddAttribute(cDatabase& db, uint16_t media, const char* name) {
+    int index = db.addAttribute(media);
+    db.renameAttribute(index, name);
+    return index;
+}
+
+} // namespace
+
+TEST(DatabaseSave, OneTermDatabaseIsByteExact) {
+    cTempDir dir;
+    cDatabase db;
+    db.name.assign("Demo");
+    AddAttribute(db, MediaTypeAscii, "Word");
+    db.setValue(db.addTerm(), 0, "hi");
+
+    Bytes file = Saved(db, dir);
+    ASSERT_EQ(file.size(), 132u);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(file.data())), "Demo");
+    EXPECT_EQ(file[77], 4) << "record count";
+    EXPECT_EQ(EntryOffset(file, 0), 110u);
+    EXPECT_EQ(EntryOffset(file, 1), 112u);
+    EXPECT_EQ(EntryOffset(file, 2), 116u);
+    EXPECT_EQ(EntryOffset(file, 3), 127u);
+    EXPECT_EQ(Record(file, 0), (Bytes{0, 0}));
+    EXPECT_EQ(Record(file, 1), (Bytes{0, 0, 0, 0}));
+    EXPECT_EQ(Record(file, 2), (Bytes{0, 0, 0, 1, 0, 1, 'W', 'o', 'r', 'd', 0}));
+    EXPECT_EQ(Record(file, 3), (Bytes{0, 0, 'h', 'i', 0}));
+}
+
+TEST(DatabaseSave, EmptyDatabaseHasThreeRecordsAndNoname) {
+    cTempDir dir;
+    cDatabase db;
+    Bytes file = Saved(db, dir);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(file.data())), "noname");
+    EXPECT_EQ(file[77], 3);
+    EXPECT_EQ(EntryOffset(file, 0), 102u);
+    EXPECT_EQ(Record(file, 0), (Bytes{0, 0}));
+    EXPECT_EQ(file.size(), 102u + 2 + 4 + 4);
+}
+
+TEST(DatabaseSave, CategoryMembersArePackedIntoRuns) {
+    cTempDir dir;
+    cDatabase db;
+    AddAttribute(db, MediaTypeAscii, "Word");
+    for (int i = 0; i < 6; ++i)
+        db.addTerm();
+    cCategory* category = db.category(db.addCategory());
+    db.renameCategory(0, "Verbs");
+    for (uint32_t term : {5u, 1u, 0u, 2u})
+        category->addMember(term);
+
+    Bytes record = Record(Saved(db, dir), 1);
+    const Bytes verbs = {0, 0, 'V', 'e', 'r', 'b', 's', 0, 0, 0, 0, 2,
+                         0, 0, 0, 0, 0, 3, 0, 0, 0, 5, 0, 1};
+    ASSERT_GE(record.size(), 28u);
+    EXPECT_EQ(Bytes(record.begin() + 4, record.begin() + 28), verbs);
+    // Terms 3 and 4 are in no group-0 category, so Uncategorized follows with one run (3, 2).
+    EXPECT_EQ(record[3], 2);
+    EXPECT_EQ(Bytes(record.end() - 10, record.end()), (Bytes{0, 0, 0, 1, 0, 0, 0, 3, 0, 2}));
+    EXPECT_EQ(db.categories.count(), 1u);
+}
+
+TEST(DatabaseSave, MemberPastTheLastTermIsDroppedUnlessItExtendsARun) {
+    cTempDir dir;
+    cDatabase db;
+    for (int i = 0; i < 3; ++i)
+        db.addTerm();
+    cCategory* category = db.category(db.addCategory());
+    category->group = 1; // keeps Uncategorized out of the picture
+    for (uint32_t term : {1u, 2u, 3u, 7u})
+        category->addMember(term);
+    Bytes record = Record(Saved(db, dir), 1);
+    // One run (1, 3): 3 extends the run, 7 is dropped.
+    EXPECT_EQ(record, (Bytes{0, 0, 0, 1, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 3}));
+}
+
+TEST(DatabaseSave, UncategorizedHoldsTheUncoveredTermsOnlyInTheFile) {
+    cTempDir dir;
+    cDatabase db;
+    for (int i = 0; i < 4; ++i)
+        db.addTerm();
+    db.category(db.addCategory())->addMember(1);
+    db.renameCategory(0, "A");
+    Bytes record = Record(Saved(db, dir), 1);
+    EXPECT_EQ(record, (Bytes{0, 0, 0, 2,                                      //
+                             0, 0, 'A', 0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 1,      //
+                             0, 0, 'U', 'n', 'c', 'a', 't', 'e', 'g', 'o', 'r', 'i', 'z', 'e',
+                             'd', 0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 1, 0, 0, 0, 2, 0, 2}));
+    EXPECT_EQ(db.categories.count(), 1u);
+}
+
+TEST(DatabaseSave, NoUncategorizedWhenGroupZeroIsUnusedOrCoversEveryTerm) {
+    cTempDir dir;
+    cDatabase db;
+    db.addTerm();
+    db.addTerm();
+    db.addCategory(); // group 0, no members
+    EXPECT_EQ(Record(Saved(db, dir), 1), (Bytes{0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0}));
+}
+
+TEST(DatabaseSave, ValuesAreStoredInFileForm) {
+    cTempDir dir;
+    cDatabase db;
+    AddAttribute(db, MediaTypeAscii, "");
+    AddAttribute(db, MediaTypeUnicode, "");
+    int32_t term = db.addTerm();
+    db.setValue(term, 1, u"\u05D0");
+    db.setValue(term, 0, "a\\nb");
+    int32_t empty = db.addTerm();
+    db.term(empty)->values.append(db.createValue(0, ""));
+
+    Bytes file = Saved(db, dir);
+    EXPECT_EQ(Record(file, 3), (Bytes{0, 1, 0x20, 0x2B, 0x05, 0xD0, 0, 0, 0, 0, 'a', 0x0A, 'b', 0}));
+    EXPECT_EQ(Record(file, 4), (Bytes{0, 0, 0}));
+}
+
+TEST(DatabaseSave, UsedUnicodeBlocksKeepTheOrderOfFirstUse) {
+    cTempDir dir;
+    cDatabase db;
+    AddAttribute(db, MediaTypeUnicode, "");
+    AddAttribute(db, MediaTypeAscii, "");
+    db.setValue(db.addTerm(), 0, u"\u4E2DA\u4E2D");
+    db.setValue(db.addTerm(), 0, u"\u0500B\u05D0");
+    db.setValue(1, 1, "ascii is not looked at");
+    db.description.assign("d");
+    EXPECT_EQ(Record(Saved(db, dir), 0), (Bytes{'d', 0, 4, 70, 0, 255, 10}));
+}
+
+TEST(DatabaseSave, MoreTermsThanAFileHoldsAreRefusedAndTheFileKept) {
+    cTempDir dir;
+    cDatabase db;
+    std::string path = dir.file("db.PDB");
+    WriteBytes(path, {'o', 'l', 'd'});
+    db.path.assign(path.c_str());
+    for (uint32_t i = 0; i <= MaxTermCount; ++i)
+        db.terms.append(new cTerm);
+    EXPECT_EQ(db.save(), 1);
+    EXPECT_EQ(ReadBytes(path), (Bytes{'o', 'l', 'd'}));
+    EXPECT_EQ(SaveFailureText(db), TextTooManyTermsToSave);
+
+    db.deleteTerms({0});
+    EXPECT_EQ(db.save(), 0) << "exactly 65,532 terms fit";
+    EXPECT_EQ(ReadBytes(path)[76], 0xFF);
+    EXPECT_EQ(ReadBytes(path)[77], 0xFF);
+    EXPECT_EQ(SaveFailureText(db), TextSaveFailed);
+}
+
+TEST(DatabaseSave, FailedWriteKeepsThePreviousFileAndReportsFailure) {
+    cTempDir dir;
+    cDatabase db;
+    db.name.assign("new");
+    std::string path = dir.file("db.PDB");
+    WriteBytes(path, {'o', 'l', 'd'});
+    db.path.assign(path.c_str());
+    cFailingFileSystem fs;
+    fs.bytesBeforeFailure = 50;
+    EXPECT_EQ(db.save(), 1);
+    EXPECT_EQ(ReadBytes(path), (Bytes{'o', 'l', 'd'}));
+    EXPECT_EQ(dir.entryCount(), 1u);
+}
+
+TEST(DatabaseSave, UnwritablePathFailsWithALogLine) {
+    cDatabase db;
+    db.path.assign("/nonexistent-directory/db.PDB");
+    ClearDiagnosticLog();
+    EXPECT_EQ(db.save(), 1);
+    EXPECT_EQ(DiagnosticLog().rfind("cDatabase::save: ", 0), 0u);
+    EXPECT_NE(DiagnosticLog().find("(/nonexistent-directory/db.PDB)\n"), std::string::npos);
+}
