@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -175,35 +176,58 @@ TEST(ListTest, MoveHandsNodesOver) {
     EXPECT_EQ(NumberAt(moved, 3), 3);
 }
 
-// Positional access keeps a cursor; it must stay right through every kind of change. A
-// reference vector follows the same changes.
+// Node at position reached by a walk, which leaves the positional cursor where it is.
+static cListNode* WalkTo(cList& list, uint32_t position) {
+    cListIterator walk(list);
+    for (uint32_t i = 0; i <= position; ++i)
+        walk.next();
+    return walk.node();
+}
+
+// Positional access keeps a cursor; it must stay right through every kind of change, made
+// next to it, far from it, at either end, through nodeAt or through a walk. A reference
+// vector follows the same changes.
 TEST(ListTest, PositionalAccessStaysCorrectThroughInsertsAndRemoves) {
     std::mt19937 random(20240611);
     cList list;
     std::vector<int> reference;
     int nextNumber = 0;
-    for (int step = 0; step < 20000; ++step) {
+    uint32_t lastRead = 0;
+    for (int step = 0; step < 30000; ++step) {
         uint32_t count = list.count();
-        int action = random() % 6;
-        if (action == 0 || count == 0) {
+        // Positions next to the cursor reach the branches that keep it without a walk.
+        uint32_t position = random() % (count + 1);
+        if (random() % 2 && count > 0) {
+            int near = int(lastRead) + int(random() % 5) - 2;
+            position = uint32_t(std::max(0, std::min(int(count), near)));
+        }
+        int action = count == 0 ? 0 : random() % 10;
+        if (action == 0) {
             list.append(new cProbe(nextNumber));
             reference.push_back(nextNumber++);
-        } else if (action == 1) {
-            uint32_t position = random() % (count + 1);
-            cListNode* before = position == count ? list.tail() : list.nodeAt(position);
+        } else if (action >= 1 && action <= 3) {
+            cListNode* before = position == count ? list.tail()
+                                : action == 1     ? list.nodeAt(position)
+                                                  : WalkTo(list, position);
             list.insertBefore(before, nullptr, new cProbe(nextNumber));
             reference.insert(reference.begin() + position, nextNumber++);
-        } else if (action == 2 && count > 0) {
-            uint32_t position = random() % count;
-            list.remove(list.nodeAt(position))->destroy();
-            reference.erase(reference.begin() + position);
-        } else if (action == 3 && count > 0) {
-            uint32_t position = random() % count;
-            list.removePayload(list.at(position))->destroy();
+        } else if (action >= 4 && action <= 6) {
+            position = std::min(position, count - 1);
+            if (action == 4) {
+                list.remove(list.nodeAt(position))->destroy();
+            } else if (action == 5) {
+                cListIterator walk(list);
+                for (uint32_t i = 0; i <= position; ++i)
+                    walk.next();
+                walk.removeCurrent()->destroy();
+            } else {
+                list.removePayload(WalkTo(list, position)->payload)->destroy();
+            }
             reference.erase(reference.begin() + position);
         } else {
-            uint32_t position = random() % count;
+            position = std::min(position, count - 1);
             ASSERT_EQ(NumberAt(list, position), reference[position]) << "step " << step;
+            lastRead = position;
         }
         if (step % 1000 == 0) {
             for (uint32_t i = 0; i < reference.size(); ++i)
