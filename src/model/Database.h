@@ -54,7 +54,8 @@ public:
     uint32_t countValuesOfAttribute(uint32_t index) const;
     // A new value of the attribute's class, not yet in any term; nullptr when there is no
     // such attribute or its media type is unknown. text, when given, must be in the value's
-    // own encoding (escaped ANSI bytes for Ascii, UTF-16 for Unicode).
+    // own encoding (escaped ANSI bytes for Ascii, UTF-16 for Unicode); a text of the other
+    // encoding gives nullptr.
     cValue* createValue(uint32_t attributeIndex) const;
     cValue* createValue(uint32_t attributeIndex, const char* text) const;
     cValue* createValue(uint32_t attributeIndex, const char16_t* text) const;
