@@ -1,0 +1,426 @@
+// Vesk Text and tab-delimited text.
+//
+// Encoding: see TextEncoding.h. Lines and fields: see TextFields.h.
+//
+// Vesk Text is a header, then term lines:
+//
+//   line                               effect
+//   Title TAB <name>                   database name (absent text empties it)
+//   Description TAB <text>             database description (absent text empties it)
+//   Attribute TAB <Ascii|Unicode> TAB <name>
+//                                      appends an attribute
+//   Category TAB <name>                appends a category in group 0
+//   Terms:                             ends the header
+//   <anything else>                    ignored
+//   <cat>|<cat>... TAB <value 0> TAB <value 1> ...
+//                                      a term line: one new term, a member of each named
+//                                      category, with a value for each present field
+//
+// A keyword matches when the first field is the keyword or a leading part of it, tried in
+// the order above, so "T" is Title and "Terms" is "Terms:". The attribute type matches the
+// same way, Ascii before Unicode. Header lines that lack a field their keyword needs fail;
+// Category and Attribute lines whose fields are there but empty are ignored.
+//
+// A tab-delimited line is a term line without the category field. A value in a column that
+// has no attribute yet creates attributes up to it, named "Attribute <column>" (1-based),
+// Unicode in a Unicode file and Ascii in a code-page file.
+//
+// Texts for 8-bit targets (names, description, Ascii values) come from a UTF-16 file as the
+// low byte of each unit, and from a UTF-8 file through the code page with "?" for what it
+// cannot hold. Unicode values from a code-page file are widened through the code page.
+// Nothing here applies the model's limits: elements are appended directly.
+
+#include "exchange/TextImport.h"
+
+#include "dbfile/FileBytes.h"
+#include "exchange/TextEncoding.h"
+#include "exchange/TextFields.h"
+#include "model/Database.h"
+#include "text/CodePage.h"
+#include "text/Messages.h"
+#include "text/StringTable.h"
+#include "text/Utf8.h"
+
+#include <cstdint>
+#include <cstring>
+#include <new>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace {
+
+const int ErrorCaptionId = 58;
+
+const char TitleKeyword[] = "Title";
+const char DescriptionKeyword[] = "Description";
+const char AttributeKeyword[] = "Attribute";
+const char CategoryKeyword[] = "Category";
+const char TermsKeyword[] = "Terms:";
+const char AsciiKeyword[] = "Ascii";
+const char UnicodeKeyword[] = "Unicode";
+const char CategorySeparator = '|';
+
+enum eHeaderKeyword {
+    KeywordNone,
+    KeywordTitle,
+    KeywordDescription,
+    KeywordAttribute,
+    KeywordCategory,
+    KeywordTerms
+};
+
+bool SelectsKeyword(const cFieldView<char>& field, const char* keyword) {
+    return field.present() && field.length <= std::strlen(keyword) &&
+           std::memcmp(field.text, keyword, field.length) == 0;
+}
+
+eHeaderKeyword SelectKeyword(const cFieldView<char>& field) {
+    if (SelectsKeyword(field, TitleKeyword))
+        return KeywordTitle;
+    if (SelectsKeyword(field, DescriptionKeyword))
+        return KeywordDescription;
+    if (SelectsKeyword(field, AttributeKeyword))
+        return KeywordAttribute;
+    if (SelectsKeyword(field, CategoryKeyword))
+        return KeywordCategory;
+    if (SelectsKeyword(field, TermsKeyword))
+        return KeywordTerms;
+    return KeywordNone;
+}
+
+// The message boxes of parse failures carry a formatted text that no string table holds.
+void ShowLineError(uint32_t line, const std::string& what) {
+    std::string text = "Line " + std::to_string(line) + ": " + what;
+    CurrentMessageSink()->showMessage(ResourceString(ErrorCaptionId), text,
+                                      MessageFlagsForCaption(ErrorCaptionId, MessageOk));
+}
+
+// Appends object to list, which then owns it; nullptr (and object destroyed) when either
+// allocation failed.
+template <class T> T* AppendOwned(cList& list, T* object) {
+    if (object && !list.append(object)) {
+        object->destroy();
+        return nullptr;
+    }
+    return object;
+}
+
+// Text for 8-bit targets. Code-page text is already what they hold.
+cFieldView<char> Narrow(const cFieldView<char>& field, eTextEncoding, std::string&) {
+    return field;
+}
+
+cFieldView<char> Narrow(const cFieldView<char16_t>& field, eTextEncoding encoding,
+                        std::string& scratch) {
+    if (encoding == eTextEncoding::Utf8) {
+        scratch = WideToAnsi(std::u16string(field.text, field.length));
+    } else {
+        // A unit whose low byte is 0 would end the 8-bit text there.
+        scratch.clear();
+        for (size_t i = 0; i < field.length; ++i) {
+            char byte = static_cast<char>(field.text[i] & 0xFF);
+            if (byte == 0)
+                break;
+            scratch.push_back(byte);
+        }
+    }
+    return {scratch.data(), scratch.size()};
+}
+
+// Text for Unicode values.
+cFieldView<char16_t> Widen(const cFieldView<char16_t>& field, std::u16string&) {
+    return field;
+}
+
+cFieldView<char16_t> Widen(const cFieldView<char>& field, std::u16string& scratch) {
+    scratch.resize(field.length);
+    for (size_t i = 0; i < field.length; ++i)
+        scratch[i] = AnsiCharToWide(static_cast<unsigned char>(field.text[i]));
+    return {scratch.data(), scratch.size()};
+}
+
+bool AssignText(cString& target, const cFieldView<char>& text) {
+    target.assign(text.text, static_cast<uint32_t>(text.length));
+    return target.length() == text.length;
+}
+
+// The outcome of one line: go on, a parse failure (its message shown), or memory that
+// could not be had.
+enum class eLineResult { Next, ParseFailure, OutOfMemory };
+
+template <class Char> class cTextImporter {
+public:
+    cTextImporter(cDatabase& db, eTextEncoding encoding, bool ownFormat)
+        : db_(db), encoding_(encoding), ownFormat_(ownFormat), header_(ownFormat) {}
+
+    int run(const Char* begin, const Char* end);
+
+private:
+    eLineResult headerLine();
+    eLineResult attributeLine();
+    eLineResult termLine();
+    eLineResult addToCategories(uint32_t term, const cFieldView<Char>& field);
+    eLineResult addValue(cTerm& term, uint32_t attribute, const cFieldView<Char>& field);
+    bool appendAttribute(uint16_t mediaType, const cFieldView<char>& name);
+    void indexCategories();
+
+    eLineResult fail(const std::string& what) {
+        ShowLineError(line_, what);
+        return eLineResult::ParseFailure;
+    }
+    cFieldView<char> narrow(const cFieldView<Char>& field) {
+        return Narrow(field, encoding_, narrowed_);
+    }
+    cFieldView<Char> field(size_t number) const { return fields_[number - 1]; }
+
+    cDatabase& db_;
+    const eTextEncoding encoding_;
+    const bool ownFormat_;
+    bool header_;
+    uint32_t line_ = 1;
+    std::vector<cFieldView<Char>> fields_;
+    // Media types of the attributes, by index, so term lines need not walk the list.
+    std::vector<uint16_t> attributeTypes_;
+    // First category of each name; categories come only from header lines, so this is
+    // built once when the term lines start. Keys point into the categories' own names.
+    std::unordered_map<std::string_view, cCategory*> categoriesByName_;
+    std::string narrowed_;
+    std::u16string widened_;
+};
+
+template <class Char> int cTextImporter<Char>::run(const Char* begin, const Char* end) {
+    for (cListNode* node = db_.attributes.first(); node && node != db_.attributes.tail();
+         node = node->next)
+        attributeTypes_.push_back(static_cast<cAttribute*>(node->payload)->mediaType);
+    if (!header_)
+        indexCategories();
+
+    bool mayHoldNul = TextFieldsDetail::FindChar(begin, end, Char(0)) != end;
+    while (begin != end) {
+        const Char* lineEnd = FindLineEnd(begin, end);
+        SplitFields(begin, lineEnd, mayHoldNul, fields_);
+        eLineResult result = header_ ? headerLine() : termLine();
+        if (result != eLineResult::Next)
+            return 1;
+        begin = lineEnd == end ? end : lineEnd + 1;
+        ++line_;
+    }
+    return 0;
+}
+
+template <class Char> eLineResult cTextImporter<Char>::headerLine() {
+    switch (SelectKeyword(narrow(field(1)))) {
+    case KeywordTitle:
+        if (fields_.size() < 2)
+            return fail("expected 'Title <title>'");
+        return AssignText(db_.name, narrow(field(2))) ? eLineResult::Next
+                                                      : eLineResult::OutOfMemory;
+    case KeywordDescription:
+        if (fields_.size() < 2)
+            return fail("expected 'Description <description>'");
+        return AssignText(db_.description, narrow(field(2))) ? eLineResult::Next
+                                                             : eLineResult::OutOfMemory;
+    case KeywordAttribute:
+        return attributeLine();
+    case KeywordCategory: {
+        if (fields_.size() < 2)
+            return fail("expected 'Category <name>'");
+        cFieldView<char> name = narrow(field(2));
+        if (!name.present())
+            return eLineResult::Next;
+        auto* category = new (std::nothrow) cCategory;
+        if (!category || !AssignText(category->name, name)) {
+            delete category;
+            return eLineResult::OutOfMemory;
+        }
+        return AppendOwned(db_.categories, category) ? eLineResult::Next : eLineResult::OutOfMemory;
+    }
+    case KeywordTerms:
+        header_ = false;
+        indexCategories();
+        return eLineResult::Next;
+    case KeywordNone:
+        break;
+    }
+    return eLineResult::Next;
+}
+
+template <class Char> eLineResult cTextImporter<Char>::attributeLine() {
+    if (fields_.size() < 3)
+        return fail("expected 'Attribute <type (Ascii, Unicode)> <name>'");
+    cFieldView<char> type = narrow(field(2));
+    if (!type.present() || !field(3).present())
+        return eLineResult::Next;
+    uint16_t mediaType;
+    if (SelectsKeyword(type, AsciiKeyword))
+        mediaType = MediaTypeAscii;
+    else if (SelectsKeyword(type, UnicodeKeyword))
+        mediaType = MediaTypeUnicode;
+    else
+        return fail("Expected attribute type Ascii or Unicode.");
+    if (!appendAttribute(mediaType, narrow(field(3))))
+        return fail("Failed to create attribute.");
+    return eLineResult::Next;
+}
+
+template <class Char>
+bool cTextImporter<Char>::appendAttribute(uint16_t mediaType, const cFieldView<char>& name) {
+    auto* attribute = new (std::nothrow) cAttribute(mediaType);
+    if (!attribute || !AssignText(attribute->name, name)) {
+        delete attribute;
+        return false;
+    }
+    if (!AppendOwned(db_.attributes, attribute))
+        return false;
+    attributeTypes_.push_back(mediaType);
+    return true;
+}
+
+template <class Char> void cTextImporter<Char>::indexCategories() {
+    categoriesByName_.clear();
+    for (cListNode* node = db_.categories.first(); node && node != db_.categories.tail();
+         node = node->next) {
+        auto* category = static_cast<cCategory*>(node->payload);
+        if (!category->name.isEmpty())
+            categoriesByName_.emplace(
+                std::string_view(category->name.text(), category->name.length()), category);
+    }
+}
+
+template <class Char> eLineResult cTextImporter<Char>::termLine() {
+    uint32_t termIndex = db_.terms.count();
+    cTerm* term = AppendOwned(db_.terms, new (std::nothrow) cTerm);
+    if (!term)
+        return eLineResult::OutOfMemory;
+
+    size_t firstValueField = 1;
+    if (ownFormat_) {
+        firstValueField = 2;
+        if (field(1).present()) {
+            eLineResult result = addToCategories(termIndex, field(1));
+            if (result != eLineResult::Next)
+                return result;
+        }
+    }
+
+    for (size_t number = firstValueField; number <= fields_.size(); ++number) {
+        if (!field(number).present())
+            continue;
+        uint32_t attribute = static_cast<uint32_t>(number - firstValueField);
+        if (!ownFormat_) {
+            uint16_t mediaType =
+                encoding_ == eTextEncoding::CodePage ? MediaTypeAscii : MediaTypeUnicode;
+            std::string name = "Attribute " + std::to_string(number);
+            while (attributeTypes_.size() <= attribute)
+                if (!appendAttribute(mediaType, {name.data(), name.size()}))
+                    return eLineResult::OutOfMemory;
+        }
+        if (attribute >= attributeTypes_.size())
+            return fail("too much attribute data");
+        eLineResult result = addValue(*term, attribute, field(number));
+        if (result != eLineResult::Next)
+            return result;
+    }
+    return eLineResult::Next;
+}
+
+template <class Char>
+eLineResult cTextImporter<Char>::addToCategories(uint32_t term, const cFieldView<Char>& field) {
+    cFieldView<char> list = narrow(field);
+    const char* end = list.text + list.length;
+    for (const char* name = list.text;;) {
+        const void* found = std::memchr(name, CategorySeparator, static_cast<size_t>(end - name));
+        const char* nameEnd = found ? static_cast<const char*>(found) : end;
+        // "a|" lists only a: an empty name after a final separator ends the list.
+        if (name == end && name != list.text)
+            break;
+        auto match =
+            categoriesByName_.find(std::string_view(name, static_cast<size_t>(nameEnd - name)));
+        if (match == categoriesByName_.end())
+            return fail("unknown category (" + std::string(name, nameEnd) + ")");
+        cCategory* category = match->second;
+        // "a|a" must not list the term twice; terms only grow, so a repeat is the last entry.
+        cListNode* last = category->members.last();
+        if (!last || static_cast<cCategoryMember*>(last->payload)->firstTerm != term)
+            category->addMember(term);
+        if (nameEnd == end)
+            break;
+        name = nameEnd + 1;
+    }
+    return eLineResult::Next;
+}
+
+template <class Char>
+eLineResult cTextImporter<Char>::addValue(cTerm& term, uint32_t attribute,
+                                          const cFieldView<Char>& field) {
+    const uint16_t index = static_cast<uint16_t>(attribute);
+    if (attributeTypes_[attribute] == MediaTypeUnicode) {
+        cFieldView<char16_t> units = Widen(field, widened_);
+        auto* value = new (std::nothrow) cUnicodeValue;
+        if (value) {
+            value->attribute = index;
+            // A present field is never empty, so an empty value means its buffer failed.
+            value->setText(units.text, static_cast<uint32_t>(units.length));
+            if (value->isEmpty()) {
+                value->destroy();
+                value = nullptr;
+            }
+        }
+        if (!AppendOwned(term.values, value))
+            return fail("failed to create attribute (" + std::to_string(attribute) + ")");
+        return eLineResult::Next;
+    }
+
+    cFieldView<char> text = narrow(field);
+    // A UTF-16 field whose first unit has a zero low byte holds no 8-bit text at all.
+    if (!text.present())
+        return eLineResult::Next;
+    auto* value = new (std::nothrow) cAsciiValue;
+    if (value) {
+        value->attribute = index;
+        if (!AssignText(value->text, text)) {
+            value->destroy();
+            value = nullptr;
+        }
+    }
+    if (!AppendOwned(term.values, value))
+        return fail("failed to create attribute (" + std::string(text.text, text.length) + ")");
+    return eLineResult::Next;
+}
+
+int ImportUnits(cDatabase& db, const std::u16string& units, eTextEncoding encoding,
+                bool ownFormat) {
+    cTextImporter<char16_t> importer(db, encoding, ownFormat);
+    return importer.run(units.data(), units.data() + units.size());
+}
+
+} // namespace
+
+int ImportTextFile(cDatabase& db, const std::string& path, bool ownFormat) {
+    try {
+        std::vector<uint8_t> bytes;
+        if (!ReadFileBytes(path, bytes))
+            return 1;
+        cTextEncoding encoding = DetectTextEncoding(bytes.data(), bytes.size());
+        const uint8_t* text = bytes.data() + encoding.markLength;
+        const size_t size = bytes.size() - encoding.markLength;
+        switch (encoding.encoding) {
+        case eTextEncoding::Utf16:
+            return ImportUnits(db, DecodeUtf16Le(text, size), encoding.encoding, ownFormat);
+        case eTextEncoding::Utf8:
+            return ImportUnits(db,
+                               Utf8ToUtf16(std::string(reinterpret_cast<const char*>(text), size)),
+                               encoding.encoding, ownFormat);
+        case eTextEncoding::CodePage:
+            break;
+        }
+        cTextImporter<char> importer(db, encoding.encoding, ownFormat);
+        const char* begin = reinterpret_cast<const char*>(text);
+        return importer.run(begin, begin + size);
+    } catch (...) {
+        // A file, line or field too large to hold: the file was not read whole, which is a
+        // failure, not an early end.
+        return 1;
+    }
+}
