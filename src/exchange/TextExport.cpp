@@ -1,0 +1,241 @@
+// Vesk Text and tab-delimited text, as written.
+//
+// The encoding follows the content, not the command: a database with any Unicode attribute
+// is written as UTF-16, every other one as code-page bytes.
+//
+//   form        starts with   unit                       line end   8-bit texts
+//   UTF-16      FF FE         16 bits, low byte first    LF         byte b becomes unit b
+//   code page   nothing       byte                       CR LF      as held
+//
+// Vesk Text (ownFormat):
+//
+//   Title TAB <name>
+//   Description TAB <description>
+//   Attribute TAB <Ascii|Unicode> TAB <name>           one per attribute, in list order
+//   Category TAB <name>                                one per category, any group
+//   Terms:
+//   <cat>|<cat>... TAB <value 0> TAB ... <value n-1>   one per term
+//
+// The category field names the categories that hold the term, in category-list order.
+// Tab-delimited text is the term lines alone without the category field. Every term line
+// has one field per attribute, in attribute order, empty where the term has no value, so a
+// column always means the same attribute. Texts are written as held in memory: an Ascii
+// line break stays backslash and n, and never breaks the line.
+
+#include "exchange/TextExport.h"
+
+#include "dbfile/SafeSave.h"
+#include "model/Database.h"
+#include "text/CodePage.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+const char TitleKeyword[] = "Title";
+const char DescriptionKeyword[] = "Description";
+const char AttributeKeyword[] = "Attribute";
+const char CategoryKeyword[] = "Category";
+const char TermsKeyword[] = "Terms:";
+const char AsciiKeyword[] = "Ascii";
+const char UnicodeKeyword[] = "Unicode";
+const char CategorySeparator = '|';
+const char FieldSeparator = '\t';
+const uint8_t Utf16LeMark[] = {0xFF, 0xFE};
+
+// Builds the file in memory in one of the two encodings.
+class cTextOutput {
+public:
+    explicit cTextOutput(bool wide) : wide_(wide) {
+        if (wide_)
+            bytes_.append(reinterpret_cast<const char*>(Utf16LeMark), sizeof Utf16LeMark);
+    }
+
+    void put(const char* text, size_t length) {
+        if (!wide_) {
+            bytes_.append(text, length);
+            return;
+        }
+        for (size_t i = 0; i < length; ++i) {
+            bytes_.push_back(text[i]);
+            bytes_.push_back('\0');
+        }
+    }
+    void put(const char* text) { put(text, std::strlen(text)); }
+    void put(const cString& text) { put(text.textOrEmpty(), text.length()); }
+    void put(char character) { put(&character, 1); }
+
+    void put(const char16_t* units, size_t length) {
+        if (!wide_) {
+            put(WideToAnsi(std::u16string(units, length)));
+            return;
+        }
+        for (size_t i = 0; i < length; ++i) {
+            bytes_.push_back(static_cast<char>(units[i] & 0xFF));
+            bytes_.push_back(static_cast<char>(units[i] >> 8));
+        }
+    }
+    void put(const std::string& text) { put(text.data(), text.size()); }
+
+    void endLine() {
+        if (wide_)
+            bytes_.append("\n\0", 2);
+        else
+            bytes_.append("\r\n", 2);
+    }
+
+    const std::string& bytes() const { return bytes_; }
+
+private:
+    const bool wide_;
+    std::string bytes_;
+};
+
+template <class T> T* PayloadOf(const cListNode* node) {
+    return static_cast<T*>(node->payload);
+}
+
+// Walks the elements of a list in order.
+template <class T, class Visit> void ForEach(const cList& list, Visit visit) {
+    for (cListNode* node = list.first(); node && node != list.tail(); node = node->next)
+        visit(*PayloadOf<T>(node));
+}
+
+bool HasUnicodeAttribute(const cDatabase& db) {
+    bool found = false;
+    ForEach<cAttribute>(db.attributes, [&](const cAttribute& attribute) {
+        found = found || attribute.mediaType == MediaTypeUnicode;
+    });
+    return found;
+}
+
+void WriteHeader(const cDatabase& db, cTextOutput& out) {
+    out.put(TitleKeyword);
+    out.put(FieldSeparator);
+    out.put(db.name);
+    out.endLine();
+    out.put(DescriptionKeyword);
+    out.put(FieldSeparator);
+    out.put(db.description);
+    out.endLine();
+    ForEach<cAttribute>(db.attributes, [&](const cAttribute& attribute) {
+        out.put(AttributeKeyword);
+        out.put(FieldSeparator);
+        out.put(attribute.mediaType == MediaTypeUnicode ? UnicodeKeyword : AsciiKeyword);
+        out.put(FieldSeparator);
+        out.put(attribute.name);
+        out.endLine();
+    });
+    ForEach<cCategory>(db.categories, [&](const cCategory& category) {
+        out.put(CategoryKeyword);
+        out.put(FieldSeparator);
+        out.put(category.name);
+        out.endLine();
+    });
+    out.put(TermsKeyword);
+    out.endLine();
+}
+
+// For every term, the categories that hold it, in category-list order, each once: one pass
+// over the members instead of a search of every category for every term.
+class cMemberships {
+public:
+    explicit cMemberships(const cDatabase& db) : termCount_(db.terms.count()) {
+        std::vector<uint32_t> counts(size_t(termCount_) + 1, 0);
+        forEachMembership(db, [&](uint32_t term, const cCategory*) { ++counts[term + 1]; });
+        for (size_t t = 1; t < counts.size(); ++t)
+            counts[t] += counts[t - 1];
+        start_ = counts;
+        end_ = std::vector<uint32_t>(counts.begin(), counts.end() - 1);
+        categories_.resize(counts.back());
+        forEachMembership(db, [&](uint32_t term, const cCategory* category) {
+            uint32_t& end = end_[term];
+            // Categories arrive in list order, so an entry listed twice is a repeat of the
+            // one just written.
+            if (end == start_[term] || categories_[end - 1] != category)
+                categories_[end++] = category;
+        });
+    }
+
+    template <class Visit> void forEachCategoryOf(uint32_t term, Visit visit) const {
+        for (uint32_t i = start_[term]; i < end_[term]; ++i)
+            visit(*categories_[i]);
+    }
+
+private:
+    template <class Visit> void forEachMembership(const cDatabase& db, Visit visit) {
+        ForEach<cCategory>(db.categories, [&](const cCategory& category) {
+            ForEach<cCategoryMember>(category.members, [&](const cCategoryMember& member) {
+                uint64_t last = uint64_t(member.firstTerm) + member.runLength;
+                for (uint64_t term = member.firstTerm; term < last && term < termCount_; ++term)
+                    visit(static_cast<uint32_t>(term), &category);
+            });
+        });
+    }
+
+    uint32_t termCount_;
+    std::vector<uint32_t> start_;
+    std::vector<uint32_t> end_;
+    std::vector<const cCategory*> categories_;
+};
+
+void WriteValue(const cValue& value, cTextOutput& out) {
+    if (value.mediaType() == MediaTypeAscii) {
+        out.put(static_cast<const cAsciiValue&>(value).text);
+    } else if (value.mediaType() == MediaTypeUnicode) {
+        const auto& unicode = static_cast<const cUnicodeValue&>(value);
+        if (unicode.text())
+            out.put(unicode.text(), unicode.length());
+    }
+}
+
+void WriteTerms(const cDatabase& db, bool ownFormat, cTextOutput& out) {
+    const uint32_t attributeCount = db.attributes.count();
+    cMemberships memberships(db);
+    std::vector<const cValue*> valueOf(attributeCount);
+    uint32_t termIndex = 0;
+    ForEach<cTerm>(db.terms, [&](const cTerm& term) {
+        if (ownFormat) {
+            bool first = true;
+            memberships.forEachCategoryOf(termIndex, [&](const cCategory& category) {
+                if (!first)
+                    out.put(CategorySeparator);
+                first = false;
+                out.put(category.name);
+            });
+            out.put(FieldSeparator);
+        }
+        // A term's first value of an attribute is the one that counts.
+        std::fill(valueOf.begin(), valueOf.end(), nullptr);
+        ForEach<cValue>(term.values, [&](const cValue& value) {
+            if (value.attribute < attributeCount && !valueOf[value.attribute])
+                valueOf[value.attribute] = &value;
+        });
+        for (uint32_t a = 0; a < attributeCount; ++a) {
+            if (a != 0)
+                out.put(FieldSeparator);
+            if (valueOf[a])
+                WriteValue(*valueOf[a], out);
+        }
+        out.endLine();
+        ++termIndex;
+    });
+}
+
+} // namespace
+
+int ExportTextFile(const cDatabase& db, const std::string& path, bool ownFormat) {
+    try {
+        cTextOutput out(HasUnicodeAttribute(db));
+        if (ownFormat)
+            WriteHeader(db, out);
+        WriteTerms(db, ownFormat, out);
+        return SafeSaveFile(path, out.bytes().data(), out.bytes().size()) == 0 ? 0 : 1;
+    } catch (...) {
+        // The text did not fit in memory; nothing was written.
+        return 1;
+    }
+}
