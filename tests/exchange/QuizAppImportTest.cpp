@@ -204,7 +204,8 @@ TEST_F(QuizAppImportTest, UnreadableCardsEndTheImport) {
         cDatabase fresh;
         WriteBytes(dir.file("bad.pdb"), module.build());
         EXPECT_EQ(ImportQuizAppModule(fresh, dir.file("bad.pdb")), QuizAppResultBadCard)
-            << "bad card " << which++;
+            << "bad card " << which;
+        ++which;
     }
 }
 
