@@ -1,5 +1,7 @@
 #include "model/Database.h"
 
+#include <utility>
+
 cDatabase::~cDatabase() {
     terms.clear();
     attributes.clear();
@@ -21,12 +23,15 @@ void cDatabase::takeContents(cDatabase& other) {
     other.categories.setOwns(false);
     other.attributes.setOwns(false);
     other.terms.setOwns(false);
-    attributes.clear();
-    attributes.appendAll(other.attributes);
-    categories.clear();
-    categories.appendAll(other.categories);
-    terms.clear();
-    terms.appendAll(other.terms);
+    // Each list is cleared under its old flag (a database that already handed its contents
+    // over must not destroy them) and owns what it takes from then on.
+    for (auto lists :
+         {std::make_pair(&attributes, &other.attributes),
+          std::make_pair(&categories, &other.categories), std::make_pair(&terms, &other.terms)}) {
+        lists.first->clear();
+        lists.first->setOwns(true);
+        lists.first->appendAll(*lists.second);
+    }
     path.assign(other.path);
     name.assign(other.name);
     description.assign(other.description);

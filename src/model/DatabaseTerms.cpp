@@ -81,7 +81,8 @@ void cDatabase::insertTerm(cTerm* term, uint32_t position) {
     position = std::min(position, terms.count());
     shiftMembersUp(position);
     cListNode* before = position == terms.count() ? terms.tail() : terms.nodeAt(position);
-    terms.insertBefore(before, nullptr, term);
+    if (!terms.insertBefore(before, nullptr, term))
+        term->destroy();
 }
 
 void cDatabase::moveTerm(uint32_t from, uint32_t to) {

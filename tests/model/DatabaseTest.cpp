@@ -44,8 +44,22 @@ TEST(DatabaseTest, TakeContentsMovesObjectsAndDestroysTheOldOnes) {
     EXPECT_STREQ(current.name.text(), "New");
     EXPECT_TRUE(current.description.isEmpty());
 
-    current.clear();
+    // The emptied database can load again: it must now own what it takes, and must not
+    // destroy what it handed over before.
+    auto* again = new cDatabase;
+    again->terms.append(new cCountedTerm);
+    loaded = new cDatabase;
+    loaded->terms.append(new cCountedTerm);
+    current.takeContents(*loaded);
     EXPECT_EQ(TermsDestroyed, 3);
+    loaded->takeContents(*again);
+    again->destroy();
+    EXPECT_EQ(TermsDestroyed, 3);
+    loaded->destroy();
+    EXPECT_EQ(TermsDestroyed, 4);
+
+    current.clear();
+    EXPECT_EQ(TermsDestroyed, 5);
     EXPECT_TRUE(current.path.isEmpty());
     EXPECT_TRUE(current.attributes.isEmpty());
     EXPECT_TRUE(current.categories.isEmpty());

@@ -51,7 +51,8 @@ TEST(ListTest, PositionsPastTheEndGiveNothing) {
 TEST(ListTest, InsertBeforeSentinels) {
     cList list;
     Fill(list, 2);
-    EXPECT_EQ(list.insertBefore(list.head(), nullptr, new cProbe(9)), nullptr);
+    cProbe refused(9);
+    EXPECT_EQ(list.insertBefore(list.head(), nullptr, &refused), nullptr);
     EXPECT_EQ(list.count(), 2u);
     list.insertBefore(list.tail(), nullptr, new cProbe(7));
     list.insertBefore(list.nodeAt(0), nullptr, new cProbe(5));
