@@ -1,9 +1,12 @@
 #include "exchange/TextEncoding.h"
 
+#include <cstring>
+
 namespace {
 
 const uint8_t Utf16LeMark[] = {0xFF, 0xFE};
 const uint8_t Utf8Mark[] = {0xEF, 0xBB, 0xBF};
+const uint64_t HighBits = 0x8080808080808080ull;
 
 // Length of the well-formed sequence at bytes[i], or 0 when it is malformed.
 size_t Utf8SequenceLength(const uint8_t* bytes, size_t size, size_t i) {
@@ -45,6 +48,16 @@ bool IsMultiByteUtf8(const uint8_t* bytes, size_t size) {
     bool multiByte = false;
     size_t i = 0;
     while (i < size) {
+        // Most text is 7-bit: step over it a word at a time.
+        uint64_t word;
+        while (size - i >= sizeof word) {
+            std::memcpy(&word, bytes + i, sizeof word);
+            if (word & HighBits)
+                break;
+            i += sizeof word;
+        }
+        if (i == size)
+            break;
         if (bytes[i] < 0x80) {
             ++i;
             continue;

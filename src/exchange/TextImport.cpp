@@ -311,10 +311,12 @@ template <class Char> eLineResult cTextImporter<Char>::termLine() {
         if (!ownFormat_) {
             uint16_t mediaType =
                 encoding_ == eTextEncoding::CodePage ? MediaTypeAscii : MediaTypeUnicode;
-            std::string name = "Attribute " + std::to_string(number);
-            while (attributeTypes_.size() <= attribute)
-                if (!appendAttribute(mediaType, {name.data(), name.size()}))
-                    return eLineResult::OutOfMemory;
+            if (attributeTypes_.size() <= attribute) {
+                std::string name = "Attribute " + std::to_string(number);
+                while (attributeTypes_.size() <= attribute)
+                    if (!appendAttribute(mediaType, {name.data(), name.size()}))
+                        return eLineResult::OutOfMemory;
+            }
         }
         if (attribute >= attributeTypes_.size())
             return fail("too much attribute data");
