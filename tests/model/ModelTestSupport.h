@@ -1,42 +1,13 @@
 #pragma once
-// Shared helpers of the model tests: a message sink that records instead of showing, and
-// small builders and readers for tagged terms and category members.
+// Shared helpers of the model tests: small builders and readers for tagged terms and category
+// members.
 
 #include "model/Database.h"
-#include "text/Messages.h"
-#include "text/StringTable.h"
+#include "support/RecordingSink.h"
 
 #include <algorithm>
 #include <string>
 #include <vector>
-
-// Installed for its lifetime; records every message box and answers OK.
-class cRecordingSink : public cMessageSink {
-public:
-    struct cShown {
-        std::string caption;
-        std::string text;
-        unsigned flags;
-    };
-
-    cRecordingSink() { InstallMessageSink(this); }
-    ~cRecordingSink() override { InstallMessageSink(nullptr); }
-
-    int showMessage(const std::string& caption, const std::string& text, unsigned flags) override {
-        shown.push_back({caption, text, flags});
-        return MessageResultOk;
-    }
-    void showStatus(const std::string& text) override { statuses.push_back(text); }
-
-    // True when exactly one box was shown, with the given caption and text numbers.
-    bool showedOnly(int captionId, int textId) const {
-        return shown.size() == 1 && shown[0].caption == ResourceString(captionId) &&
-               shown[0].text == ResourceString(textId);
-    }
-
-    std::vector<cShown> shown;
-    std::vector<std::string> statuses;
-};
 
 // A database with one Ascii attribute and count terms whose value is their tag ("t0", ...).
 inline void AddTaggedTerms(cDatabase& database, int count, int firstTag = 0) {

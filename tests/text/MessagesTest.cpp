@@ -2,36 +2,16 @@
 
 #include "text/StringTable.h"
 
+#include "support/RecordingSink.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
 namespace {
 
-class cRecordingSink : public cMessageSink {
-public:
-    struct sMessage {
-        std::string caption;
-        std::string text;
-        unsigned flags;
-    };
-
-    int showMessage(const std::string& caption, const std::string& text, unsigned flags) override {
-        messages.push_back({caption, text, flags});
-        return answer;
-    }
-    void showStatus(const std::string& text) override { statuses.push_back(text); }
-
-    int answer = MessageResultOk;
-    std::vector<sMessage> messages;
-    std::vector<std::string> statuses;
-};
-
 class MessagesTest : public ::testing::Test {
 protected:
-    void SetUp() override { InstallMessageSink(&sink); }
-    void TearDown() override { InstallMessageSink(nullptr); }
-
     cRecordingSink sink;
 };
 
@@ -52,30 +32,30 @@ TEST(MessageFlags, FollowTheCaption) {
 TEST_F(MessagesTest, ConfirmationAsksYesNoWithoutCallerButtons) {
     sink.answer = MessageResultYes;
     EXPECT_EQ(ShowTableMessage(13, 12), MessageResultYes);
-    ASSERT_EQ(sink.messages.size(), 1u);
+    ASSERT_EQ(sink.shown.size(), 1u);
     // The caption survives the text being loaded into the shared buffer after it.
-    EXPECT_EQ(sink.messages[0].caption, "Dangerous Command Confirmation");
-    EXPECT_EQ(sink.messages[0].text, "Do you really wish to delete the currently selected term?");
-    EXPECT_EQ(sink.messages[0].flags, MessageYesNo | MessageIconQuestion);
+    EXPECT_EQ(sink.shown[0].caption, "Dangerous Command Confirmation");
+    EXPECT_EQ(sink.shown[0].text, "Do you really wish to delete the currently selected term?");
+    EXPECT_EQ(sink.shown[0].flags, MessageYesNo | MessageIconQuestion);
 }
 
 TEST_F(MessagesTest, InformationHasNoIcon) {
     ShowTableMessage(116, 115);
     ShowTableMessage(58, 39);
-    ASSERT_EQ(sink.messages.size(), 2u);
-    EXPECT_EQ(sink.messages[0].caption, "Information");
-    EXPECT_EQ(sink.messages[0].text, "Failed to find a match.");
-    EXPECT_EQ(sink.messages[0].flags, MessageOk);
-    EXPECT_EQ(sink.messages[1].caption, "Error");
-    EXPECT_EQ(sink.messages[1].text, "Failed to save.");
-    EXPECT_EQ(sink.messages[1].flags, MessageOk | MessageIconExclamation);
+    ASSERT_EQ(sink.shown.size(), 2u);
+    EXPECT_EQ(sink.shown[0].caption, "Information");
+    EXPECT_EQ(sink.shown[0].text, "Failed to find a match.");
+    EXPECT_EQ(sink.shown[0].flags, MessageOk);
+    EXPECT_EQ(sink.shown[1].caption, "Error");
+    EXPECT_EQ(sink.shown[1].text, "Failed to save.");
+    EXPECT_EQ(sink.shown[1].flags, MessageOk | MessageIconExclamation);
 }
 
 TEST_F(MessagesTest, StatusTextGoesToSink) {
     ShowStatusText(40);
     ShowStatusText(110);
     EXPECT_EQ(sink.statuses, (std::vector<std::string>{"Database saved.", ""}));
-    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_TRUE(sink.shown.empty());
 }
 
 TEST(DefaultMessageSink, AnswersCautiously) {
