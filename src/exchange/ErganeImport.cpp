@@ -12,8 +12,8 @@
 //                         <rest of that line, skipped>
 //     continuation lines  every following line that starts with a space, skipped
 //
-// An entry during which the end of the file is met is dropped: Ergane ends its lists with
-// an empty line, so a list cut short loses only its unfinished last entry.
+// An entry during which the end of the file is met is dropped, so a list keeps its last
+// entry only when an empty line follows it.
 
 #include "exchange/ErganeImport.h"
 
