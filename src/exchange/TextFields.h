@@ -44,6 +44,11 @@ template <class Char> const Char* FindLineEnd(const Char* begin, const Char* end
     return TextFieldsDetail::FindChar(begin, end, Char('\n'));
 }
 
+// True when [begin, end) holds a NUL, so that fields need cutting at it.
+template <class Char> bool HoldsNul(const Char* begin, const Char* end) {
+    return TextFieldsDetail::FindChar(begin, end, Char(0)) != end;
+}
+
 template <class Char>
 cFieldView<Char> CleanField(const Char* text, size_t length, bool mayHoldNul) {
     if (mayHoldNul)

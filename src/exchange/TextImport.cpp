@@ -196,7 +196,7 @@ template <class Char> int cTextImporter<Char>::run(const Char* begin, const Char
     if (!header_)
         indexCategories();
 
-    bool mayHoldNul = TextFieldsDetail::FindChar(begin, end, Char(0)) != end;
+    const bool mayHoldNul = HoldsNul(begin, end);
     while (begin != end) {
         const Char* lineEnd = FindLineEnd(begin, end);
         SplitFields(begin, lineEnd, mayHoldNul, fields_);
