@@ -219,6 +219,13 @@ TEST_F(TextImportTest, TextIsStoredAsItStands) {
     ASSERT_EQ(importTabs("a\\nb\t" + longField + "\n"), 0);
     EXPECT_EQ(ascii(0, 0), "a\\nb"); // the escaped form: a line break once saved
     EXPECT_EQ(ascii(0, 1), longField);
+
+    cDatabase cut;
+    WriteBytes(dir.file("nul.txt"), Bytes(std::string("ab \0z\t\0q\n", 10)));
+    ASSERT_EQ(ImportTextFile(cut, dir.file("nul.txt"), false), 0);
+    // A NUL ends the text where it stands, and what is left is cleaned as usual.
+    EXPECT_STREQ(static_cast<cAsciiValue*>(cut.term(0)->valueAt(0))->text.text(), "ab");
+    EXPECT_EQ(cut.term(0)->values.count(), 1u);
 }
 
 TEST_F(TextImportTest, Utf16FileGivesLowBytesToEightBitTexts) {
