@@ -140,8 +140,10 @@ void BuildFrame(cDatabase& db, const sModuleInfo& info) {
         db.categories.append(new cCategory(0, category.c_str()));
 }
 
-// text holds length bytes and a NUL behind them. The strings are kept as they stand.
-void AddCardValues(cTerm& term, const char* text, size_t length) {
+// text holds length bytes and a NUL behind them. The strings are kept as they stand. A
+// string whose run of NULs names no attribute is left out: no pane could show it, and the
+// database file could not load the rest of its term back.
+void AddCardValues(cTerm& term, const char* text, size_t length, uint32_t attributeCount) {
     term.values.append(new cAsciiValue(0, text));
     size_t position = std::strlen(text);
     for (;;) {
@@ -153,7 +155,8 @@ void AddCardValues(cTerm& term, const char* text, size_t length) {
         if (position >= length)
             return;
         // The uncompressed length is 16 bits, so the run fits an attribute index.
-        term.values.append(new cAsciiValue(static_cast<uint16_t>(run), text + position));
+        if (run < attributeCount)
+            term.values.append(new cAsciiValue(static_cast<uint16_t>(run), text + position));
         position += std::strlen(text + position);
     }
 }
@@ -179,7 +182,8 @@ bool ReadCard(const std::vector<uint8_t>& file, uint32_t offset, size_t end, cDa
         return false;
 
     auto term = std::make_unique<cTerm>();
-    AddCardValues(*term, reinterpret_cast<const char*>(text.data()), uncompressedLength);
+    AddCardValues(*term, reinterpret_cast<const char*>(text.data()), uncompressedLength,
+                  db.attributes.count());
     const uint32_t termIndex = db.terms.count();
     db.terms.append(term.release());
     if (cCategory* category = db.category(categoryIndex))

@@ -302,13 +302,17 @@ TEST_F(QuizAppImportTest, EmptyFirstCategorySlotMeansNoCategories) {
 
 TEST_F(QuizAppImportTest, RunsOfNulsGiveTheAttributeIndex) {
     cModule module;
+    module.sides = {"Back", "Note", "Extra"};
     module.records = {Card(0, "front\0\0other\0"s), Card(0, "front\0b\0c\0"s),
-                      Card(0, "front\0\0\0back"s), Card(0, "a\\nb\0x\0\0\0"s)};
+                      Card(0, "front\0\0\0back"s), Card(0, "a\\nb\0x\0\0\0"s),
+                      Card(0, "front\0\0\0\0beyond\0b\0"s)};
     ASSERT_EQ(import(module.build()), QuizAppResultOk);
     EXPECT_EQ(values(0), (Strings{"0:front", "2:other"}));
     EXPECT_EQ(values(1), (Strings{"0:front", "1:b", "1:c"}));
     EXPECT_EQ(values(2), (Strings{"0:front", "3:back"})); // no NUL after the last string
     EXPECT_EQ(values(3), (Strings{"0:a\\nb", "1:x"}));    // kept as it stands
+    // A run naming no attribute (4 of 0..3) is left out; the strings after it stay.
+    EXPECT_EQ(values(4), (Strings{"0:front", "1:b"}));
 }
 
 TEST_F(QuizAppImportTest, CardStartingWithNulHasAnEmptyFrontValue) {
