@@ -5,6 +5,8 @@
 #include "cli/JsonDump.h"
 #include "dbfile/DatabaseFiles.h"
 #include "dbfile/DatabaseFormat.h"
+#include "exchange/Imports.h"
+#include "exchange/TextExport.h"
 #include "model/Database.h"
 #include "model/Limits.h"
 #include "text/Messages.h"
@@ -33,4 +35,31 @@ int RunMerge(const std::string& target, const std::string& source, const std::st
         return 1;
     }
     return SaveDatabaseAs(db, output);
+}
+
+int RunImport(const std::string& format, const std::string& input, const std::string& output) {
+    if (format == "pdb")
+        return RunImportPdb(input, output);
+    eImportFormat kind = format == "vesk"     ? eImportFormat::VeskText
+                         : format == "tab"    ? eImportFormat::TabDelimited
+                         : format == "ergane" ? eImportFormat::Ergane
+                                              : eImportFormat::QuizApp;
+    cDatabase db;
+    int failureText = ImportFile(kind, db, input);
+    if (failureText != 0) {
+        ShowTableMessage(TextCaptionError, failureText, MessageOk);
+        return 1;
+    }
+    return SaveDatabaseAs(db, output);
+}
+
+int RunExport(const std::string& format, const std::string& input, const std::string& output) {
+    cDatabase db;
+    if (LoadDatabaseFile(input, db) != 0)
+        return 1;
+    if (ExportTextFile(db, output, format == "vesk") != 0) {
+        ShowTableMessage(TextCaptionError, TextSaveFailed, MessageOk);
+        return 1;
+    }
+    return 0;
 }

@@ -7,4 +7,8 @@
 
 int RunDump(const std::string& file, std::ostream& out);
 int RunImportPdb(const std::string& input, const std::string& output);
+// format: "vesk", "tab", "ergane" or "quizapp".
+int RunImport(const std::string& format, const std::string& input, const std::string& output);
+// format: "vesk" or "tab".
+int RunExport(const std::string& format, const std::string& input, const std::string& output);
 int RunMerge(const std::string& target, const std::string& source, const std::string& output);

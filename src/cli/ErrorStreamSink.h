@@ -6,7 +6,6 @@
 
 class cErrorStreamSink : public cMessageSink {
 public:
-    int showMessage(const std::string& caption, const std::string& text,
-                    unsigned flags) override;
+    int showMessage(const std::string& caption, const std::string& text, unsigned flags) override;
     void showStatus(const std::string& text) override;
 };

@@ -35,7 +35,8 @@ nlohmann::ordered_json DatabaseToJson(const cDatabase& db) {
 
     json attributes = json::array();
     ForEach<cAttribute>(db.attributes, [&](const cAttribute& attribute) {
-        attributes.push_back({{"media", attribute.mediaType}, {"name", AnsiToUtf8(attribute.name)}});
+        attributes.push_back(
+            {{"media", attribute.mediaType}, {"name", AnsiToUtf8(attribute.name)}});
     });
     result["attributes"] = std::move(attributes);
 

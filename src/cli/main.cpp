@@ -17,7 +17,9 @@ int main(int argc, char** argv) {
     cErrorStreamSink sink;
     InstallMessageSink(&sink);
 
-    CLI::App app("vesk: reads, converts and merges Vesk flashcard database files (PDB).", "vesk");
+    CLI::App app(
+        "vesk: reads, converts, imports, exports and merges Vesk flashcard database files (PDB).",
+        "vesk");
     app.require_subcommand(1);
 
     std::string dumpFile;
@@ -29,11 +31,27 @@ int main(int argc, char** argv) {
     CLI::App* import = app.add_subcommand(
         "import", "Import a file into a new database and save it as a database file. An "
                   "unnamed database is named after OUTPUT.");
-    import->add_option("FORMAT", format, "The input's format: pdb (a database file)")
+    import
+        ->add_option("FORMAT", format,
+                     "The input's format: pdb (a database file), vesk (Vesk Text), tab "
+                     "(tab-delimited text), ergane (an Ergane word list, UTF-16) or quizapp "
+                     "(a QuizApp flashcard module)")
         ->required()
-        ->check(CLI::IsMember({"pdb"}));
+        ->check(CLI::IsMember({"pdb", "vesk", "tab", "ergane", "quizapp"}));
     import->add_option("INPUT", input, "The file to import")->required();
     import->add_option("OUTPUT", output, "The database file to write")->required();
+
+    std::string exportFormat, exportInput, exportOutput;
+    CLI::App* exportCommand = app.add_subcommand(
+        "export", "Load a database file and export it as text. A database with a Unicode "
+                  "attribute is written as UTF-16, otherwise as Windows-1252 text.");
+    exportCommand
+        ->add_option("FORMAT", exportFormat,
+                     "The output's format: vesk (Vesk Text) or tab (tab-delimited text)")
+        ->required()
+        ->check(CLI::IsMember({"vesk", "tab"}));
+    exportCommand->add_option("INPUT", exportInput, "The database file (.PDB)")->required();
+    exportCommand->add_option("OUTPUT", exportOutput, "The text file to write")->required();
 
     std::string target, source, merged;
     CLI::App* merge = app.add_subcommand(
@@ -59,6 +77,8 @@ int main(int argc, char** argv) {
     if (dump->parsed())
         return RunDump(dumpFile, std::cout);
     if (import->parsed())
-        return RunImportPdb(input, output);
+        return RunImport(format, input, output);
+    if (exportCommand->parsed())
+        return RunExport(exportFormat, exportInput, exportOutput);
     return RunMerge(target, source, merged);
 }

@@ -40,8 +40,8 @@ nlohmann::json Dump(const std::string& path) {
 // Runs the vesk binary; the exit status and what it wrote to standard error.
 int RunVesk(const std::string& arguments, std::string* errors = nullptr) {
     cTempDir dir;
-    std::string command = std::string(VESK_BINARY) + " " + arguments + " >" +
-                          dir.file("out") + " 2>" + dir.file("err");
+    std::string command = std::string(VESK_BINARY) + " " + arguments + " >" + dir.file("out") +
+                          " 2>" + dir.file("err");
     int status = std::system(command.c_str());
     if (errors) {
         std::vector<uint8_t> bytes = ReadBytes(dir.file("err"));
@@ -136,4 +136,41 @@ TEST(CliBinary, ExitStatusesAndMessages) {
     EXPECT_EQ(errors, "Failed to load database because version is unsupported.\n");
     EXPECT_EQ(RunVesk("dump " + good, &errors), 0);
     EXPECT_TRUE(errors.empty());
+}
+
+TEST(CliImportExport, TextRoundTripAndFailureTexts) {
+    cTempDir dir;
+    const std::string text = "Title\tDemo\nAttribute\tAscii\tWord\nCategory\tVerbs\nTerms:\n"
+                             "Verbs\thi\n\tthere\n";
+    WriteBytes(dir.file("in.txt"), std::vector<uint8_t>(text.begin(), text.end()));
+    ASSERT_EQ(RunImport("vesk", dir.file("in.txt"), dir.file("db.PDB")), 0);
+    nlohmann::json db = Dump(dir.file("db.PDB"));
+    EXPECT_EQ(db["name"], "Demo");
+    EXPECT_EQ(db["terms"].size(), 2u);
+    EXPECT_EQ(db["categories"][0]["members"], nlohmann::json::parse("[0]"));
+
+    ASSERT_EQ(RunExport("vesk", dir.file("db.PDB"), dir.file("out.txt")), 0);
+    ASSERT_EQ(RunImport("vesk", dir.file("out.txt"), dir.file("again.PDB")), 0);
+    EXPECT_EQ(Dump(dir.file("again.PDB")), db);
+
+    ASSERT_EQ(RunExport("tab", dir.file("db.PDB"), dir.file("tab.txt")), 0);
+    std::vector<uint8_t> rows = ReadBytes(dir.file("tab.txt"));
+    EXPECT_EQ(std::string(rows.begin(), rows.end()), "hi\r\nthere\r\n");
+    ASSERT_EQ(RunImport("tab", dir.file("tab.txt"), dir.file("tab.PDB")), 0);
+    EXPECT_EQ(Dump(dir.file("tab.PDB"))["name"], "tab") << "named after the output file";
+
+    const std::string bad = "Terms:\nNouns\tx\n";
+    WriteBytes(dir.file("bad.txt"), std::vector<uint8_t>(bad.begin(), bad.end()));
+    std::string errors;
+    EXPECT_EQ(RunVesk("import vesk " + dir.file("bad.txt") + " " + dir.file("x.PDB"), &errors), 1);
+    EXPECT_EQ(errors, "Line 2: unknown category (Nouns)\nFailed to import module.\n");
+    EXPECT_EQ(RunVesk("import quizapp " + dir.file("db.PDB") + " " + dir.file("x.PDB"), &errors),
+              1);
+    EXPECT_EQ(errors, "The selected database is not a known QuizApp module format.\n");
+    EXPECT_EQ(RunVesk("import ergane " + dir.file("none.txt") + " " + dir.file("x.PDB"), &errors),
+              1);
+    EXPECT_EQ(errors, "Failed to import module.\n");
+    EXPECT_EQ(
+        RunVesk("export vesk " + dir.file("db.PDB") + " " + dir.file("no/dir/x.txt"), &errors), 1);
+    EXPECT_EQ(errors, "Failed to save.\n");
 }

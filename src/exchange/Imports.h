@@ -1,0 +1,14 @@
+#pragma once
+// The four imports by kind, with the message each failure is reported by; the editor's
+// import commands and the vesk tool share it.
+
+#include <string>
+
+class cDatabase;
+
+enum class eImportFormat { VeskText, TabDelimited, Ergane, QuizApp };
+
+// Imports the file into db, which must be fresh and empty and is to be thrown away on
+// failure. 0 on success; otherwise the string-table text to show under "Error" (96, 97 or
+// 98). A parse error has already shown its own "Line %d" message by then.
+int ImportFile(eImportFormat format, cDatabase& db, const std::string& path);
