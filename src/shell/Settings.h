@@ -1,0 +1,63 @@
+#pragma once
+// The user's settings between runs, the recent-file list and the template list. The file
+// "vesk_prefs.txt" holds one setting per line, in this order when written:
+//   firsttime %d
+//   font_face "%s"
+//   font_size %d
+//   font_weight %d
+//   font_italic %d
+//   recent "%s"          one line per recent file, oldest first
+// Plain C++: nothing here needs a window.
+
+#include <string>
+#include <vector>
+
+struct sTemplate {
+    std::string displayName; // the file's base name, at most 31 characters
+    std::string path;
+};
+
+struct sSettings {
+    int firstTime = 1;
+    std::vector<std::string> recentFiles; // oldest first
+    std::string fontFace = "Arial Unicode MS";
+    int fontSize = 12;
+    int fontWeight = 400; // 400 normal, 700 bold
+    int fontItalic = 0;
+    std::vector<sTemplate> templates;
+};
+
+extern sSettings Settings;
+
+// Where the editor keeps its files. The program directory is the executable's; when it is
+// writable (a build tree, a portable copy) the settings file and the backup live there too,
+// otherwise under $XDG_CONFIG_HOME/vesk-builder and $XDG_DATA_HOME/vesk-builder. Templates
+// are read from <program directory>/templates and, in the second case, also from
+// $XDG_DATA_HOME/vesk-builder/templates.
+struct sEditorPaths {
+    std::string programDirectory;
+    std::string settingsDirectory;
+    std::string backupDirectory;
+    std::vector<std::string> templateDirectories;
+};
+
+extern sEditorPaths EditorPaths;
+
+// Fills EditorPaths for an executable in programDirectory (empty when unknown).
+void InitEditorPaths(const std::string& programDirectory);
+std::string SettingsFilePath(); // <settings directory>/vesk_prefs.txt
+std::string BackupFilePath();   // <backup directory>/backup.PDB
+
+// Defaults, then the settings file (written with the defaults when missing), then the
+// template list.
+void LoadSettings();
+// Writes the settings file; 1 when it cannot be written (silently), 0 otherwise.
+int SaveSettings();
+// Records path as the most recently used: an entry equal ignoring letter case moves to the
+// end; otherwise at 10 entries the oldest goes.
+void AddRecentFile(const std::string& path);
+// Equal ignoring the letter case of the letters the ANSI code page has in both cases; paths
+// that are valid UTF-8 are compared as the characters they encode.
+bool SamePathIgnoringCase(const std::string& a, const std::string& b);
+// Lists "*.PDB" (any letter case of the extension) of the template directories.
+void BuildTemplateList();
