@@ -5,7 +5,9 @@
 #include "model/Database.h"
 #include "model/Limits.h"
 #include "text/Messages.h"
+#include "text/CodePage.h"
 #include "text/Paths.h"
+#include "text/Utf8.h"
 
 int LoadDatabaseFile(const std::string& path, cDatabase& db) {
     if (CheckDatabaseFile(path) != 0)
@@ -19,8 +21,9 @@ int LoadDatabaseFile(const std::string& path, cDatabase& db) {
     return 0;
 }
 
+// File names on Linux are UTF-8 by convention, while a database name is Windows-1252 text.
 std::string DatabaseNameFromPath(const std::string& path) {
-    return FileBaseName(path).substr(0, kPdbMaxNameLength);
+    return FileBaseName(WideToAnsi(Utf8ToUtf16(path))).substr(0, kPdbMaxNameLength);
 }
 
 int SaveDatabaseAs(cDatabase& db, const std::string& path) {

@@ -77,6 +77,10 @@ TEST(CliImportPdb, NamesAnUnnamedDatabaseAfterTheOutputFile) {
     EXPECT_EQ(db["name"], "A Very Long Name For Flashcards");
     EXPECT_EQ(db["terms"].size(), 2u);
 
+    // File names are UTF-8; the name is Windows-1252 text.
+    ASSERT_EQ(RunImportPdb(unnamed, dir.file("Caf\xC3\xA9.PDB")), 0);
+    EXPECT_EQ(Dump(dir.file("Caf\xC3\xA9.PDB"))["name"], "Caf\u00e9");
+
     std::string named = SaveSample(dir, "b.PDB", "Kept");
     ASSERT_EQ(RunImportPdb(named, dir.file("c.PDB")), 0);
     EXPECT_EQ(Dump(dir.file("c.PDB"))["name"], "Kept");
