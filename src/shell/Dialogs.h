@@ -1,0 +1,14 @@
+#pragma once
+// Runs the Welcome, New Database, Properties and About dialogs modally through the
+// platform, centred over the owner's window as it is now, and returns their results.
+
+class QWidget;
+
+// CmdNewDatabase, CmdOpen, WelcomeOpenRecent or WelcomeQuit (shell/CommandIds.h).
+int RunWelcomeDialog(QWidget* owner);
+// 1 when a database was created, 2 when cancelled.
+int RunNewDatabaseDialog(QWidget* owner);
+// 1 (OK) or 2 (cancelled).
+int RunPropertiesDialog(QWidget* owner);
+// 1.
+int RunAboutDialog(QWidget* owner);

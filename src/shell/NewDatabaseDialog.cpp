@@ -1,0 +1,92 @@
+#include "shell/NewDatabaseDialog.h"
+
+#include "model/Database.h"
+#include "shell/AppState.h"
+#include "shell/Commands.h"
+#include "shell/EditorState.h"
+#include "shell/Settings.h"
+#include "text/CodePage.h"
+#include "text/Messages.h"
+#include "text/StringTable.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+enum : int {
+    DialogCreated = 1,
+    DialogCancelled = 2,
+    TextBlankCreated = 70,
+    TextTemplateFailed = 71,
+    TextBlank = 72,
+    CaptionError = 58,
+};
+
+} // namespace
+
+cNewDatabaseDialog::cNewDatabaseDialog(QWidget* parent)
+    : QDialog(parent), list_(new QListWidget(this)) {
+    setWindowTitle(QStringLiteral("Create a New Database"));
+
+    auto* layout = new QVBoxLayout(this);
+    auto* prompt = new QLabel(QStringLiteral("Please choose a database template from the list "
+                                             "below, or choose 'Blank' to create a completely "
+                                             "blank database."),
+                              this);
+    prompt->setWordWrap(true);
+    layout->addWidget(prompt);
+
+    // Entry k (k >= 1) is template k - 1, so the list must keep this order: never sorted.
+    list_->setObjectName(QStringLiteral("templateList"));
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setSortingEnabled(false);
+    list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    list_->addItem(QString::fromStdU16String(AnsiToWide(ResourceString(TextBlank))));
+    for (const sTemplate& entry : Settings.templates)
+        list_->addItem(QString::fromStdString(entry.displayName));
+    list_->setCurrentRow(0);
+    layout->addWidget(list_, 1);
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("okButton"));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("cancelButton"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    buttons->addStretch();
+    layout->addLayout(buttons);
+
+    list_->setFocus();
+    connect(ok, &QPushButton::clicked, this, [this] { createFromSelection(); });
+    connect(cancel, &QPushButton::clicked, this, [this] { reject(); });
+    connect(list_, &QListWidget::itemDoubleClicked, this, [this] { createFromSelection(); });
+}
+
+void cNewDatabaseDialog::reject() {
+    done(DialogCancelled);
+}
+
+void cNewDatabaseDialog::createFromSelection() {
+    const QList<QListWidgetItem*> selected = list_->selectedItems();
+    const int row = selected.isEmpty() ? 0 : list_->row(selected.first());
+    if (row <= 0 || row > static_cast<int>(Settings.templates.size())) {
+        CurrentDatabase().clear();
+        RefreshAllPanes();
+        ShowStatusText(TextBlankCreated);
+        SetDatabaseOpen(true);
+        done(DialogCreated);
+        return;
+    }
+    if (OpenDatabaseFile(Settings.templates[row - 1].path, true) == 0) {
+        done(DialogCreated);
+        return;
+    }
+    ShowTableMessage(CaptionError, TextTemplateFailed);
+}
