@@ -1,11 +1,11 @@
 #include "shell/AboutDialog.h"
 
+#include "shell/Dialogs.h"
 #include "shell/Launch.h"
 
 #include <QFont>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -24,7 +24,7 @@ cAboutDialog::cAboutDialog(QWidget* parent) : QDialog(parent) {
     auto* row = new QHBoxLayout(frame);
 
     auto* logo = new QLabel(frame);
-    logo->setPixmap(QIcon(QStringLiteral(":/icons/logo.svg")).pixmap(64, 64));
+    logo->setPixmap(ProductLogo());
     logo->setAlignment(Qt::AlignTop);
     row->addWidget(logo);
 

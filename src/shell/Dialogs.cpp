@@ -7,6 +7,10 @@
 #include "shell/PropertiesDialog.h"
 #include "shell/WelcomeDialog.h"
 
+#include <QFile>
+#include <QIcon>
+#include <QPixmap>
+
 namespace {
 
 int RunCentred(QDialog& dialog, QWidget* owner) {
@@ -38,4 +42,11 @@ int RunPropertiesDialog(QWidget* owner) {
 int RunAboutDialog(QWidget* owner) {
     cAboutDialog dialog(owner);
     return RunCentred(dialog, owner);
+}
+
+QPixmap ProductLogo() {
+    const QString path = QStringLiteral(":/icons/logo.svg");
+    if (!QFile::exists(path))
+        return QPixmap();
+    return QIcon(path).pixmap(64, 64);
 }

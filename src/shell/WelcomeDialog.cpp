@@ -2,13 +2,13 @@
 
 #include "shell/CommandIds.h"
 #include "shell/Commands.h"
+#include "shell/Dialogs.h"
 #include "shell/Settings.h"
 
 #include <QCloseEvent>
 #include <QFont>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -21,7 +21,7 @@ QGroupBox* CreateHeader(QWidget* parent) {
     auto* row = new QHBoxLayout(header);
 
     auto* logo = new QLabel(header);
-    logo->setPixmap(QIcon(QStringLiteral(":/icons/logo.svg")).pixmap(64, 64));
+    logo->setPixmap(ProductLogo());
     logo->setAlignment(Qt::AlignTop);
     row->addWidget(logo);
 
