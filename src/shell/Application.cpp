@@ -1,0 +1,83 @@
+#include "shell/Application.h"
+
+#include <QApplication>
+
+#include "shell/AppState.h"
+#include "shell/CommandIds.h"
+#include "shell/Commands.h"
+#include "shell/Dialogs.h"
+#include "shell/EditorState.h"
+#include "shell/MainWindow.h"
+#include "shell/QtMessageSink.h"
+#include "shell/RecentMenu.h"
+#include "shell/Settings.h"
+#include "shell/Toolbar.h"
+#include "shell/ViewSettings.h"
+#include "text/Platform.h"
+
+namespace {
+
+cQtMessageSink MessageSink;
+
+} // namespace
+
+void InitShellResources() {
+    Q_INIT_RESOURCE(resources);
+}
+
+void InitializeEditor(const std::string& programDirectory) {
+    // Qt windows show and edit UTF-16 text everywhere.
+    UnicodePlatform = true;
+    InitEditorPaths(programDirectory);
+    LoadSettings();
+    InstallMessageSink(&MessageSink);
+}
+
+std::unique_ptr<cMainWindow> CreateEditorWindow() {
+    auto window = std::make_unique<cMainWindow>();
+    SetMainWindow(window.get());
+    CreateUserFont();
+    ApplyUserFont();
+    UpdateTitle();
+    UpdateSaveEnabling();
+    RebuildRecentMenu();
+    RebuildDisplayAttributeMenu();
+    UpdateInputMenu();
+    if (!UnicodePlatform) {
+        for (int command : {CmdNewUnicodeAttribute, CmdAttributeNewUnicode})
+            SetButtonState(command, ButtonDisabled);
+    }
+    return window;
+}
+
+bool RunWelcomeLoop() {
+    for (;;) {
+        int command = RunWelcomeDialog(MainWindow());
+        if (command == WelcomeQuit)
+            return false;
+        if (command == WelcomeOpenRecent) {
+            if (Settings.recentFiles.empty())
+                continue;
+            command = CmdRecentFirst + static_cast<int>(Settings.recentFiles.size()) - 1;
+        }
+        if (ExecuteCommand(command) == CommandDone)
+            return true;
+    }
+}
+
+int RunEditor(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("vesk-builder");
+    InitShellResources();
+    InitializeEditor(QApplication::applicationDirPath().toStdString());
+    std::unique_ptr<cMainWindow> window = CreateEditorWindow();
+    window->show();
+    if (!RunWelcomeLoop()) {
+        SetMainWindow(nullptr);
+        return 0;
+    }
+    int code = app.exec();
+    SaveSettings();
+    SetMainWindow(nullptr);
+    return code;
+}

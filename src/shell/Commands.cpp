@@ -1,0 +1,229 @@
+// The dispatcher: every command number of the menus, context menus, toolbar and
+// accelerators ends here.
+
+#include "shell/Commands.h"
+
+#include <QFile>
+#include <QWidget>
+
+#include "dbfile/DatabaseFiles.h"
+#include "model/Attribute.h"
+#include "model/Database.h"
+#include "model/Limits.h"
+#include "panes/AttributePane.h"
+#include "panes/CategoryPane.h"
+#include "panes/ListView.h"
+#include "panes/Panes.h"
+#include "panes/TermPane.h"
+#include "panes/ValuePane.h"
+#include "shell/AppState.h"
+#include "shell/CommandIds.h"
+#include "shell/Dialogs.h"
+#include "shell/EditorState.h"
+#include "shell/FileCommands.h"
+#include "shell/FileDialogs.h"
+#include "shell/Launch.h"
+#include "shell/MainWindow.h"
+#include "shell/Platform.h"
+#include "shell/RecentMenu.h"
+#include "shell/Settings.h"
+#include "shell/Toolbar.h"
+#include "shell/ViewSettings.h"
+#include "text/Messages.h"
+
+namespace {
+
+constexpr int TextCaptionInstructions = 54;
+constexpr int TextNeedAttribute = 52;
+constexpr int TextTemplateOpened = 37;
+constexpr int TextDatabaseOpened = 38;
+constexpr int TextNormalInput = 74;
+constexpr int TextPinyinOn = 89;
+constexpr int TextPinyinOff = 90;
+
+int SetInputMode(int mode) {
+    InputMode = mode;
+    UpdateInputMenu();
+    ShowStatusText(TextNormalInput + mode - 1);
+    return CommandDone;
+}
+
+int TogglePinyin() {
+    PinyinConversion = !PinyinConversion;
+    ShowStatusText(PinyinConversion ? TextPinyinOn : TextPinyinOff);
+    UpdateInputMenu();
+    return CommandDone;
+}
+
+int NewDatabase() {
+    if (SavePrompt("before creating a new database?"))
+        return CommandNotHandled;
+    if (RunNewDatabaseDialog(MainWindow()) != 1 || !DatabaseOpen)
+        return CommandNotHandled;
+    ExecuteCommand(CmdProperties);
+    return CommandDone;
+}
+
+int OpenRecent(int command) {
+    const size_t entry = static_cast<size_t>(command - CmdRecentFirst);
+    if (entry >= Settings.recentFiles.size())
+        return CommandNotHandled;
+    if (SavePrompt("before opening another database?"))
+        return CommandDone;
+    // Copied: opening reorders the list the entry lives in.
+    const std::string path = Settings.recentFiles[entry];
+    return OpenDatabaseFile(path, false) == 0 ? CommandDone : CommandFailed;
+}
+
+int NewTerm() {
+    if (CurrentDatabase().attributes.count() == 0) {
+        ShowTableMessage(TextCaptionInstructions, TextNeedAttribute, MessageOk);
+        return CommandFailed;
+    }
+    MainWindow()->panes().newTerm();
+    return CommandDone;
+}
+
+int Launch(const char* page) {
+    OpenHelpPage(page);
+    return CommandDone;
+}
+
+int PaneCommand(int command) {
+    cPanes& panes = MainWindow()->panes();
+    switch (command) {
+    case CmdNewTerm:
+    case CmdTermNew:
+        return NewTerm();
+    case CmdNewCategory:
+    case CmdCategoryNew:
+        panes.newCategory();
+        return CommandDone;
+    case CmdNewAsciiAttribute:
+    case CmdAttributeNewAscii:
+        panes.newAttribute(MediaTypeAscii);
+        return CommandDone;
+    case CmdNewUnicodeAttribute:
+    case CmdAttributeNewUnicode:
+        panes.newAttribute(MediaTypeUnicode);
+        return CommandDone;
+    default:
+        return CommandNotHandled;
+    }
+}
+
+} // namespace
+
+bool SavePrompt(const char* reason) {
+    if (!DatabaseOpen || !Modified)
+        return false;
+    const cString& path = CurrentDatabase().path;
+    QString text = QString("Save changes to '%1' %2")
+                       .arg(path.isEmpty() ? QString("Unnamed") : PathForDisplay(path.text()),
+                            QString::fromLatin1(reason));
+    switch (CurrentPlatform().messageBox(MainWindow(), "Warning", text, MessageYesNoCancel)) {
+    case MessageResultYes:
+        return ExecuteCommand(CmdSave) == CommandFailed;
+    case MessageResultNo:
+        return false;
+    default:
+        return true;
+    }
+}
+
+int OpenDatabaseFile(const std::string& path, bool asTemplate) {
+    cDatabase loaded;
+    if (LoadDatabaseFile(path, loaded) != 0)
+        return 1;
+    cDatabase& db = CurrentDatabase();
+    db.takeContents(loaded);
+    if (asTemplate) {
+        db.path.clear();
+        ShowStatusText(TextTemplateOpened);
+    } else {
+        if (db.name.isEmpty())
+            db.name.assign(DatabaseNameFromPath(path).c_str());
+        AddRecentFile(path);
+        RebuildRecentMenu();
+        ShowStatusText(TextDatabaseOpened);
+    }
+    SetDatabaseOpen(true);
+    RefreshAllPanes();
+    return 0;
+}
+
+void RefreshAllPanes() {
+    cMainWindow* window = MainWindow();
+    if (!window)
+        return;
+    SetDisplayAttribute(0);
+    cPanes& panes = window->panes();
+    panes.terms().fill();
+    panes.attributes().fill();
+    panes.categories().fill();
+    panes.followTermSelection();
+    panes.terms().view()->setFocus();
+    RebuildDisplayAttributeMenu();
+}
+
+int ExecuteCommand(int command) {
+    if (command >= CmdRecentFirst && command < CmdRecentFirst + 100)
+        return OpenRecent(command);
+    if (command >= CmdDisplayAttributeFirst && command < CmdDisplayAttributeFirst + 0x10000) {
+        if (command - CmdDisplayAttributeFirst >=
+            static_cast<int>(CurrentDatabase().attributes.count()))
+            return CommandNotHandled;
+        SetDisplayAttribute(command - CmdDisplayAttributeFirst);
+        return CommandDone;
+    }
+    switch (command) {
+    case CmdExit:
+        if (MainWindow())
+            MainWindow()->close();
+        return CommandDone;
+    case CmdNewDatabase:
+        return NewDatabase();
+    case CmdOpen:
+        return OpenCommand();
+    case CmdMerge:
+        return MergeCommand();
+    case CmdImportVeskText:
+    case CmdImportTabDelimited:
+    case CmdImportErgane:
+    case CmdImportQuizApp:
+        return ImportCommand(command);
+    case CmdExportVeskText:
+    case CmdExportTabDelimited:
+        return ExportCommand(command == CmdExportVeskText);
+    case CmdSave:
+        return SaveCommand();
+    case CmdSaveAs:
+        return SaveAsCommand();
+    case CmdProperties:
+        RunPropertiesDialog(MainWindow());
+        return CommandDone;
+    case CmdFont:
+        if (ChooseUserFont())
+            ApplyUserFont();
+        return CommandDone;
+    case CmdInputNormal:
+        return SetInputMode(1);
+    case CmdInputOneTerm:
+        return SetInputMode(2);
+    case CmdInputOneAttribute:
+        return SetInputMode(3);
+    case CmdPinyin:
+        return TogglePinyin();
+    case CmdHelpContents:
+        return Launch(HelpContentsPage);
+    case CmdHomePage:
+        return Launch(HomePage);
+    case CmdDownload:
+        return Launch(DownloadPage);
+    case CmdAbout:
+        RunAboutDialog(MainWindow());
+        return CommandDone;
+    default:
+        return MainWindow() ? PaneCommand(command) : CommandNotHandled;
+    }
+}

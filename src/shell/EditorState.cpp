@@ -1,0 +1,63 @@
+#include "shell/EditorState.h"
+
+#include <QFile>
+
+#include "model/Database.h"
+#include "panes/QtText.h"
+#include "shell/AppState.h"
+#include "shell/CommandIds.h"
+#include "shell/MainWindow.h"
+#include "shell/Settings.h"
+#include "shell/Toolbar.h"
+
+namespace {
+
+constexpr int TextWindowTitle = 45;
+
+// Every change rewrites the whole database to the backup file, synchronously. Its outcome
+// changes nothing: a backup that cannot be written is simply not there.
+void WriteBackup() {
+    cDatabase& db = CurrentDatabase();
+    cString userPath(db.path);
+    db.path.assign(BackupFilePath().c_str());
+    db.save();
+    db.path = std::move(userPath);
+}
+
+} // namespace
+
+void SetModified(bool modified) {
+    Modified = modified;
+    UpdateSaveEnabling();
+    UpdateTitle();
+    if (modified)
+        WriteBackup();
+}
+
+void SetDatabaseOpen(bool open) {
+    DatabaseOpen = open;
+    Modified = false;
+    UpdateSaveEnabling();
+    UpdateTitle();
+}
+
+QString TitleText() {
+    QString title = TableText(TextWindowTitle);
+    if (DatabaseOpen) {
+        const cString& path = CurrentDatabase().path;
+        title += " - ";
+        title += path.isEmpty() ? QString("Unnamed") : QFile::decodeName(path.text());
+    }
+    if (Modified)
+        title += " *";
+    return title;
+}
+
+void UpdateTitle() {
+    if (cMainWindow* window = MainWindow())
+        window->setWindowTitle(TitleText());
+}
+
+void UpdateSaveEnabling() {
+    SetButtonState(CmdSave, Modified ? ButtonEnabled : ButtonDisabled);
+}

@@ -1,0 +1,124 @@
+#include "shell/FileCommands.h"
+
+#include "dbfile/DatabaseCheck.h"
+#include "dbfile/DatabaseFiles.h"
+#include "dbfile/DatabaseFormat.h"
+#include "exchange/Imports.h"
+#include "exchange/TextExport.h"
+#include "model/Database.h"
+#include "model/Limits.h"
+#include "shell/AppState.h"
+#include "shell/CommandIds.h"
+#include "shell/Commands.h"
+#include "shell/EditorState.h"
+#include "shell/FileDialogs.h"
+#include "shell/MainWindow.h"
+#include "shell/RecentMenu.h"
+#include "shell/Settings.h"
+#include "text/Messages.h"
+
+namespace {
+
+constexpr int TextDatabaseSaved = 40;
+
+std::string ChooseFile(const sFileDialogRequest& request, bool forSaving) {
+    QString path = forSaving ? CurrentPlatform().saveFileName(MainWindow(), request)
+                             : CurrentPlatform().openFileName(MainWindow(), request);
+    return path.isEmpty() ? std::string() : PathFromDialog(path);
+}
+
+int SaveToPath() {
+    cDatabase& db = CurrentDatabase();
+    if (db.save() != 0) {
+        ShowTableMessage(TextCaptionError, SaveFailureText(db), MessageOk);
+        return CommandFailed;
+    }
+    return CommandDone;
+}
+
+} // namespace
+
+int OpenCommand() {
+    if (SavePrompt("before opening another database?"))
+        return CommandNotHandled;
+    std::string path = ChooseFile(OpenDatabaseDialog, false);
+    if (path.empty())
+        return CommandFailed;
+    return OpenDatabaseFile(path, false) == 0 ? CommandDone : CommandFailed;
+}
+
+int MergeCommand() {
+    std::string path = ChooseFile(MergeDatabaseDialog, false);
+    if (path.empty())
+        return CommandFailed;
+    if (CurrentDatabase().merge(path.c_str()) != 0) {
+        ShowTableMessage(TextCaptionError, TextMergeFailed, MessageOk);
+        return CommandDone;
+    }
+    RefreshAllPanes();
+    SetModified(true);
+    return CommandDone;
+}
+
+int ImportCommand(int command) {
+    const char* reason = "before importing a text file?";
+    const sFileDialogRequest* dialog = &ImportTextDialog;
+    eImportFormat format =
+        command == CmdImportVeskText ? eImportFormat::VeskText : eImportFormat::TabDelimited;
+    if (command == CmdImportErgane) {
+        reason = "before importing an Ergane-exported unicode file?";
+        dialog = &ImportErganeDialog;
+        format = eImportFormat::Ergane;
+    } else if (command == CmdImportQuizApp) {
+        reason = "before importing a QuizApp module?";
+        dialog = &ImportQuizAppDialog;
+        format = eImportFormat::QuizApp;
+    }
+    if (SavePrompt(reason))
+        return CommandNotHandled;
+    std::string path = ChooseFile(*dialog, false);
+    if (path.empty())
+        return CommandFailed;
+    cDatabase imported;
+    if (int failureText = ImportFile(format, imported, path)) {
+        ShowTableMessage(TextCaptionError, failureText, MessageOk);
+        return CommandDone;
+    }
+    CurrentDatabase().takeContents(imported);
+    RefreshAllPanes();
+    SetModified(true);
+    return CommandDone;
+}
+
+int ExportCommand(bool ownFormat) {
+    std::string path = ChooseFile(ExportTextDialog, true);
+    if (path.empty())
+        return CommandFailed;
+    if (ExportTextFile(CurrentDatabase(), path, ownFormat) != 0)
+        ShowTableMessage(TextCaptionError, TextSaveFailed, MessageOk);
+    return CommandDone;
+}
+
+int SaveCommand() {
+    if (CurrentDatabase().path.isEmpty())
+        return SaveAsCommand();
+    int result = SaveToPath();
+    if (result != CommandDone)
+        return result;
+    ShowStatusText(TextDatabaseSaved);
+    SetModified(false);
+    return CommandDone;
+}
+
+int SaveAsCommand() {
+    std::string path = ChooseFile(SaveDatabaseDialog(), true);
+    if (path.empty())
+        return CommandFailed;
+    if (SaveDatabaseAs(CurrentDatabase(), path) != 0)
+        return CommandFailed;
+    AddRecentFile(path);
+    RebuildRecentMenu();
+    ShowStatusText(TextDatabaseSaved);
+    SetModified(false);
+    return CommandDone;
+}

@@ -1,0 +1,44 @@
+#include "shell/FileDialogs.h"
+
+#include <QFile>
+
+#include "model/Database.h"
+#include "panes/QtText.h"
+#include "shell/AppState.h"
+
+namespace {
+
+const char* const DatabaseFilter = "Vesk Database Files (*.PDB)";
+const char* const TextFilter = "Text Files (*.txt)";
+
+} // namespace
+
+const sFileDialogRequest OpenDatabaseDialog = {"Open Vesk Database", "*.PDB", DatabaseFilter,
+                                               "*.PDB", "PDB"};
+const sFileDialogRequest MergeDatabaseDialog = {"Merge Vesk Database", "*.PDB", DatabaseFilter,
+                                                "*.PDB", "PDB"};
+const sFileDialogRequest ImportQuizAppDialog = {"Import QuizApp Module", "*.PDB",
+                                                "QuizApp Modules (*.PDB)", "*.PDB", "PDB"};
+const sFileDialogRequest ImportTextDialog = {"Import Text File", "*.txt", TextFilter, "*.txt",
+                                             "TXT"};
+const sFileDialogRequest ImportErganeDialog = {"Import Ergane-exported Unicode file", "*.txt",
+                                               "Ergane Unicode Text Files (*.txt)", "*.txt", "TXT"};
+const sFileDialogRequest ExportTextDialog = {"Export Text", "*.txt", TextFilter, "*.txt", "TXT"};
+
+sFileDialogRequest SaveDatabaseDialog() {
+    const cDatabase& db = CurrentDatabase();
+    QString initial = "*.PDB";
+    if (!db.path.isEmpty())
+        initial = PathForDisplay(db.path.text());
+    else if (!db.name.isEmpty())
+        initial = AnsiToQString(db.name) + ".PDB";
+    return {"Save Vesk Database", initial, DatabaseFilter, "*.PDB", "PDB"};
+}
+
+std::string PathFromDialog(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+QString PathForDisplay(const char* path) {
+    return path ? QFile::decodeName(path) : QString();
+}

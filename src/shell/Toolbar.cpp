@@ -1,0 +1,92 @@
+#include "shell/Toolbar.h"
+
+#include <QAction>
+#include <QIcon>
+#include <QToolBar>
+
+#include "panes/QtText.h"
+#include "shell/AppState.h"
+#include "shell/CommandIds.h"
+#include "shell/MainWindow.h"
+#include "text/Platform.h"
+
+namespace {
+
+struct sToolbarButton {
+    int command; // 0: a separator, which still takes a position
+    int tooltip;
+    const char* icon;
+};
+
+const sToolbarButton ToolbarButtons[] = {
+    {CmdNewDatabase, 48, "new-database"},
+    {CmdOpen, 49, "open"},
+    {CmdSave, 50, "save"},
+    {0, 0, nullptr},
+    {CmdProperties, 105, "properties"},
+    {0, 0, nullptr},
+    {CmdCut, 111, "cut"},
+    {CmdCopy, 112, "copy"},
+    {CmdPaste, 113, "paste"},
+    {0, 0, nullptr},
+    {CmdNewTerm, 51, "new-term"},
+    {CmdNewCategory, 101, "new-category"},
+    {CmdNewAsciiAttribute, 102, "new-ascii-attribute"},
+    {CmdNewUnicodeAttribute, 103, "new-unicode-attribute"},
+    {0, 0, nullptr},
+    {CmdInputNormal, 108, "input-normal"},
+    {CmdInputOneTerm, 106, "input-one-term"},
+    {CmdInputOneAttribute, 107, "input-one-attribute"},
+    {0, 0, nullptr},
+    {CmdPinyin, 109, "pinyin"},
+    {0, 0, nullptr},
+    {CmdHelpContents, 104, "help"},
+};
+
+static_assert(std::size(ToolbarButtons) == 22, "the toolbar has 22 positions");
+
+} // namespace
+
+int ToolbarTooltip(int command) {
+    for (const sToolbarButton& button : ToolbarButtons)
+        if (button.command == command && command != 0)
+            return button.tooltip;
+    return 0;
+}
+
+void cMainWindow::buildToolbar() {
+    toolBar_ = addToolBar("Toolbar");
+    toolBar_->setObjectName("toolbar");
+    toolBar_->setMovable(false);
+    toolBar_->setIconSize(QSize(24, 24));
+    for (const sToolbarButton& button : ToolbarButtons) {
+        if (button.command == 0) {
+            toolBar_->addSeparator();
+            continue;
+        }
+        QAction* command = action(button.command);
+        command->setIcon(QIcon(QString(":/icons/%1.svg").arg(button.icon)));
+        command->setToolTip(TableText(button.tooltip));
+        toolBar_->addAction(command);
+    }
+}
+
+void SetButtonState(int command, int state) {
+    cMainWindow* window = MainWindow();
+    QAction* action = window ? window->action(command) : nullptr;
+    if (!action)
+        return;
+    action->setEnabled(state != ButtonDisabled);
+    if (action->isCheckable())
+        action->setChecked(state == ButtonMarked);
+}
+
+void UpdateInputMenu() {
+    SetButtonState(CmdInputNormal, InputMode == 1 ? ButtonMarked : ButtonEnabled);
+    SetButtonState(CmdInputOneTerm, InputMode == 2 ? ButtonMarked : ButtonEnabled);
+    SetButtonState(CmdInputOneAttribute, InputMode == 3 ? ButtonMarked : ButtonEnabled);
+    if (UnicodePlatform)
+        SetButtonState(CmdPinyin, PinyinConversion ? ButtonMarked : ButtonEnabled);
+    else
+        SetButtonState(CmdPinyin, ButtonDisabled);
+}

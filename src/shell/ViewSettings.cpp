@@ -1,0 +1,115 @@
+#include "shell/ViewSettings.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include "model/Database.h"
+#include "panes/AttributePane.h"
+#include "panes/CategoryPane.h"
+#include "panes/ListView.h"
+#include "panes/PaneModel.h"
+#include "panes/QtText.h"
+#include "panes/TermPane.h"
+#include "panes/ValuePane.h"
+#include "shell/AppState.h"
+#include "shell/CommandIds.h"
+#include "shell/Commands.h"
+#include "shell/MainWindow.h"
+#include "shell/Platform.h"
+#include "shell/Settings.h"
+#include "text/Messages.h"
+
+int DisplayAttributeIndex = 0;
+
+namespace {
+
+constexpr int TextCaptionWarning = 53;
+constexpr int TextVerticalFont = 47;
+constexpr int WeightNormal = 400;
+constexpr int WeightBold = 700;
+
+QFont TheUserFont;
+bool HaveUserFont = false;
+
+// Qt's weights run from 100 to 900 like the settings', so they carry over directly.
+QFont FontFromSettings() {
+    QFont font(QString::fromStdString(Settings.fontFace));
+    font.setPointSize(Settings.fontSize > 0 ? Settings.fontSize : 12);
+    font.setWeight(static_cast<QFont::Weight>(Settings.fontWeight));
+    font.setItalic(Settings.fontItalic != 0);
+    return font;
+}
+
+} // namespace
+
+int CreateUserFont() {
+    TheUserFont = FontFromSettings();
+    HaveUserFont = true;
+    return 0;
+}
+
+QFont UserFont() {
+    return HaveUserFont ? TheUserFont : FontFromSettings();
+}
+
+int ChooseUserFont() {
+    QFont chosen;
+    if (!CurrentPlatform().chooseFont(MainWindow(), UserFont(), chosen))
+        return 0;
+    if (chosen.family().startsWith('@'))
+        ShowTableMessage(TextCaptionWarning, TextVerticalFont, MessageOk);
+    TheUserFont = chosen;
+    HaveUserFont = true;
+    Settings.fontFace = chosen.family().toStdString();
+    Settings.fontSize = chosen.pointSize() > 0 ? chosen.pointSize() : Settings.fontSize;
+    Settings.fontWeight = chosen.weight() >= QFont::Bold     ? WeightBold
+                          : chosen.weight() >= QFont::Normal ? static_cast<int>(chosen.weight())
+                                                             : WeightNormal;
+    Settings.fontItalic = chosen.italic() ? 1 : 0;
+    SaveSettings();
+    return 1;
+}
+
+void ApplyUserFont() {
+    cMainWindow* window = MainWindow();
+    if (!window || !HaveUserFont)
+        return;
+    for (QWidget* pane : std::initializer_list<QWidget*>{
+             window->termPane().view(), window->valuePane().view(), window->categoryPane().view(),
+             window->attributePane().view()})
+        pane->setFont(TheUserFont);
+}
+
+void SetDisplayAttribute(int position) {
+    cMainWindow* window = MainWindow();
+    const cDatabase& db = CurrentDatabase();
+    const cAttribute* attribute =
+        DatabaseOpen && position >= 0 ? db.attribute(static_cast<uint32_t>(position)) : nullptr;
+    DisplayAttributeIndex = attribute ? position : 0;
+    if (!window)
+        return;
+    cTermPane& terms = window->termPane();
+    terms.view()->paneModel()->setColumnTitle(1, attribute ? AnsiToQString(attribute->name)
+                                                           : QString());
+    terms.setDisplayAttribute(attribute ? position : -1);
+}
+
+void RebuildDisplayAttributeMenu() {
+    cMainWindow* window = MainWindow();
+    if (!window)
+        return;
+    QMenu* menu = window->displayAttributeMenu();
+    menu->clear();
+    const cDatabase& db = CurrentDatabase();
+    int position = 0;
+    for (const cListNode* n = db.attributes.first(); n && n != db.attributes.tail();
+         n = n->next, ++position) {
+        const auto* attribute = static_cast<const cAttribute*>(n->payload);
+        int command = CmdDisplayAttributeFirst + position;
+        QAction* item = menu->addAction(AnsiToQString(attribute->name).replace("&", "&&"));
+        item->setData(command);
+        QObject::connect(item, &QAction::triggered, menu, [command] { ExecuteCommand(command); });
+    }
+    if (position == 0)
+        menu->addSeparator();
+}
