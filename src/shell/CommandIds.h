@@ -48,6 +48,9 @@ enum : int {
     CmdExportVeskText = 40106,
     CmdRecentFirst = 1124,
     CmdDisplayAttributeFirst = 1224,
+    // Imports may bring more attributes than the editor creates; the numbers below the
+    // first menu command are theirs.
+    CmdDisplayAttributeEnd = 40000,
     // Welcome dialog results that are not commands themselves.
     WelcomeOpenRecent = 1013,
     WelcomeQuit = 1014,

@@ -167,9 +167,9 @@ void RefreshAllPanes() {
 }
 
 int ExecuteCommand(int command) {
-    if (command >= CmdRecentFirst && command < CmdRecentFirst + 100)
+    if (command >= CmdRecentFirst && command < CmdDisplayAttributeFirst)
         return OpenRecent(command);
-    if (command >= CmdDisplayAttributeFirst && command < CmdDisplayAttributeFirst + 0x10000) {
+    if (command >= CmdDisplayAttributeFirst && command < CmdDisplayAttributeEnd) {
         if (command - CmdDisplayAttributeFirst >=
             static_cast<int>(CurrentDatabase().attributes.count()))
             return CommandNotHandled;
