@@ -19,7 +19,8 @@ public:
     ~cFailingFileSystem() override { InstallFileSystem(nullptr); }
 
     bool write(int fd, const void* data, size_t size) override {
-        size_t allowed = std::min(size, bytesBeforeFailure - std::min(bytesBeforeFailure, bytesWritten));
+        size_t allowed =
+            std::min(size, bytesBeforeFailure - std::min(bytesBeforeFailure, bytesWritten));
         if (allowed > 0 && !cFileSystem::write(fd, data, allowed))
             return false;
         bytesWritten += allowed;

@@ -19,8 +19,7 @@ public:
     cRecordingSink() { InstallMessageSink(this); }
     ~cRecordingSink() override { InstallMessageSink(nullptr); }
 
-    int showMessage(const std::string& caption, const std::string& text,
-                    unsigned flags) override {
+    int showMessage(const std::string& caption, const std::string& text, unsigned flags) override {
         shown.push_back({caption, text, flags});
         return answer;
     }

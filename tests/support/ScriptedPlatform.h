@@ -22,8 +22,7 @@ public:
     cScriptedPlatform() { InstallPlatform(this); }
     ~cScriptedPlatform() override { InstallPlatform(nullptr); }
 
-    int messageBox(QWidget*, const QString& caption, const QString& text,
-                   unsigned flags) override {
+    int messageBox(QWidget*, const QString& caption, const QString& text, unsigned flags) override {
         messages.push_back({caption, text, flags});
         if (!messageAnswers.empty()) {
             int answer = messageAnswers.front();
