@@ -17,9 +17,10 @@ build: configure
 
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j$$(nproc)
+	@echo "Screenshots of the editor: $(BUILD_DIR)/screenshots"
 
 run: build
-	@echo "The editor window (vesk-builder) is not built yet: only the core library and its tests exist so far."
+	@$(BUILD_DIR)/vesk-builder
 
 clean:
 	@rm -rf $(BUILD_DIR)
