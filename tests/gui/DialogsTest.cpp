@@ -31,35 +31,10 @@
 #include "shell/Settings.h"
 #include "shell/WelcomeDialog.h"
 #include "support/RecordingSink.h"
+#include "support/ScriptedPlatform.h"
 #include "support/TempDir.h"
 
 namespace {
-
-// Answers every blocking call at once and records what it was asked.
-class cScriptedPlatform : public cPlatform {
-public:
-    int messageBox(QWidget*, const QString&, const QString&, unsigned) override {
-        return MessageResultOk;
-    }
-    QString openFileName(QWidget*, const sFileDialogRequest&) override { return {}; }
-    QString saveFileName(QWidget*, const sFileDialogRequest&) override { return {}; }
-    bool chooseFont(QWidget*, const QFont&, QFont&) override { return false; }
-    int execDialog(QDialog& dialog) override {
-        ++dialogsRun;
-        return onDialog ? onDialog(dialog) : dialog.result();
-    }
-    QString clipboardText() override { return {}; }
-    bool clipboardHasText() override { return false; }
-    void setClipboardText(const QString&) override {}
-    bool openUrl(const QString& target) override {
-        openedUrls.push_back(target);
-        return true;
-    }
-
-    std::function<int(QDialog&)> onDialog;
-    int dialogsRun = 0;
-    QStringList openedUrls;
-};
 
 template <typename T> T* Child(QWidget& dialog, const char* name) {
     T* child = dialog.findChild<T*>(QString::fromUtf8(name));
@@ -105,10 +80,8 @@ protected:
         EditorPaths.programDirectory = dir.path();
         EditorPaths.settingsDirectory = dir.path();
         EditorPaths.backupDirectory = dir.path();
-        InstallPlatform(&platform);
     }
     void TearDown() override {
-        InstallPlatform(nullptr);
         ResetAppState();
         Settings = sSettings();
         EditorPaths = sEditorPaths();
@@ -188,7 +161,7 @@ TEST_F(DialogsTest, WelcomeHelpOpensTheManualAndStaysOpen) {
     Click(dialog, "helpButton");
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), 0);
-    ASSERT_EQ(platform.openedUrls.size(), 1);
+    ASSERT_EQ(platform.openedUrls.size(), 1u);
     EXPECT_TRUE(platform.openedUrls[0].endsWith(QString::fromUtf8(HelpContentsPage)));
 }
 
@@ -393,7 +366,7 @@ TEST_F(DialogsTest, AboutShowsVersionAndOpensTheHomePageWithoutClosing) {
     EXPECT_EQ(Child<QLabel>(dialog, "versionLabel")->text(), QStringLiteral("1.3"));
     Click(dialog, "homePageButton");
     EXPECT_TRUE(dialog.isVisible());
-    ASSERT_EQ(platform.openedUrls.size(), 1);
+    ASSERT_EQ(platform.openedUrls.size(), 1u);
     EXPECT_TRUE(platform.openedUrls[0].endsWith(QString::fromUtf8(HomePage)));
     Click(dialog, "okButton");
     EXPECT_EQ(dialog.result(), 1);
@@ -411,28 +384,29 @@ TEST_F(DialogsTest, RunnersGoThroughThePlatformCentredOverTheOwner) {
     owner.setGeometry(300, 200, 800, 600);
     QPoint at;
     QSize size;
-    platform.onDialog = [&](QDialog& dialog) {
+    platform.dialogScripts = {[&](QDialog& dialog) {
         at = dialog.pos();
         size = dialog.size();
         Click(dialog, "okButton");
         return dialog.result();
-    };
+    }};
     EXPECT_EQ(RunAboutDialog(&owner), 1);
-    EXPECT_EQ(platform.dialogsRun, 1);
+    EXPECT_EQ(platform.dialogTitles.size(), 1u);
     EXPECT_EQ(at, CentredPosition(size, owner.frameGeometry()));
 
-    platform.onDialog = [](QDialog& dialog) {
-        Click(dialog, "quitButton");
-        return dialog.result();
-    };
-    EXPECT_EQ(RunWelcomeDialog(&owner), WelcomeQuit);
-    platform.onDialog = [](QDialog& dialog) {
+    auto cancel = [](QDialog& dialog) {
         Click(dialog, "cancelButton");
         return dialog.result();
     };
+    platform.dialogScripts = {[](QDialog& dialog) {
+                                  Click(dialog, "quitButton");
+                                  return dialog.result();
+                              },
+                              cancel, cancel};
+    EXPECT_EQ(RunWelcomeDialog(&owner), WelcomeQuit);
     EXPECT_EQ(RunNewDatabaseDialog(&owner), 2);
     EXPECT_EQ(RunPropertiesDialog(&owner), 2);
-    EXPECT_EQ(platform.dialogsRun, 4);
+    EXPECT_EQ(platform.dialogTitles.size(), 4u);
 }
 
 } // namespace
