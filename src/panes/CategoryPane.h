@@ -1,24 +1,38 @@
 #pragma once
-// The category pane: one row per category, its name and a checkbox that shows whether a
-// selected term belongs to it.
+// The category pane: one row per category, its name (edited in place) and a checkbox that
+// is ticked when a selected term belongs to it. Ticking puts every selected term into the
+// category, clearing takes them all out.
 
-#include <QList>
+#include "panes/ListView.h"
 
-class cDatabase;
-class cListView;
 class cCategoryModel;
+class cPanes;
 class QWidget;
 
-class cCategoryPane {
+class cCategoryPane : public cListViewEvents {
 public:
-    cCategoryPane(cDatabase& database, QWidget* parent);
+    cCategoryPane(cPanes& panes, QWidget* parent);
 
     cListView* view() const { return view_; }
+
     void fill();
-    // Ticks each category that at least one of terms belongs to.
-    void refreshChecks(const QList<int>& terms);
+    // Ticks each category that at least one selected term belongs to.
+    void refreshChecks();
+    void newCategory();
+    void deleteSelectedCategory();
+    void selectMembers();
+    // Adds every selected term to the category of row (add) or removes them.
+    void setMembership(int row, bool add);
+    void updateCommandState();
+
+    void onFocus() override;
+    void onClick() override;
+    bool onKey(int key) override;
+    bool onBeginEdit(int row) override;
+    void onEndEdit(int row, const QString* text) override;
 
 private:
+    cPanes& panes_;
     cCategoryModel* model_;
     cListView* view_;
 };

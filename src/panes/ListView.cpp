@@ -1,14 +1,43 @@
 #include "panes/ListView.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QStyledItemDelegate>
 #include <algorithm>
 
 #include "panes/PaneModel.h"
+
+// The in-place editor: a line edit holding the row's text, limited in length. It writes
+// nothing into the model; the view hands the text to its pane instead.
+class cEditDelegate : public QStyledItemDelegate {
+public:
+    explicit cEditDelegate(cListView& view) : QStyledItemDelegate(&view), view_(view) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        if (!view_.mayEdit(index.row()))
+            return nullptr;
+        auto* editor = static_cast<QLineEdit*>(QStyledItemDelegate::createEditor(
+            parent, option, index.model()->index(index.row(), 0)));
+        if (!editor)
+            return nullptr;
+        editor->setMaxLength(view_.editLimit_);
+        view_.editorCreated(editor, index.row());
+        return editor;
+    }
+
+    void setModelData(QWidget*, QAbstractItemModel*, const QModelIndex&) const override {}
+
+private:
+    cListView& view_;
+};
 
 cListView::cListView(cPaneModel* model, bool multipleSelection, QWidget* parent)
     : QTreeView(parent), model_(model) {
     model_->setParent(this);
     setModel(model_);
+    setItemDelegate(new cEditDelegate(*this));
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setUniformRowHeights(true); // lets the view skip measuring 65,532 rows
@@ -20,6 +49,11 @@ cListView::cListView(cPaneModel* model, bool multipleSelection, QWidget* parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     header()->setSectionsMovable(false);
     header()->setStretchLastSection(true);
+}
+
+void cListView::enableEditing(int maxLength) {
+    editLimit_ = maxLength;
+    setEditTriggers(QAbstractItemView::SelectedClicked);
 }
 
 void cListView::setColumnOrder(int column, int order) {
@@ -63,4 +97,97 @@ void cListView::selectRow(int row, bool exclusive) {
 void cListView::clearRowSelection() {
     if (selectionModel())
         selectionModel()->clearSelection();
+}
+
+bool cListView::beginEdit(int row) {
+    if (editLimit_ == 0 || row < 0 || row >= model_->rowCount())
+        return false;
+    QModelIndex index = model_->index(row, 0);
+    setCurrentIndex(index);
+    return edit(index, QAbstractItemView::AllEditTriggers, nullptr);
+}
+
+bool cListView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    if (!index.isValid() || editLimit_ == 0 || editor_)
+        return QTreeView::edit(index, trigger, event);
+    // Only column 0 is edited, wherever in the row the user clicked.
+    return QTreeView::edit(model_->index(index.row(), 0), trigger, event);
+}
+
+bool cListView::mayEdit(int row) {
+    return !events_ || events_->onBeginEdit(row);
+}
+
+void cListView::editorCreated(QLineEdit* editor, int row) {
+    editor_ = editor;
+    editRow_ = row;
+    committed_ = false;
+    if (events_)
+        events_->onEditorOpened(*editor);
+}
+
+void cListView::commitData(QWidget* editor) {
+    if (editor != editor_ || committed_)
+        return;
+    committed_ = true;
+    QString text = editor_->text();
+    int row = editRow_;
+    editor_ = nullptr;
+    editRow_ = -1;
+    if (events_)
+        events_->onEndEdit(row, &text);
+}
+
+void cListView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    if (editor == editor_ && !committed_) {
+        // Closed without a commit: Escape, or the view dropping the editor.
+        int row = editRow_;
+        editor_ = nullptr;
+        editRow_ = -1;
+        if (events_)
+            events_->onEndEdit(row, nullptr);
+    }
+    // Tab in the editor only ends the edit; it does not walk on to the next cell.
+    if (hint == QAbstractItemDelegate::EditNextItem ||
+        hint == QAbstractItemDelegate::EditPreviousItem)
+        hint = QAbstractItemDelegate::NoHint;
+    QTreeView::closeEditor(editor, hint);
+}
+
+bool cListView::event(QEvent* event) {
+    // Tab would move the focus along the window's chain before keyPressEvent sees it.
+    if (event->type() == QEvent::KeyPress) {
+        int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && events_ && events_->onKey(key))
+            return true;
+    }
+    return QTreeView::event(event);
+}
+
+void cListView::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Delete:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (events_ && event->modifiers() == Qt::NoModifier && events_->onKey(event->key()))
+            return;
+        break;
+    default:
+        break;
+    }
+    QTreeView::keyPressEvent(event);
+}
+
+void cListView::focusInEvent(QFocusEvent* event) {
+    QTreeView::focusInEvent(event);
+    if (events_)
+        events_->onFocus();
+}
+
+void cListView::mousePressEvent(QMouseEvent* event) {
+    QTreeView::mousePressEvent(event);
+    if (events_)
+        events_->onClick();
 }

@@ -1,17 +1,51 @@
 #pragma once
 // cListView: the report-style list every pane is built on, a QTreeView over the pane's own
 // table model. Column 0 holds the editable text; a pane that shows another column first
-// moves it to the front of the header.
+// moves it to the front of the header. The view translates Qt's events into its pane's
+// handlers in one place, so each handler keeps its documented order of effects.
 
+#include <QLineEdit>
+#include <QPointer>
 #include <QTreeView>
 
 class cPaneModel;
+
+// What a pane does with the events of its view. Every handler has a default that does
+// nothing, so a pane overrides only what it handles.
+class cListViewEvents {
+public:
+    virtual ~cListViewEvents() = default;
+    virtual void onFocus() {}
+    // A left or right click in the list.
+    virtual void onClick() {}
+    // Tab, Backtab, Left, Right, Delete, Return and Enter reach the pane first; true when the
+    // pane handled the key, false to leave it to the list.
+    virtual bool onKey(int key) {
+        (void)key;
+        return false;
+    }
+    // An in-place edit of row is about to open; false refuses it.
+    virtual bool onBeginEdit(int row) {
+        (void)row;
+        return true;
+    }
+    // The editor of an accepted edit is open.
+    virtual void onEditorOpened(QLineEdit& editor) { (void)editor; }
+    // The edit of row ended: text is the committed text, or nullptr when it was cancelled.
+    virtual void onEndEdit(int row, const QString* text) {
+        (void)row;
+        (void)text;
+    }
+};
 
 class cListView : public QTreeView {
 public:
     cListView(cPaneModel* model, bool multipleSelection, QWidget* parent = nullptr);
 
     cPaneModel* paneModel() const { return model_; }
+    void setEvents(cListViewEvents* events) { events_ = events; }
+    // Lets the user edit column 0 in place, at most maxLength characters.
+    void enableEditing(int maxLength);
 
     // Shows column at display position order.
     void setColumnOrder(int column, int order);
@@ -24,7 +58,29 @@ public:
     // leaves the selection. Rows out of range change nothing.
     void selectRow(int row, bool exclusive);
     void clearRowSelection();
+    // Opens the in-place editor on row; false when there is no such row or it was refused.
+    bool beginEdit(int row);
+    // The open in-place editor, or nullptr.
+    QLineEdit* editor() const { return editor_; }
+
+protected:
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    void commitData(QWidget* editor) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    friend class cEditDelegate;
+    bool mayEdit(int row);
+    void editorCreated(QLineEdit* editor, int row);
+
     cPaneModel* model_;
+    cListViewEvents* events_ = nullptr;
+    QPointer<QLineEdit> editor_;
+    int editRow_ = -1;
+    int editLimit_ = 0;
+    bool committed_ = false;
 };

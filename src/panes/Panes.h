@@ -1,6 +1,6 @@
 #pragma once
-// The four panes of the main window and what ties them together: the value pane follows
-// the term pane's selection, and the category pane's checkboxes follow the value pane.
+// The four panes of the main window and what they share: the focus cycle between them and
+// the host they report to. Each pane reaches the others through this object.
 
 #include <memory>
 
@@ -8,6 +8,7 @@ class QWidget;
 class cAttributePane;
 class cCategoryPane;
 class cDatabase;
+class cListView;
 class cPaneHost;
 class cTermPane;
 class cValuePane;
@@ -21,14 +22,15 @@ public:
     cValuePane& values() const { return *values_; }
     cCategoryPane& categories() const { return *categories_; }
     cAttributePane& attributes() const { return *attributes_; }
+    cDatabase& database() const { return db_; }
+    cPaneHost& host() const { return host_; }
 
-    // Refills the value pane for the selected term and the checkboxes for the selection.
-    void followTermSelection();
-
-    // New term, category and attribute commands.
-    void newTerm();
-    void newCategory();
-    void newAttribute(int mediaType);
+    // Moves the focus from the pane that has it to the next one in the cycle term, value,
+    // category, attribute (or back); the pane then selects its row 0 when nothing is
+    // selected. Nothing happens when none of the four has the focus.
+    void focusNeighbourPane(bool backwards);
+    // The pane's list that has the keyboard focus (or holds the focused editor), or nullptr.
+    cListView* focusedPane() const;
 
 private:
     cDatabase& db_;

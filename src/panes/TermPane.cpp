@@ -1,16 +1,22 @@
 #include "panes/TermPane.h"
 
 #include <QHeaderView>
+#include <QItemSelectionModel>
 
 #include "model/Database.h"
 #include "panes/ListView.h"
+#include "panes/PaneHost.h"
 #include "panes/PaneModel.h"
+#include "panes/Panes.h"
 #include "panes/QtText.h"
+#include "panes/ValuePane.h"
+#include "text/Messages.h"
 
 namespace {
 
 constexpr int TextTermId = 17;
 constexpr int TermIdWidth = 80;
+constexpr int TextTermAdded = 11;
 
 } // namespace
 
@@ -39,10 +45,58 @@ private:
     cDatabase& db_;
 };
 
-cTermPane::cTermPane(cDatabase& database, QWidget* parent)
-    : model_(new cTermModel(database)), view_(new cListView(model_, true, parent)) {
+cTermPane::cTermPane(cPanes& panes, QWidget* parent)
+    : panes_(panes), model_(new cTermModel(panes.database())),
+      view_(new cListView(model_, true, parent)) {
     view_->setObjectName("termPane");
+    view_->setEvents(this);
     view_->header()->resizeSection(0, TermIdWidth);
+    QObject::connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, view_,
+                     [this] { focusedTermChanged(); });
+}
+
+void cTermPane::focusedTermChanged() {
+    if (trackTermFocus)
+        panes_.values().fill();
+}
+
+void cTermPane::refreshDisplayColumn() {
+    model_->reload();
+}
+void cTermPane::relabelRows() {
+    model_->reload();
+}
+
+void cTermPane::inheritCategories(int term) {
+    int selected = view_->firstSelected();
+    if (selected >= 0)
+        panes_.database().copyMemberships(static_cast<uint32_t>(selected),
+                                          static_cast<uint32_t>(term));
+}
+
+void cTermPane::newTerm() {
+    const int32_t index = panes_.database().addTerm();
+    if (index < 0)
+        return;
+    inheritCategories(index);
+    fill();
+    view_->selectRow(index, true);
+    ShowStatusText(TextTermAdded);
+    panes_.host().databaseChanged();
+}
+
+void cTermPane::deleteSelectedTerms() {}
+void cTermPane::updateCommandState() {}
+void cTermPane::cutTerms() {}
+void cTermPane::copyTerms() {}
+void cTermPane::pasteTerms() {}
+void cTermPane::clearMarks() {
+    markedTerms_.clear();
+}
+void cTermPane::onFocus() {}
+void cTermPane::onClick() {}
+bool cTermPane::onKey(int) {
+    return false;
 }
 
 void cTermPane::fill() {

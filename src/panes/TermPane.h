@@ -1,28 +1,65 @@
 #pragma once
-// The term pane: one row per term, "Term Id" (index + 1) and the value of the display
-// attribute.
+// The term pane: one row per term, "Term Id" (index + 1, with "-" or "+" after a term
+// marked by Cut or Copy) and the value of the display attribute. Several terms may be
+// selected; the selection drives the value pane and the category checkboxes.
 
 #include <QList>
 
-class cDatabase;
-class cListView;
+#include "panes/ListView.h"
+
+class cPanes;
 class cTermModel;
 class QWidget;
 
-class cTermPane {
+class cTermPane : public cListViewEvents {
 public:
-    cTermPane(cDatabase& database, QWidget* parent);
+    cTermPane(cPanes& panes, QWidget* parent);
 
     cListView* view() const { return view_; }
-    // Rebuilds every row from the database.
+
+    // Rebuilds every row from the database, keeping the selected row index.
     void fill();
     void refreshRow(int row);
-    // The attribute whose values the second column shows, or -1 for none.
+    // Column 1 of every row; column 0 of every row.
+    void refreshDisplayColumn();
+    void relabelRows();
+    // The attribute whose values column 1 shows (-1: none).
     void setDisplayAttribute(int attribute);
     int displayAttribute() const;
     QList<int> selectedTerms() const;
 
+    // Gives term the categories of the selected term, if one is selected.
+    void inheritCategories(int term);
+    void newTerm();
+    void deleteSelectedTerms();
+    void updateCommandState();
+
+    // Cut and Copy mark the selected terms; Paste moves or copies the marked terms in front
+    // of the selected term.
+    void cutTerms();
+    void copyTerms();
+    void pasteTerms();
+    void clearMarks();
+    const QList<int>& markedTerms() const { return markedTerms_; }
+    bool marksAreCut() const { return marksAreCut_; }
+
+    // Cleared while Select Members sets the selection, so the value pane is not refilled
+    // for every row.
+    bool trackTermFocus = true;
+    // Set when the focused term changed while a value edit was open; the value pane is
+    // refilled when that edit ends.
+    bool deferredValueRefresh = false;
+
+    void onFocus() override;
+    void onClick() override;
+    bool onKey(int key) override;
+
 private:
+    void focusedTermChanged();
+
+    cPanes& panes_;
     cTermModel* model_;
     cListView* view_;
+    QList<int> markedTerms_;
+    bool marksAreCut_ = false;
 };

@@ -3,9 +3,12 @@
 #include <QHeaderView>
 
 #include "model/Database.h"
+#include "panes/CategoryPane.h"
 #include "panes/ListView.h"
 #include "panes/PaneModel.h"
+#include "panes/Panes.h"
 #include "panes/QtText.h"
+#include "panes/TermPane.h"
 
 namespace {
 
@@ -44,17 +47,37 @@ private:
     cDatabase& db_;
 };
 
-cValuePane::cValuePane(cDatabase& database, QWidget* parent)
-    : model_(new cValueModel(database)), view_(new cListView(model_, false, parent)) {
+cValuePane::cValuePane(cPanes& panes, QWidget* parent)
+    : panes_(panes), model_(new cValueModel(panes.database())),
+      view_(new cListView(model_, false, parent)) {
     view_->setObjectName("valuePane");
+    view_->setEvents(this);
+    view_->enableEditing(MaxValueEditLength);
     view_->setColumnOrder(1, 0);
     view_->header()->resizeSection(1, AttributeColumnWidth);
 }
 
-void cValuePane::fill(int term) {
-    model_->term = term;
+void cValuePane::fill() {
+    const cListView* terms = panes_.terms().view();
+    model_->term = terms->selectedCount() == 1 ? terms->firstSelected() : -1;
     model_->reload();
+    panes_.categories().refreshChecks();
 }
+
+void cValuePane::deleteValue() {}
+void cValuePane::cutValue() {}
+void cValuePane::copyValue() {}
+void cValuePane::pasteValue() {}
+void cValuePane::updateCommandState() {}
+void cValuePane::onFocus() {}
+bool cValuePane::onKey(int) {
+    return false;
+}
+bool cValuePane::onBeginEdit(int) {
+    return false;
+}
+void cValuePane::onEditorOpened(QLineEdit&) {}
+void cValuePane::onEndEdit(int, const QString*) {}
 
 int cValuePane::term() const {
     return model_->term;

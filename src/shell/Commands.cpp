@@ -80,12 +80,44 @@ int NewTerm() {
         ShowTableMessage(TextCaptionInstructions, TextNeedAttribute, MessageOk);
         return CommandFailed;
     }
-    MainWindow()->panes().newTerm();
+    MainWindow()->termPane().newTerm();
     return CommandDone;
 }
 
 int Launch(const char* page) {
     OpenHelpPage(page);
+    return CommandDone;
+}
+
+// Delete, Cut, Copy and Paste act on the pane that has the keyboard focus.
+int FocusedPaneCommand(int command) {
+    cPanes& panes = MainWindow()->panes();
+    cListView* focused = panes.focusedPane();
+    if (focused == panes.terms().view()) {
+        cTermPane& terms = panes.terms();
+        if (command == CmdDelete)
+            terms.deleteSelectedTerms();
+        else if (command == CmdCut)
+            terms.cutTerms();
+        else if (command == CmdCopy)
+            terms.copyTerms();
+        else
+            terms.pasteTerms();
+    } else if (focused == panes.values().view()) {
+        cValuePane& values = panes.values();
+        if (command == CmdDelete)
+            values.deleteValue();
+        else if (command == CmdCut)
+            values.cutValue();
+        else if (command == CmdCopy)
+            values.copyValue();
+        else
+            values.pasteValue();
+    } else if (command == CmdDelete && focused == panes.categories().view()) {
+        panes.categories().deleteSelectedCategory();
+    } else if (command == CmdDelete && focused == panes.attributes().view()) {
+        panes.attributes().deleteSelectedAttribute();
+    }
     return CommandDone;
 }
 
@@ -97,15 +129,41 @@ int PaneCommand(int command) {
         return NewTerm();
     case CmdNewCategory:
     case CmdCategoryNew:
-        panes.newCategory();
+        panes.categories().newCategory();
         return CommandDone;
     case CmdNewAsciiAttribute:
     case CmdAttributeNewAscii:
-        panes.newAttribute(MediaTypeAscii);
+        panes.attributes().newAttribute(MediaTypeAscii);
         return CommandDone;
     case CmdNewUnicodeAttribute:
     case CmdAttributeNewUnicode:
-        panes.newAttribute(MediaTypeUnicode);
+        panes.attributes().newAttribute(MediaTypeUnicode);
+        return CommandDone;
+    case CmdDelete:
+    case CmdCut:
+    case CmdCopy:
+    case CmdPaste:
+        return FocusedPaneCommand(command);
+    case CmdTermDelete:
+        panes.terms().deleteSelectedTerms();
+        return CommandDone;
+    case CmdTermCut:
+        panes.terms().cutTerms();
+        return CommandDone;
+    case CmdTermCopy:
+        panes.terms().copyTerms();
+        return CommandDone;
+    case CmdTermPaste:
+        panes.terms().pasteTerms();
+        return CommandDone;
+    case CmdCategoryDelete:
+        panes.categories().deleteSelectedCategory();
+        return CommandDone;
+    case CmdSelectMembers:
+        panes.categories().selectMembers();
+        return CommandDone;
+    case CmdAttributeDelete:
+        panes.attributes().deleteSelectedAttribute();
         return CommandDone;
     default:
         return CommandNotHandled;
@@ -158,11 +216,13 @@ void RefreshAllPanes() {
         return;
     SetDisplayAttribute(0);
     cPanes& panes = window->panes();
+    panes.terms().clearMarks();
     panes.terms().fill();
     panes.attributes().fill();
     panes.categories().fill();
-    panes.followTermSelection();
+    panes.values().fill();
     panes.terms().view()->setFocus();
+    panes.terms().updateCommandState();
     RebuildDisplayAttributeMenu();
 }
 

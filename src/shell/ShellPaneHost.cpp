@@ -1,9 +1,13 @@
 #include "shell/ShellPaneHost.h"
 
+#include <QLineEdit>
+
 #include "shell/AppState.h"
 #include "shell/CommandIds.h"
 #include "shell/EditorState.h"
 #include "shell/MainWindow.h"
+#include "shell/PinyinHook.h"
+#include "shell/Platform.h"
 #include "shell/Toolbar.h"
 #include "shell/ViewSettings.h"
 
@@ -21,7 +25,39 @@ void cShellPaneHost::setAcceleratorsEnabled(bool enabled) {
         window->applyAcceleratorState();
 }
 
-void cShellPaneHost::attributesChanged() {
+int cShellPaneHost::inputMode() const {
+    return InputMode;
+}
+
+int cShellPaneHost::displayAttribute() const {
+    return DisplayAttributeIndex;
+}
+
+void cShellPaneHost::setDisplayAttribute(int attribute) {
+    SetDisplayAttribute(attribute);
+}
+
+void cShellPaneHost::rebuildDisplayAttributeMenu() {
     RebuildDisplayAttributeMenu();
-    SetDisplayAttribute(DisplayAttributeIndex);
+}
+
+void cShellPaneHost::valueEditorOpened(QLineEdit& editor, bool unicodeAttribute) {
+    if (unicodeAttribute)
+        AttachPinyinHook(editor);
+}
+
+int cShellPaneHost::messageBox(const QString& caption, const QString& text, unsigned flags) {
+    return CurrentPlatform().messageBox(MainWindow(), caption, text, flags);
+}
+
+QString cShellPaneHost::clipboardText() {
+    return CurrentPlatform().clipboardText();
+}
+
+bool cShellPaneHost::clipboardHasText() {
+    return CurrentPlatform().clipboardHasText();
+}
+
+void cShellPaneHost::setClipboardText(const QString& text) {
+    CurrentPlatform().setClipboardText(text);
 }

@@ -8,5 +8,13 @@ public:
     void databaseChanged() override;
     void setCommandEnabled(int command, bool enabled) override;
     void setAcceleratorsEnabled(bool enabled) override;
-    void attributesChanged() override;
+    int inputMode() const override;
+    int displayAttribute() const override;
+    void setDisplayAttribute(int attribute) override;
+    void rebuildDisplayAttributeMenu() override;
+    void valueEditorOpened(QLineEdit& editor, bool unicodeAttribute) override;
+    int messageBox(const QString& caption, const QString& text, unsigned flags) override;
+    QString clipboardText() override;
+    bool clipboardHasText() override;
+    void setClipboardText(const QString& text) override;
 };
