@@ -22,6 +22,8 @@
 #include "shell/EditorState.h"
 #include "shell/FileCommands.h"
 #include "shell/FileDialogs.h"
+#include "shell/Find.h"
+#include "shell/FindDialog.h"
 #include "shell/Launch.h"
 #include "shell/MainWindow.h"
 #include "shell/Platform.h"
@@ -261,6 +263,13 @@ int ExecuteCommand(int command) {
         return SaveAsCommand();
     case CmdProperties:
         RunPropertiesDialog(MainWindow());
+        return CommandDone;
+    case CmdFind:
+        if (ShowFindDialog(MainWindow()) == 1)
+            FindNext();
+        return CommandDone;
+    case CmdFindNext:
+        FindNext();
         return CommandDone;
     case CmdFont:
         if (ChooseUserFont())

@@ -1,0 +1,131 @@
+#include "shell/Find.h"
+
+#include <QItemSelection>
+#include <algorithm>
+#include <vector>
+
+#include "model/Database.h"
+#include "panes/ListView.h"
+#include "panes/PaneModel.h"
+#include "panes/TermPane.h"
+#include "shell/AppState.h"
+#include "shell/MainWindow.h"
+#include "text/CodePage.h"
+#include "text/Messages.h"
+
+sFindOptions FindOptions;
+
+namespace {
+
+constexpr int TextCaptionInformation = 116;
+constexpr int TextNoMatch = 115;
+
+// Only A to Z fold: accented capitals stay as they are, in both encodings.
+template <class Char> Char Fold(Char c) {
+    return (c >= 'A' && c <= 'Z') ? Char(c + 32) : c;
+}
+
+template <class Char>
+bool TextMatches(const Char* value, size_t length, const std::basic_string<Char>& text,
+                 const sFindOptions& options) {
+    if (length == 0 || text.empty())
+        return false;
+    auto equal = [&options](Char a, Char b) {
+        return options.matchCase ? a == b : Fold(a) == Fold(b);
+    };
+    if (options.wholeValue)
+        return length == text.size() && std::equal(value, value + length, text.begin(), equal);
+    return std::search(value, value + length, text.begin(), text.end(), equal) != value + length;
+}
+
+bool TermMatches(const cDatabase& db, const cTerm& term, const sFindOptions& options) {
+    for (const cListNode* n = term.values.first(); n && n != term.values.tail(); n = n->next)
+        if (ValueMatches(db, *static_cast<const cValue*>(n->payload), options))
+            return true;
+    return false;
+}
+
+} // namespace
+
+void SetFindText(const std::u16string& text) {
+    FindOptions.wideText = text;
+    FindOptions.ansiText = WideToAnsi(text);
+}
+
+bool ValueMatches(const cDatabase& db, const cValue& value, const sFindOptions& options) {
+    const cAttribute* attribute = db.attribute(value.attribute);
+    if (!attribute)
+        return false;
+    if (attribute->mediaType == MediaTypeAscii && value.mediaType() == MediaTypeAscii) {
+        const cString& text = static_cast<const cAsciiValue&>(value).text;
+        return TextMatches(text.textOrEmpty(), text.length(), options.ansiText, options);
+    }
+    if (attribute->mediaType == MediaTypeUnicode && value.mediaType() == MediaTypeUnicode) {
+        const auto& unicode = static_cast<const cUnicodeValue&>(value);
+        return unicode.text() &&
+               TextMatches(unicode.text(), unicode.length(), options.wideText, options);
+    }
+    return false;
+}
+
+void FindNext() {
+    cMainWindow* window = MainWindow();
+    const cDatabase& db = CurrentDatabase();
+    const int count = static_cast<int>(db.terms.count());
+    if (!window || count == 0 || FindOptions.wideText.empty())
+        return;
+    cListView* view = window->termPane().view();
+    const int selected = view->firstSelected();
+    const int start = selected < 0 ? 0 : selected;
+    const bool skipStart = selected >= 0 && !FindOptions.selectMatches;
+    const int step = FindOptions.upward ? count - 1 : 1;
+
+    if (FindOptions.selectMatches)
+        view->setFocus();
+    std::vector<bool> matched;
+    if (FindOptions.selectMatches)
+        matched.assign(static_cast<size_t>(count), false);
+    int firstMatch = -1;
+    int term = start;
+    do {
+        if (!(term == start && skipStart) &&
+            TermMatches(db, *db.term(static_cast<uint32_t>(term)), FindOptions)) {
+            if (!FindOptions.selectMatches) {
+                view->setFocus();
+                view->selectRow(term, true);
+                return;
+            }
+            if (firstMatch < 0)
+                firstMatch = term;
+            matched[static_cast<size_t>(term)] = true;
+        }
+        term = (term + step) % count;
+    } while (term != start);
+
+    if (!FindOptions.selectMatches) {
+        ShowTableMessage(TextCaptionInformation, TextNoMatch, MessageOk);
+        view->setFocus();
+        return;
+    }
+    // Every term is visited: one selection of runs of matches instead of a change per row.
+    QItemSelection matches;
+    const QAbstractItemModel* model = view->model();
+    for (int row = 0; row < count;) {
+        if (!matched[static_cast<size_t>(row)]) {
+            ++row;
+            continue;
+        }
+        int end = row;
+        while (end + 1 < count && matched[static_cast<size_t>(end + 1)])
+            ++end;
+        matches.select(model->index(row, 0), model->index(end, 0));
+        row = end + 1;
+    }
+    QItemSelectionModel* selection = view->selectionModel();
+    selection->select(matches, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    if (firstMatch >= 0) {
+        QModelIndex first = view->model()->index(firstMatch, 0);
+        selection->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+        view->scrollTo(first);
+    }
+}
