@@ -3,6 +3,8 @@
 
 #include "model/Value.h"
 
+#include <cstdint>
+
 namespace {
 
 struct cUnitRange {
@@ -25,14 +27,24 @@ constexpr cUnitRange RightToLeftRanges[] = {
 static_assert(sizeof(RightToLeftRanges) / sizeof(RightToLeftRanges[0]) == 39,
               "the right-to-left table has 39 ranges");
 
+// Saving asks about every unit of every Unicode value twice (its size, then its bytes), so
+// the ranges are turned once into one bit per code unit.
+class cRightToLeftBits {
+public:
+    cRightToLeftBits() {
+        for (const cUnitRange& range : RightToLeftRanges)
+            for (uint32_t unit = range.first; unit <= range.last; ++unit)
+                bits_[unit >> 6] |= uint64_t(1) << (unit & 63);
+    }
+    bool test(char16_t unit) const { return (bits_[unit >> 6] >> (unit & 63)) & 1; }
+
+private:
+    uint64_t bits_[0x10000 / 64] = {};
+};
+
 } // namespace
 
 bool cUnicodeValue::isRightToLeft(char16_t unit) {
-    // Every unit of the table lies at or above U+05BE; most text never gets past this.
-    if (unit < 0x05BE)
-        return false;
-    for (const cUnitRange& range : RightToLeftRanges)
-        if (unit >= range.first && unit <= range.last)
-            return true;
-    return false;
+    static const cRightToLeftBits bits;
+    return bits.test(unit);
 }
