@@ -27,6 +27,9 @@ template <class Char> struct cFieldView {
 namespace TextFieldsDetail {
 
 inline const char* FindChar(const char* begin, const char* end, char wanted) {
+    // An empty file's bytes may have no address at all, and memchr must not be given none.
+    if (begin == end)
+        return end;
     const void* found = std::memchr(begin, wanted, static_cast<size_t>(end - begin));
     return found ? static_cast<const char*>(found) : end;
 }
