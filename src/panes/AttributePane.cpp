@@ -9,6 +9,7 @@
 #include "panes/Panes.h"
 #include "panes/QtText.h"
 #include "panes/ValuePane.h"
+#include "shell/CommandIds.h"
 #include "text/Messages.h"
 
 namespace {
@@ -19,6 +20,12 @@ constexpr int TextAscii = 20;
 constexpr int TextUnicode = 21;
 constexpr int MediaColumnWidth = 80;
 constexpr int TextAttributeCreated = 3;
+constexpr int TextAttributeDeleted = 4;
+constexpr int TextDangerousCommand = 13;
+
+// The database keeps names as NUL-terminated strings of any length; 255 keeps a name within
+// what the edit box handles comfortably and matches the value editor.
+constexpr int MaxAttributeNameLength = 255;
 
 } // namespace
 
@@ -32,7 +39,7 @@ public:
     }
 
     QVariant data(const QModelIndex& index, int role) const override {
-        if (role != Qt::DisplayRole || !index.isValid())
+        if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
             return QVariant();
         const cAttribute* attribute = db_.attribute(static_cast<uint32_t>(index.row()));
         if (!attribute)
@@ -45,6 +52,13 @@ public:
         return text ? TableText(text) : QString();
     }
 
+    Qt::ItemFlags flags(const QModelIndex& index) const override {
+        Qt::ItemFlags result = cPaneModel::flags(index);
+        if (index.isValid() && index.column() == 0)
+            result |= Qt::ItemIsEditable;
+        return result;
+    }
+
 private:
     cDatabase& db_;
 };
@@ -54,36 +68,131 @@ cAttributePane::cAttributePane(cPanes& panes, QWidget* parent)
       view_(new cListView(model_, false, parent)) {
     view_->setObjectName("attributePane");
     view_->setEvents(this);
+    view_->enableEditing(MaxAttributeNameLength);
     view_->setColumnOrder(1, 0);
     view_->header()->resizeSection(1, MediaColumnWidth);
 }
 
+cDatabase& cAttributePane::database() const {
+    return panes_.database();
+}
+
+cPaneHost& cAttributePane::host() const {
+    return panes_.host();
+}
+
 void cAttributePane::fill() {
+    int row = view_->firstSelected();
     model_->reload();
     panes_.values().fill();
+    view_->selectRow(row, true);
 }
 
 void cAttributePane::newAttribute(int mediaType) {
-    const int32_t index = panes_.database().addAttribute(static_cast<uint16_t>(mediaType));
+    const int32_t index = database().addAttribute(static_cast<uint16_t>(mediaType));
     if (index < 0)
         return;
-    panes_.host().databaseChanged();
-    fill();
-    view_->selectRow(index, true);
-    if (panes_.database().attributes.count() == 1)
-        panes_.host().setDisplayAttribute(0);
-    panes_.host().rebuildDisplayAttributeMenu();
+    host().databaseChanged();
+    model_->reload();
+    panes_.values().fill();
+    if (database().attributes.count() == 1)
+        host().setDisplayAttribute(0);
+    // The attribute gets its real menu entry when its naming ends; listing it now as well
+    // keeps it in the menu when the user cancels the naming.
+    host().rebuildDisplayAttributeMenu();
     ShowStatusText(TextAttributeCreated);
+    view_->setFocus(Qt::OtherFocusReason);
+    view_->beginEdit(index);
 }
 
-void cAttributePane::deleteSelectedAttribute() {}
-void cAttributePane::updateCommandState() {}
-void cAttributePane::onFocus() {}
-void cAttributePane::onClick() {}
-bool cAttributePane::onKey(int) {
-    return false;
+void cAttributePane::deleteSelectedAttribute() {
+    const int row = view_->firstSelected();
+    const cAttribute* attribute = row < 0 ? nullptr : database().attribute(uint32_t(row));
+    if (!attribute)
+        return;
+    const uint32_t values = database().countValuesOfAttribute(static_cast<uint32_t>(row));
+    if (values > 0) {
+        QString question = QString("Do you really wish to delete attribute '%1'? This operation "
+                                   "will remove all values the database that use this attribute "
+                                   "(%2 values).")
+                               .arg(AnsiToQString(attribute->name))
+                               .arg(values);
+        if (host().messageBox(TableText(TextDangerousCommand), question, MessageYesNo) !=
+            MessageResultYes)
+            return;
+    }
+    database().deleteAttribute(static_cast<uint32_t>(row));
+    // The term pane keeps showing the same attribute under its new index; when that was the
+    // deleted one it falls back to the first.
+    const int displayed = host().displayAttribute();
+    if (displayed == row)
+        host().setDisplayAttribute(0);
+    else if (displayed > row)
+        host().setDisplayAttribute(displayed - 1);
+    fill();
+    view_->setFocus(Qt::OtherFocusReason);
+    view_->selectRow(row < model_->rowCount() ? row : row - 1, true);
+    host().databaseChanged();
+    host().rebuildDisplayAttributeMenu();
+    ShowStatusText(TextAttributeDeleted);
 }
+
+void cAttributePane::updateCommandState() {
+    const bool selected = view_->selectedCount() != 0;
+    host().setCommandEnabled(CmdAttributeDelete, selected);
+    host().setCommandEnabled(CmdDelete, selected);
+    for (int command : {CmdCut, CmdCopy, CmdPaste})
+        host().setCommandEnabled(command, false);
+}
+
+void cAttributePane::onFocus() {
+    updateCommandState();
+}
+
+void cAttributePane::onClick() {
+    updateCommandState();
+}
+
+bool cAttributePane::onKey(int key) {
+    switch (key) {
+    case Qt::Key_Tab:
+    case Qt::Key_Right:
+        panes_.focusNeighbourPane(false);
+        return true;
+    case Qt::Key_Backtab:
+    case Qt::Key_Left:
+        panes_.focusNeighbourPane(true);
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        view_->beginEdit(view_->firstSelected());
+        return true;
+    case Qt::Key_Delete:
+        deleteSelectedAttribute();
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool cAttributePane::onBeginEdit(int) {
-    return false;
+    // The accelerators would take Ctrl+C and the like away from the edit box.
+    host().setAcceleratorsEnabled(false);
+    for (int command : {CmdCut, CmdCopy, CmdPaste, CmdDelete})
+        host().setCommandEnabled(command, false);
+    return true;
 }
-void cAttributePane::onEndEdit(int, const QString*) {}
+
+void cAttributePane::onEndEdit(int row, const QString* text) {
+    host().setAcceleratorsEnabled(true);
+    updateCommandState();
+    if (!text)
+        return;
+    database().renameAttribute(static_cast<uint32_t>(row), QStringToAnsi(*text).c_str());
+    model_->refreshRow(row);
+    if (row == host().displayAttribute())
+        host().setDisplayAttribute(row);
+    panes_.values().fill();
+    host().rebuildDisplayAttributeMenu();
+    host().databaseChanged();
+}

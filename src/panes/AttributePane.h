@@ -6,6 +6,8 @@
 #include "panes/ListView.h"
 
 class cAttributeModel;
+class cDatabase;
+class cPaneHost;
 class cPanes;
 class QWidget;
 
@@ -15,7 +17,9 @@ public:
 
     cListView* view() const { return view_; }
 
+    // Rebuilds the rows and the value pane, keeping the selected row.
     void fill();
+    // mediaType: 1 Ascii, 2 Unicode.
     void newAttribute(int mediaType);
     void deleteSelectedAttribute();
     void updateCommandState();
@@ -27,6 +31,9 @@ public:
     void onEndEdit(int row, const QString* text) override;
 
 private:
+    cDatabase& database() const;
+    cPaneHost& host() const;
+
     cPanes& panes_;
     cAttributeModel* model_;
     cListView* view_;

@@ -1,5 +1,10 @@
 #include "panes/CategoryPane.h"
 
+#include <QItemSelection>
+#include <QItemSelectionModel>
+#include <functional>
+#include <vector>
+
 #include "model/Database.h"
 #include "panes/ListView.h"
 #include "panes/PaneHost.h"
@@ -7,15 +12,39 @@
 #include "panes/Panes.h"
 #include "panes/QtText.h"
 #include "panes/TermPane.h"
+#include "panes/ValuePane.h"
+#include "shell/CommandIds.h"
 #include "text/Messages.h"
 
 namespace {
 
 constexpr int TextCategoryName = 24;
 constexpr int TextCategoryCreated = 9;
+constexpr int TextDangerousCommand = 13;
+constexpr int TextCategoryDeleted = 46;
+constexpr int TextCategorizationChanged = 69;
+
+// The database keeps names as NUL-terminated strings of any length; 255 keeps a name within
+// what the handheld shows and what the edit box handles comfortably.
+constexpr int MaxCategoryNameLength = 255;
+
+// Calls f with every term index that an entry of category covers, below termCount.
+template <class F> void ForEachMember(const cCategory& category, uint32_t termCount, F f) {
+    const cList& members = category.members;
+    for (const cListNode* node = members.head()->next; node != members.tail(); node = node->next) {
+        const auto* member = static_cast<const cCategoryMember*>(node->payload);
+        uint64_t end = uint64_t(member->firstTerm) + member->runLength;
+        for (uint64_t term = member->firstTerm; term < end && term < termCount; ++term)
+            f(static_cast<uint32_t>(term));
+    }
+}
 
 } // namespace
 
+// Like the state images of the list this pane once was, the ticks are set by the pane
+// (refreshChecks) rather than derived on every paint: deriving them would test every
+// selected term against every member entry for each visible row, which is quadratic when
+// all 65,532 terms are selected.
 class cCategoryModel : public cPaneModel {
 public:
     explicit cCategoryModel(cDatabase& database) : cPaneModel({TextCategoryName}), db_(database) {}
@@ -25,27 +54,50 @@ public:
     }
 
     QVariant data(const QModelIndex& index, int role) const override {
-        if (!index.isValid())
+        if (!index.isValid() || index.column() != 0)
             return QVariant();
         const cCategory* category = db_.category(static_cast<uint32_t>(index.row()));
         if (!category)
             return QVariant();
-        if (role == Qt::DisplayRole)
+        if (role == Qt::DisplayRole || role == Qt::EditRole)
             return AnsiToQString(category->name);
-        if (role == Qt::CheckStateRole) {
-            for (int term : terms)
-                if (category->isMember(static_cast<uint32_t>(term)))
-                    return Qt::Checked;
-            return Qt::Unchecked;
-        }
+        if (role == Qt::CheckStateRole)
+            return isTicked(index.row()) ? Qt::Checked : Qt::Unchecked;
         return QVariant();
     }
 
     Qt::ItemFlags flags(const QModelIndex& index) const override {
-        return cPaneModel::flags(index) | Qt::ItemIsUserCheckable;
+        Qt::ItemFlags result = cPaneModel::flags(index);
+        if (index.isValid())
+            result |= Qt::ItemIsUserCheckable | Qt::ItemIsEditable;
+        return result;
     }
 
-    QList<int> terms;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override {
+        if (role != Qt::CheckStateRole || !index.isValid() || !checkChanged)
+            return false;
+        bool ticked = static_cast<Qt::CheckState>(value.toInt()) != Qt::Unchecked;
+        if (ticked == isTicked(index.row()))
+            return true;
+        return checkChanged(index.row(), ticked);
+    }
+
+    bool isTicked(int row) const {
+        return row >= 0 && row < static_cast<int>(ticks.size()) && ticks[row];
+    }
+
+    void setTicked(int row, bool ticked) {
+        if (row < 0 || row >= rowCount())
+            return;
+        if (ticks.size() < static_cast<size_t>(rowCount()))
+            ticks.resize(rowCount(), 0);
+        ticks[row] = ticked;
+        emit dataChanged(index(row, 0), index(row, 0), {Qt::CheckStateRole});
+    }
+
+    // One flag per category row.
+    std::vector<char> ticks;
+    std::function<bool(int, bool)> checkChanged;
 
 private:
     cDatabase& db_;
@@ -56,40 +108,211 @@ cCategoryPane::cCategoryPane(cPanes& panes, QWidget* parent)
       view_(new cListView(model_, false, parent)) {
     view_->setObjectName("categoryPane");
     view_->setEvents(this);
+    view_->enableEditing(MaxCategoryNameLength);
+    model_->checkChanged = [this](int row, bool ticked) { return checkChanged(row, ticked); };
+}
+
+cDatabase& cCategoryPane::database() const {
+    return panes_.database();
+}
+
+cPaneHost& cCategoryPane::host() const {
+    return panes_.host();
 }
 
 void cCategoryPane::fill() {
+    int row = view_->firstSelected();
     model_->reload();
+    view_->selectRow(row, true);
     refreshChecks();
 }
 
+void cCategoryPane::refreshChecks() {
+    checkUpdateInProgress_ = true;
+    const uint32_t termCount = database().terms.count();
+    std::vector<char> selected(termCount, 0);
+    for (int term : panes_.terms().selectedTerms())
+        if (term >= 0 && static_cast<uint32_t>(term) < termCount)
+            selected[term] = 1;
+    const int rows = model_->rowCount();
+    model_->ticks.assign(rows, 0);
+    for (int row = 0; row < rows; ++row) {
+        const cCategory* category = database().category(static_cast<uint32_t>(row));
+        if (!category)
+            continue;
+        bool ticked = false;
+        ForEachMember(*category, termCount, [&](uint32_t term) { ticked |= selected[term] != 0; });
+        model_->ticks[row] = ticked;
+    }
+    if (rows > 0)
+        emit model_->dataChanged(model_->index(0, 0), model_->index(rows - 1, 0),
+                                 {Qt::CheckStateRole});
+    checkUpdateInProgress_ = false;
+}
+
+bool cCategoryPane::checkChanged(int row, bool ticked) {
+    if (checkUpdateInProgress_)
+        return false;
+    if (panes_.terms().selectedTerms().isEmpty()) {
+        if (ticked) {
+            // With no term to put into the category the tick is simply taken back.
+            checkUpdateInProgress_ = true;
+            model_->setTicked(row, false);
+            checkUpdateInProgress_ = false;
+        }
+        return false;
+    }
+    setMembership(row, ticked);
+    return true;
+}
+
+void cCategoryPane::setMembership(int row, bool add) {
+    cCategory* category = database().category(static_cast<uint32_t>(row));
+    if (!category)
+        return;
+    for (int term : panes_.terms().selectedTerms()) {
+        if (add)
+            category->addMember(static_cast<uint32_t>(term));
+        else
+            category->removeMember(static_cast<uint32_t>(term), false);
+    }
+    model_->setTicked(row, add);
+    host().databaseChanged();
+    ShowStatusText(TextCategorizationChanged);
+}
+
 void cCategoryPane::newCategory() {
-    const int32_t index = panes_.database().addCategory();
+    const int32_t index = database().addCategory();
     if (index < 0)
         return;
-    panes_.host().databaseChanged();
-    fill();
-    view_->selectRow(index, true);
+    host().databaseChanged();
+    model_->reload();
+    refreshChecks();
     ShowStatusText(TextCategoryCreated);
+    view_->setFocus(Qt::OtherFocusReason);
+    view_->beginEdit(index);
 }
 
-void cCategoryPane::deleteSelectedCategory() {}
-void cCategoryPane::selectMembers() {}
-void cCategoryPane::setMembership(int, bool) {}
-void cCategoryPane::updateCommandState() {}
-void cCategoryPane::onFocus() {}
-void cCategoryPane::onClick() {}
-bool cCategoryPane::onKey(int) {
-    return false;
+void cCategoryPane::deleteSelectedCategory() {
+    const int row = view_->firstSelected();
+    const cCategory* category = row < 0 ? nullptr : database().category(uint32_t(row));
+    if (!category)
+        return;
+    if (category->members.count() > 0) {
+        QString question = QString("Do you really wish to delete category '%1'?  Terms in this "
+                                   "category will not be affected.")
+                               .arg(AnsiToQString(category->name));
+        if (host().messageBox(TableText(TextDangerousCommand), question, MessageYesNo) !=
+            MessageResultYes)
+            return;
+    }
+    database().deleteCategory(static_cast<uint32_t>(row));
+    fill();
+    view_->setFocus(Qt::OtherFocusReason);
+    view_->selectRow(row < model_->rowCount() ? row : row - 1, true);
+    host().databaseChanged();
+    ShowStatusText(TextCategoryDeleted);
 }
+
+void cCategoryPane::selectMembers() {
+    const int row = view_->firstSelected();
+    const cCategory* category = row < 0 ? nullptr : database().category(uint32_t(row));
+    if (!category)
+        return;
+    cTermPane& terms = panes_.terms();
+    cListView* termView = terms.view();
+    QAbstractItemModel* termModel = termView->model();
+    QItemSelectionModel* termSelection = termView->selectionModel();
+    const int termRows = termModel->rowCount();
+
+    std::vector<char> member(termRows, 0);
+    ForEachMember(*category, static_cast<uint32_t>(termRows),
+                  [&](uint32_t term) { member[term] = 1; });
+    // One range per run of consecutive members, handed over in a single call: selecting
+    // row by row would notify the term pane once per term.
+    QItemSelection selection;
+    int first = -1;
+    for (int i = 0; i < termRows;) {
+        if (!member[i]) {
+            ++i;
+            continue;
+        }
+        int last = i;
+        while (last + 1 < termRows && member[last + 1])
+            ++last;
+        selection.select(termModel->index(i, 0), termModel->index(last, 0));
+        if (first < 0)
+            first = i;
+        i = last + 1;
+    }
+
+    terms.trackTermFocus = false;
+    if (first >= 0)
+        termSelection->setCurrentIndex(termModel->index(first, 0), QItemSelectionModel::NoUpdate);
+    else
+        termSelection->clearCurrentIndex();
+    termSelection->select(selection,
+                          QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    if (first >= 0)
+        termView->scrollTo(termModel->index(first, 0), QAbstractItemView::EnsureVisible);
+    terms.trackTermFocus = true;
+    panes_.values().fill();
+    terms.updateCommandState();
+}
+
+void cCategoryPane::updateCommandState() {
+    const bool selected = view_->selectedCount() != 0;
+    host().setCommandEnabled(CmdSelectMembers, selected);
+    host().setCommandEnabled(CmdCategoryDelete, selected);
+    host().setCommandEnabled(CmdDelete, selected);
+    for (int command : {CmdCut, CmdCopy, CmdPaste})
+        host().setCommandEnabled(command, false);
+}
+
+void cCategoryPane::onFocus() {
+    updateCommandState();
+}
+
+void cCategoryPane::onClick() {
+    updateCommandState();
+}
+
+bool cCategoryPane::onKey(int key) {
+    switch (key) {
+    case Qt::Key_Tab:
+    case Qt::Key_Right:
+        panes_.focusNeighbourPane(false);
+        return true;
+    case Qt::Key_Backtab:
+    case Qt::Key_Left:
+        panes_.focusNeighbourPane(true);
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        view_->beginEdit(view_->firstSelected());
+        return true;
+    case Qt::Key_Delete:
+        deleteSelectedCategory();
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool cCategoryPane::onBeginEdit(int) {
-    return false;
+    // The accelerators would take Ctrl+C and the like away from the edit box.
+    host().setAcceleratorsEnabled(false);
+    for (int command : {CmdCut, CmdCopy, CmdPaste, CmdDelete})
+        host().setCommandEnabled(command, false);
+    return true;
 }
-void cCategoryPane::onEndEdit(int, const QString*) {}
 
-void cCategoryPane::refreshChecks() {
-    model_->terms = panes_.terms().selectedTerms();
-    if (model_->rowCount() > 0)
-        emit model_->dataChanged(model_->index(0, 0), model_->index(model_->rowCount() - 1, 0),
-                                 {Qt::CheckStateRole});
+void cCategoryPane::onEndEdit(int row, const QString* text) {
+    host().setAcceleratorsEnabled(true);
+    updateCommandState();
+    if (!text)
+        return;
+    database().renameCategory(static_cast<uint32_t>(row), QStringToAnsi(*text).c_str());
+    model_->refreshRow(row);
+    host().databaseChanged();
 }

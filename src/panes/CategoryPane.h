@@ -6,6 +6,8 @@
 #include "panes/ListView.h"
 
 class cCategoryModel;
+class cPaneHost;
+class cDatabase;
 class cPanes;
 class QWidget;
 
@@ -15,11 +17,13 @@ public:
 
     cListView* view() const { return view_; }
 
+    // Rebuilds the rows, keeping the selected row, then the checkboxes.
     void fill();
     // Ticks each category that at least one selected term belongs to.
     void refreshChecks();
     void newCategory();
     void deleteSelectedCategory();
+    // Selects exactly the members of the selected category in the term pane.
     void selectMembers();
     // Adds every selected term to the category of row (add) or removes them.
     void setMembership(int row, bool add);
@@ -32,7 +36,14 @@ public:
     void onEndEdit(int row, const QString* text) override;
 
 private:
+    // The user ticked or cleared the box of row; false when the tick was refused.
+    bool checkChanged(int row, bool ticked);
+    cDatabase& database() const;
+    cPaneHost& host() const;
+
     cPanes& panes_;
     cCategoryModel* model_;
     cListView* view_;
+    // Set while the pane itself sets boxes, so those changes never reach the database.
+    bool checkUpdateInProgress_ = false;
 };
