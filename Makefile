@@ -1,8 +1,12 @@
 # Wraps CMake (Ninja). `make test` and `make run` install what is missing first.
 BUILD_DIR ?= build
 CMAKE_FLAGS ?=
+ASAN_BUILD_DIR ?= build-asan
+FUZZ_BUILD_DIR ?= build-fuzz
+FUZZ_TIME ?= 60
+FUZZ_TARGETS ?= database text ergane quizapp settings
 
-.PHONY: all deps configure build test run clean
+.PHONY: all deps configure build test test-asan fuzz run clean
 
 all: build
 
@@ -19,8 +23,28 @@ test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j$$(nproc)
 	@echo "Screenshots of the editor: $(BUILD_DIR)/screenshots"
 
+# The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer (g++'s own, no extra
+# package). Leaks are reported except inside the third-party libraries named in
+# tests/lsan.supp.
+test-asan: deps
+	@cmake -S . -B $(ASAN_BUILD_DIR) -G Ninja -DVESK_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug \
+		-DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" $(CMAKE_FLAGS)
+	@cmake --build $(ASAN_BUILD_DIR)
+	@cd $(ASAN_BUILD_DIR) && \
+		ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1 \
+		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+		ctest --output-on-failure -j$$(nproc)
+
+# Each libFuzzer program for FUZZ_TIME seconds (clang; its packages are installed here only).
+fuzz:
+	@scripts/install-deps fuzz
+	@cmake -S . -B $(FUZZ_BUILD_DIR) -G Ninja -DVESK_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++
+	@cmake --build $(FUZZ_BUILD_DIR) --target fuzz-programs
+	@fuzz/run-fuzz $(FUZZ_BUILD_DIR) $(FUZZ_TIME) $(FUZZ_TARGETS)
+
 run: build
 	@$(BUILD_DIR)/vesk-builder
 
 clean:
-	@rm -rf $(BUILD_DIR)
+	@rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(FUZZ_BUILD_DIR)

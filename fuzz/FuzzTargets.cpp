@@ -117,9 +117,8 @@ int FuzzSettingsFile(const uint8_t* data, size_t size) {
 }
 
 const sFuzzTarget FuzzTargetTable[] = {
-    {"database", FuzzDatabaseFile}, {"text", FuzzTextImport},
-    {"ergane", FuzzErganeImport},   {"quizapp", FuzzQuizAppImport},
-    {"settings", FuzzSettingsFile},
+    {"database", FuzzDatabaseFile}, {"text", FuzzTextImport},       {"ergane", FuzzErganeImport},
+    {"quizapp", FuzzQuizAppImport}, {"settings", FuzzSettingsFile},
 };
 const size_t FuzzTargetCount = sizeof FuzzTargetTable / sizeof FuzzTargetTable[0];
 

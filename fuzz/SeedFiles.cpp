@@ -29,7 +29,9 @@ SeedBytes ReadWhole(const std::string& path) {
     return SeedBytes(std::istreambuf_iterator<char>(in), {});
 }
 
-SeedBytes Bytes(const std::string& text) { return SeedBytes(text.begin(), text.end()); }
+SeedBytes Bytes(const std::string& text) {
+    return SeedBytes(text.begin(), text.end());
+}
 
 void PutField(SeedBytes& block, size_t offset, size_t width, const std::string& text) {
     std::memset(block.data() + offset, 0, width);
@@ -98,9 +100,9 @@ std::vector<sSeedFile> TextSeeds(const std::string& scratch) {
         if (ExportTextFile(*e.db, path, e.ownFormat) == 0)
             seeds.push_back({e.name, ReadWhole(path)});
     }
-    seeds.push_back({"utf8.vesk.txt",
-                     Bytes("\xEF\xBB\xBFTitle\tW\xC3\xB6rter\nAttribute\tUnicode\tWort\n"
-                           "Category\tA\nTerms:\nA\t\xE4\xB8\xAD\n")});
+    seeds.push_back(
+        {"utf8.vesk.txt", Bytes("\xEF\xBB\xBFTitle\tW\xC3\xB6rter\nAttribute\tUnicode\tWort\n"
+                                "Category\tA\nTerms:\nA\t\xE4\xB8\xAD\n")});
     return seeds;
 }
 
@@ -113,10 +115,15 @@ std::vector<sSeedFile> ErganeSeeds() {
 }
 
 std::vector<sSeedFile> QuizAppSeeds() {
+    auto card = [](uint8_t category, std::string text) {
+        sQuizAppCard made;
+        made.category = category;
+        made.text = std::move(text);
+        return made;
+    };
     sQuizAppModule flash;
-    flash.cards = {{0, std::string("cat\0Katze\0\0Tier", 16)},
-                   {1, std::string("owl\0Eule", 8)},
-                   {0, std::string("", 0)}};
+    flash.cards = {card(0, std::string("cat\0Katze\0\0Tier", 16)),
+                   card(1, std::string("owl\0Eule", 8)), card(0, "")};
     sQuizAppModule multiple = flash;
     multiple.type = "mult";
     return {{"flashcards.pdb", BuildQuizAppModule(flash)},
@@ -180,7 +187,8 @@ SeedBytes BuildQuizAppModule(const sQuizAppModule& module) {
 
     cByteWriter out;
     SeedBytes name(32, 0);
-    std::memcpy(name.data(), module.moduleName.data(), std::min<size_t>(31, module.moduleName.size()));
+    std::memcpy(name.data(), module.moduleName.data(),
+                std::min<size_t>(31, module.moduleName.size()));
     out.writeBytes(name.data(), name.size());
     out.writeU16(0); // attributes
     out.writeU16(1); // version

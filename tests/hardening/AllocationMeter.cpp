@@ -1,0 +1,50 @@
+#include "hardening/AllocationMeter.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+namespace {
+
+std::atomic<size_t> Largest{0};
+std::atomic<size_t> Total{0};
+
+void* Allocate(size_t size) {
+    size_t largest = Largest.load(std::memory_order_relaxed);
+    while (size > largest && !Largest.compare_exchange_weak(largest, size))
+        ;
+    Total.fetch_add(size, std::memory_order_relaxed);
+    if (void* p = std::malloc(size ? size : 1))
+        return p;
+    throw std::bad_alloc();
+}
+
+} // namespace
+
+void ResetAllocationFigures() {
+    Largest = 0;
+    Total = 0;
+}
+
+sAllocationFigures AllocationFigures() {
+    return {Largest.load(), Total.load()};
+}
+
+void* operator new(size_t size) {
+    return Allocate(size);
+}
+void* operator new[](size_t size) {
+    return Allocate(size);
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, size_t) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, size_t) noexcept {
+    std::free(p);
+}
