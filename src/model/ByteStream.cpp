@@ -25,6 +25,16 @@ void cByteWriter::writeCString(const char* text) {
     bytes_.push_back(0);
 }
 
+void cByteWriter::writeU16Array(const char16_t* units, size_t count) {
+    size_t at = bytes_.size();
+    bytes_.resize(at + 2 * count);
+    uint8_t* out = bytes_.data() + at;
+    for (size_t i = 0; i < count; ++i) {
+        out[2 * i] = static_cast<uint8_t>(units[i] >> 8);
+        out[2 * i + 1] = static_cast<uint8_t>(units[i]);
+    }
+}
+
 bool cByteReader::readU8(uint8_t& value) {
     if (remaining() < 1)
         return fail();
@@ -59,6 +69,30 @@ bool cByteReader::readCString(std::string& text) {
     text.assign(reinterpret_cast<const char*>(data_ + position_), length);
     position_ += length + 1;
     return true;
+}
+
+bool cByteReader::readCStringView(const char*& text, size_t& length) {
+    if (remaining() == 0)
+        return fail();
+    const void* end = std::memchr(data_ + position_, 0, remaining());
+    if (!end)
+        return fail();
+    text = reinterpret_cast<const char*>(data_ + position_);
+    length = static_cast<size_t>(static_cast<const uint8_t*>(end) - (data_ + position_));
+    position_ += length + 1;
+    return true;
+}
+
+bool cByteReader::peekU16StringLength(size_t& units) const {
+    const uint8_t* p = data_ + position_;
+    const size_t available = remaining() / 2;
+    for (size_t i = 0; i < available; ++i) {
+        if (p[2 * i] == 0 && p[2 * i + 1] == 0) {
+            units = i;
+            return true;
+        }
+    }
+    return false;
 }
 
 bool cByteReader::readU16String(std::u16string& text) {

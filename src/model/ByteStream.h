@@ -17,6 +17,8 @@ public:
     void writeBytes(const void* data, size_t size);
     // The bytes and one NUL.
     void writeCString(const char* text);
+    // Each unit as two bytes, high byte first.
+    void writeU16Array(const char16_t* units, size_t count);
     void reserve(size_t size) { bytes_.reserve(size); }
 
     size_t size() const { return bytes_.size(); }
@@ -39,8 +41,13 @@ public:
     // Reads the bytes up to the next NUL and steps over it; fails (and reads nothing) when
     // no NUL lies before the end.
     bool readCString(std::string& text);
+    // The same without copying: the bytes stay where they are, in the reader's buffer.
+    bool readCStringView(const char*& text, size_t& length);
     // Reads 16-bit units up to the next 0x0000 unit and steps over it; fails likewise.
     bool readU16String(std::u16string& text);
+    // The number of 16-bit units before the next 0x0000 unit, without moving; false when
+    // there is none before the end.
+    bool peekU16StringLength(size_t& units) const;
     // Positions the stream; fails when position lies past the end.
     bool seek(size_t position);
     bool skip(size_t count);
@@ -50,6 +57,8 @@ public:
     size_t remaining() const { return size_ - position_; }
     bool atEnd() const { return position_ >= size_; }
     bool failed() const { return failed_; }
+    // For a reader that finds its data malformed: marks the stream failed; returns false.
+    bool markFailed() { return fail(); }
     const uint8_t* data() const { return data_; }
 
 private:

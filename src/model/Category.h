@@ -5,12 +5,13 @@
 
 #include "model/List.h"
 #include "model/Object.h"
+#include "model/Pool.h"
 #include "model/String.h"
 
 #include <cstdint>
 #include <vector>
 
-class cCategoryMember : public cObject {
+class cCategoryMember : public cObject, public cPooled<cCategoryMember> {
 public:
     explicit cCategoryMember(uint32_t first = 0, uint16_t run = 1)
         : firstTerm(first), runLength(run) {}

@@ -9,11 +9,12 @@
 // Every insert and remove keeps the cursor right or forgets it.
 
 #include "model/Object.h"
+#include "model/Pool.h"
 #include "model/String.h"
 
 #include <cstdint>
 
-struct cListNode {
+struct cListNode : cPooled<cListNode> {
     int32_t key = 0;
     cString name;
     cListNode* next = nullptr;

@@ -5,11 +5,12 @@
 
 #include "model/List.h"
 #include "model/Object.h"
+#include "model/Pool.h"
 #include "model/Value.h"
 
 #include <cstdint>
 
-class cTerm : public cObject {
+class cTerm : public cObject, public cPooled<cTerm> {
 public:
     // The first value, in list order, whose attribute equals attributeIndex.
     cValue* findValue(uint16_t attributeIndex) const;

@@ -66,23 +66,35 @@ std::string cAsciiValue::escape(const char* raw, size_t length) {
     return escaped;
 }
 
+// Most values hold no backslash, and then the escaped form is the file form: saving and
+// loading 65,532 terms take that path for nearly every value.
 uint32_t cAsciiValue::storedSize() const {
+    if (!std::memchr(text.textOrEmpty(), '\\', text.length()))
+        return cValue::storedSize() + text.length() + 1;
     return cValue::storedSize() + unescapedLength(text.text()) + 1;
 }
 
 void cAsciiValue::write(cByteWriter& stream) const {
     cValue::write(stream);
-    ScanEscaped(text.text(), [&](char c) { stream.writeU8(static_cast<uint8_t>(c)); });
+    if (!std::memchr(text.textOrEmpty(), '\\', text.length()))
+        stream.writeBytes(text.textOrEmpty(), text.length());
+    else
+        ScanEscaped(text.text(), [&](char c) { stream.writeU8(static_cast<uint8_t>(c)); });
     stream.writeU8(0);
 }
 
 bool cAsciiValue::read(cByteReader& stream) {
     if (!cValue::read(stream))
         return false;
-    std::string raw;
-    if (!stream.readCString(raw))
+    const char* raw = nullptr;
+    size_t length = 0;
+    if (!stream.readCStringView(raw, length))
         return false;
-    std::string escaped = escape(raw.data(), raw.size());
+    if (!std::memchr(raw, '\\', length) && !std::memchr(raw, '\n', length)) {
+        text.assign(raw, static_cast<uint32_t>(length));
+        return true;
+    }
+    std::string escaped = escape(raw, length);
     text.assign(escaped.data(), static_cast<uint32_t>(escaped.size()));
     return true;
 }
@@ -125,21 +137,29 @@ void cUnicodeValue::write(cByteWriter& stream) const {
     cValue::write(stream);
     if (needsRtlMark())
         stream.writeU16(RightToLeftEmbedding);
-    for (uint32_t i = 0; i < length_; ++i)
-        stream.writeU16(text_[i]);
+    stream.writeU16Array(text_.get(), length_);
     stream.writeU16(0);
 }
 
 bool cUnicodeValue::read(cByteReader& stream) {
     if (!cValue::read(stream))
         return false;
-    std::u16string units;
-    if (!stream.readU16String(units))
+    size_t count = 0;
+    if (!stream.peekU16StringLength(count))
+        return stream.markFailed(); // no terminator before the end
+    // The units go straight into the value's own buffer, the mark left out: it is added on
+    // every write, so it is not part of the text.
+    const uint8_t* p = stream.data() + stream.position();
+    size_t skip = (count > 0 && ((p[0] << 8) | p[1]) == RightToLeftEmbedding) ? 1 : 0;
+    std::unique_ptr<char16_t[]> units(new (std::nothrow) char16_t[count - skip + 1]);
+    if (!units)
         return false;
-    // The mark is added on every write, so it is not part of the text.
-    size_t skip = (!units.empty() && units[0] == RightToLeftEmbedding) ? 1 : 0;
-    setText(units.data() + skip, static_cast<uint32_t>(units.size() - skip));
-    return true;
+    for (size_t i = skip; i < count; ++i)
+        units[i - skip] = static_cast<char16_t>((p[2 * i] << 8) | p[2 * i + 1]);
+    units[count - skip] = 0;
+    text_ = std::move(units);
+    length_ = static_cast<uint32_t>(count - skip);
+    return stream.skip(2 * (count + 1));
 }
 
 cValue* cUnicodeValue::clone() const {

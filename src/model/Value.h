@@ -12,6 +12,7 @@
 #include "model/Attribute.h"
 #include "model/ByteStream.h"
 #include "model/Object.h"
+#include "model/Pool.h"
 #include "model/String.h"
 
 #include <cstdint>
@@ -43,7 +44,7 @@ public:
 // Ascii text in escaped form: a line break is held as backslash + "n" and a backslash as two
 // backslashes, because the value pane edits single-line text; any other backslash pair
 // stands for itself. The file holds the real characters.
-class cAsciiValue : public cValue {
+class cAsciiValue : public cValue, public cPooled<cAsciiValue> {
 public:
     cAsciiValue() = default;
     cAsciiValue(uint16_t attributeIndex, const char* escapedText);
@@ -68,7 +69,7 @@ public:
 
 // Unicode text as UTF-16 code units, held unchanged. A text set through setText is a buffer
 // of length + 1 units ending in 0; a value whose text was never set has no buffer.
-class cUnicodeValue : public cValue {
+class cUnicodeValue : public cValue, public cPooled<cUnicodeValue> {
 public:
     cUnicodeValue() = default;
     cUnicodeValue(uint16_t attributeIndex, const char16_t* units);
