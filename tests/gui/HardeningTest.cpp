@@ -1,0 +1,137 @@
+// The editor on a failing disk: Save, Save As and both exports tell the user "Failed to
+// save." and leave the previous file and the modified mark as they were; the backup and the
+// settings file fail without a word and keep their previous file.
+
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "hardening/DiskFaults.h"
+#include "shell/CommandIds.h"
+#include "shell/Commands.h"
+#include "shell/EditorState.h"
+#include "support/EditorFixture.h"
+
+namespace {
+
+void Words(cDatabase& db) {
+    db.name.assign("Words");
+    db.renameAttribute(db.addAttribute(MediaTypeAscii), "Word");
+    db.setValue(db.addTerm(), 0, "one");
+}
+
+struct sCommandCase {
+    const char* what;
+    int command;
+    bool asksForAFile;
+};
+
+const sCommandCase kCommands[] = {
+    {"Save", CmdSave, false},
+    {"Save As", CmdSaveAs, true},
+    {"Export Vesk Text", CmdExportVeskText, true},
+    {"Export tab-delimited", CmdExportTabDelimited, true},
+};
+
+} // namespace
+
+class EditorOnAFailingDisk : public EditorTest {
+protected:
+    // An open database with an unsaved change, a previous target file, and its backup.
+    std::string openModified() {
+        std::string path = makeDatabase("words.PDB", Words);
+        EXPECT_EQ(OpenDatabaseFile(path, false), 0);
+        ExecuteCommand(CmdNewTerm);
+        EXPECT_TRUE(Modified);
+        return path;
+    }
+};
+
+TEST_F(EditorOnAFailingDisk, EverySavingCommandReportsAndKeepsEverything) {
+    for (const sCommandCase& command : kCommands) {
+        for (const sDiskFaultCase& fault : DiskFaultCases(64)) {
+            std::string what = std::string(command.what) + ", " + Describe(fault);
+            std::string database = openModified();
+            std::string target = command.asksForAFile ? dir.file("target.out") : database;
+            if (command.asksForAFile)
+                WriteBytes(target, {'o', 'l', 'd'});
+            const std::vector<uint8_t> before = ReadBytes(target);
+            const std::vector<uint8_t> backup = ReadBytes(BackupFilePath());
+            platform.messages.clear();
+            platform.fileAnswers = {QString::fromStdString(target)};
+            {
+                cFaultyDisk disk(fault);
+                ExecuteCommand(command.command);
+            }
+            ASSERT_FALSE(platform.messages.empty()) << what;
+            EXPECT_EQ(platform.messages.back().text, "Failed to save.") << what;
+            EXPECT_TRUE(Modified) << what;
+            EXPECT_TRUE(window->windowTitle().endsWith(" *")) << what;
+            EXPECT_EQ(ReadBytes(target), before) << what;
+            EXPECT_EQ(ReadBytes(BackupFilePath()), backup) << what;
+            EXPECT_EQ(LeftoverTemporaries(dir.path()), std::vector<std::string>()) << what;
+            SetDatabaseOpen(false);
+        }
+    }
+}
+
+TEST_F(EditorOnAFailingDisk, BackupAndSettingsFailSilentlyAndKeepTheirFiles) {
+    for (const sDiskFaultCase& fault : DiskFaultCases(64)) {
+        std::string what = Describe(fault);
+        openModified();
+        ASSERT_EQ(SaveSettings(), 0);
+        const std::vector<uint8_t> backup = ReadBytes(BackupFilePath());
+        const std::vector<uint8_t> settings = ReadBytes(SettingsFilePath());
+        platform.messages.clear();
+        {
+            cFaultyDisk disk(fault);
+            ExecuteCommand(CmdNewTerm); // every change rewrites the backup
+            Settings.fontSize = 30;
+            EXPECT_EQ(SaveSettings(), 1) << what;
+        }
+        EXPECT_TRUE(platform.messages.empty()) << what;
+        EXPECT_TRUE(Modified) << what;
+        EXPECT_EQ(ReadBytes(BackupFilePath()), backup) << what;
+        EXPECT_EQ(ReadBytes(SettingsFilePath()), settings) << what;
+        EXPECT_EQ(LeftoverTemporaries(dir.path()), std::vector<std::string>()) << what;
+        Settings.fontSize = 12;
+        SetDatabaseOpen(false);
+    }
+}
+
+TEST_F(EditorOnAFailingDisk, ReadOnlyFileAndUnwritableFolderFailToSave) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root writes regardless of permissions";
+    std::string path = openModified();
+    const std::vector<uint8_t> before = ReadBytes(path);
+    ::chmod(path.c_str(), 0444);
+    EXPECT_EQ(ExecuteCommand(CmdSave), CommandFailed);
+    EXPECT_EQ(platform.messages.back().text, "Failed to save.");
+    EXPECT_TRUE(Modified);
+    ::chmod(path.c_str(), 0644);
+
+    std::filesystem::create_directory(dir.file("locked"));
+    ::chmod(dir.file("locked").c_str(), 0555);
+    platform.fileAnswers = {QString::fromStdString(dir.file("locked/words.PDB"))};
+    EXPECT_EQ(ExecuteCommand(CmdSaveAs), CommandFailed);
+    EXPECT_EQ(platform.messages.back().text, "Failed to save.");
+    EXPECT_TRUE(Modified);
+    ::chmod(dir.file("locked").c_str(), 0755);
+    EXPECT_EQ(ReadBytes(path), before);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("locked/words.PDB")));
+}
+
+TEST_F(EditorOnAFailingDisk, SavingALinkedDatabaseWritesItsTargetAndKeepsTheLink) {
+    std::string real = makeDatabase("real.PDB", Words);
+    std::string link = dir.file("link.PDB");
+    std::filesystem::create_symlink("real.PDB", link);
+    ASSERT_EQ(OpenDatabaseFile(link, false), 0);
+    ExecuteCommand(CmdNewTerm);
+    EXPECT_EQ(ExecuteCommand(CmdSave), CommandDone);
+    EXPECT_FALSE(Modified);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    cDatabase saved;
+    saved.path.assign(real.c_str());
+    ASSERT_EQ(saved.load(), 0);
+    EXPECT_EQ(saved.terms.count(), 2u);
+}

@@ -1,0 +1,127 @@
+// Every writer of the program on a disk that fails at each step of a save, once and for
+// good: the previous file stays byte for byte, no temporary file is left, and a failure
+// that went away lets the next attempt through.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "SeedFiles.h"
+#include "exchange/TextExport.h"
+#include "hardening/DiskFaults.h"
+#include "model/Database.h"
+#include "shell/Settings.h"
+#include "support/RecordingSink.h"
+#include "support/TempDir.h"
+
+namespace {
+
+struct sWriter {
+    const char* what;
+    // Writes the second version of its file to path; 0 on success.
+    std::function<int(const std::string& path)> write;
+};
+
+int SaveDatabase(const std::string& path) {
+    cDatabase db;
+    FillSeedDatabase(db);
+    db.path.assign(path.c_str());
+    return db.save();
+}
+
+int SaveSettingsTo(const std::string& path) {
+    EditorPaths = sEditorPaths{};
+    EditorPaths.settingsDirectory = std::filesystem::path(path).parent_path().string();
+    Settings = sSettings{};
+    Settings.recentFiles = {"/home/user/words.PDB"};
+    int result = SaveSettings();
+    Settings = sSettings{};
+    EditorPaths = sEditorPaths{};
+    return result;
+}
+
+int Export(const std::string& path, bool ownFormat) {
+    cDatabase db;
+    FillSeedDatabase(db);
+    return ExportTextFile(db, path, ownFormat);
+}
+
+// The backup is the database written to another path: the same writer, named apart so a
+// failure says which file it was.
+const sWriter kWriters[] = {
+    {"database", SaveDatabase},
+    {"backup", SaveDatabase},
+    {"settings", SaveSettingsTo},
+    {"Vesk Text export", [](const std::string& p) { return Export(p, true); }},
+    {"tab-delimited export", [](const std::string& p) { return Export(p, false); }},
+};
+
+std::string FileNameOf(const sWriter& writer) {
+    return std::string(writer.what) == "settings" ? "vesk_prefs.txt" : "file.out";
+}
+
+const std::vector<uint8_t> kPrevious = {'p', 'r', 'e', 'v', '\n'};
+
+} // namespace
+
+TEST(FailingDisk, EveryWriterKeepsThePreviousFileAtEveryFailingStep) {
+    cRecordingSink sink;
+    for (const sWriter& writer : kWriters) {
+        cTempDir sizing;
+        ASSERT_EQ(writer.write(sizing.file(FileNameOf(writer))), 0) << writer.what;
+        const std::vector<uint8_t> written = ReadBytes(sizing.file(FileNameOf(writer)));
+
+        for (const sDiskFaultCase& c : DiskFaultCases(written.size())) {
+            std::string what = std::string(writer.what) + ", " + Describe(c);
+            cTempDir dir;
+            const std::string path = dir.file(FileNameOf(writer));
+            WriteBytes(path, kPrevious);
+            cFaultyDisk disk(c);
+            EXPECT_EQ(writer.write(path), 1) << what;
+            EXPECT_EQ(disk.failures(), 1) << what;
+            EXPECT_EQ(ReadBytes(path), kPrevious) << what;
+            EXPECT_EQ(LeftoverTemporaries(dir.path()), std::vector<std::string>()) << what;
+
+            // Trying again: a passing fault lets it through, a lasting one fails again.
+            EXPECT_EQ(writer.write(path), c.persistent ? 1 : 0) << what << ", again";
+            EXPECT_EQ(ReadBytes(path), c.persistent ? kPrevious : written) << what << ", again";
+            EXPECT_EQ(dir.entryCount(), 1u) << what << ", again";
+        }
+    }
+    EXPECT_TRUE(sink.shown.empty()) << "the writers themselves show nothing";
+}
+
+TEST(FailingDisk, EveryWriterRefusesReadOnlyFilesAndDirectoriesAndWritesThroughLinks) {
+    for (const sWriter& writer : kWriters) {
+        cTempDir dir;
+        const std::string name = FileNameOf(writer);
+        std::filesystem::create_directory(dir.file("real"));
+        const std::string target = dir.file("real/" + name);
+        WriteBytes(target, kPrevious);
+
+        if (::geteuid() != 0) {
+            ::chmod(target.c_str(), 0444);
+            EXPECT_EQ(writer.write(target), 1) << writer.what << ": read-only file";
+            EXPECT_EQ(ReadBytes(target), kPrevious) << writer.what;
+            ::chmod(target.c_str(), 0644);
+            ::chmod(dir.file("real").c_str(), 0555);
+            EXPECT_EQ(writer.write(target), 1) << writer.what << ": unwritable directory";
+            ::chmod(dir.file("real").c_str(), 0755);
+            EXPECT_EQ(ReadBytes(target), kPrevious) << writer.what;
+            EXPECT_EQ(LeftoverTemporaries(dir.file("real")), std::vector<std::string>());
+        }
+
+        // The settings file is found by its folder, so its link is the folder's own file.
+        const std::string linkDirectory = dir.file("links");
+        std::filesystem::create_directory(linkDirectory);
+        const std::string link = linkDirectory + "/" + name;
+        std::filesystem::create_symlink("../real/" + name, link);
+        EXPECT_EQ(writer.write(link), 0) << writer.what << ": through a link";
+        EXPECT_TRUE(std::filesystem::is_symlink(link)) << writer.what;
+        EXPECT_NE(ReadBytes(target), kPrevious) << writer.what;
+        EXPECT_EQ(LeftoverTemporaries(linkDirectory), std::vector<std::string>()) << writer.what;
+    }
+}
