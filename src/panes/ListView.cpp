@@ -130,28 +130,30 @@ void cListView::commitData(QWidget* editor) {
     if (editor != editor_ || committed_)
         return;
     committed_ = true;
-    QString text = editor_->text();
-    int row = editRow_;
-    editor_ = nullptr;
-    editRow_ = -1;
-    if (events_)
-        events_->onEndEdit(row, &text);
+    committedText_ = editor_->text();
 }
 
 void cListView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
-    if (editor == editor_ && !committed_) {
-        // Closed without a commit: Escape, or the view dropping the editor.
-        int row = editRow_;
+    const bool ours = editor_ && editor == editor_;
+    const int row = editRow_;
+    const bool committed = committed_;
+    const QString text = committedText_;
+    if (ours) {
         editor_ = nullptr;
         editRow_ = -1;
-        if (events_)
-            events_->onEndEdit(row, nullptr);
+        committed_ = false;
+        committedText_.clear();
     }
     // Tab in the editor only ends the edit; it does not walk on to the next cell.
     if (hint == QAbstractItemDelegate::EditNextItem ||
         hint == QAbstractItemDelegate::EditPreviousItem)
         hint = QAbstractItemDelegate::NoHint;
     QTreeView::closeEditor(editor, hint);
+    // The pane hears of the end only once the editor is gone, so that it may refill the
+    // list, move the selection or open the next editor without pulling the editor (and the
+    // keyboard focus with it) out from under the view.
+    if (ours && events_)
+        events_->onEndEdit(row, committed ? &text : nullptr);
 }
 
 bool cListView::event(QEvent* event) {

@@ -31,7 +31,8 @@ public:
     }
     // The editor of an accepted edit is open.
     virtual void onEditorOpened(QLineEdit& editor) { (void)editor; }
-    // The edit of row ended: text is the committed text, or nullptr when it was cancelled.
+    // The edit of row ended and its editor is closed: text is the committed text, or nullptr
+    // when it was cancelled.
     virtual void onEndEdit(int row, const QString* text) {
         (void)row;
         (void)text;
@@ -83,4 +84,5 @@ private:
     int editRow_ = -1;
     int editLimit_ = 0;
     bool committed_ = false;
+    QString committedText_;
 };
