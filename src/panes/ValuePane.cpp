@@ -1,20 +1,38 @@
 #include "panes/ValuePane.h"
 
 #include <QHeaderView>
+#include <QMetaObject>
+#include <new>
+#include <string>
 
 #include "model/Database.h"
 #include "panes/CategoryPane.h"
 #include "panes/ListView.h"
+#include "panes/PaneHost.h"
 #include "panes/PaneModel.h"
 #include "panes/Panes.h"
 #include "panes/QtText.h"
 #include "panes/TermPane.h"
+#include "shell/CommandIds.h"
+#include "text/Messages.h"
 
 namespace {
 
 constexpr int TextValue = 19;
 constexpr int TextAttribute = 18;
+constexpr int TextCaptionWarning = 53;
+constexpr int TextUnicodeIntoAscii = 95;
 constexpr int AttributeColumnWidth = 140;
+
+constexpr int InputOneTerm = 2;
+constexpr int InputOneAttribute = 3;
+
+bool HasWideChars(const QString& text) {
+    for (QChar c : text)
+        if (c.unicode() >= 256)
+            return true;
+    return false;
+}
 
 } // namespace
 
@@ -24,13 +42,14 @@ public:
         : cPaneModel({TextValue, TextAttribute}), db_(database) {}
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override {
-        if (parent.isValid() || !db_.term(static_cast<uint32_t>(term)))
+        if (parent.isValid() || term < 0 || !db_.term(static_cast<uint32_t>(term)))
             return 0;
         return static_cast<int>(db_.attributes.count());
     }
 
     QVariant data(const QModelIndex& index, int role) const override {
-        if (role != Qt::DisplayRole || !index.isValid())
+        if ((role != Qt::DisplayRole && role != Qt::EditRole) || !index.isValid() ||
+            index.row() >= rowCount())
             return QVariant();
         auto row = static_cast<uint32_t>(index.row());
         if (index.column() == 1) {
@@ -39,6 +58,13 @@ public:
         }
         const cTerm* t = db_.term(static_cast<uint32_t>(term));
         return t ? ValueToQString(t->findValue(static_cast<uint16_t>(row))) : QString();
+    }
+
+    Qt::ItemFlags flags(const QModelIndex& index) const override {
+        Qt::ItemFlags result = cPaneModel::flags(index);
+        if (index.isValid() && index.column() == 0)
+            result |= Qt::ItemIsEditable;
+        return result;
     }
 
     int term = -1;
@@ -57,28 +83,195 @@ cValuePane::cValuePane(cPanes& panes, QWidget* parent)
     view_->header()->resizeSection(1, AttributeColumnWidth);
 }
 
+cValuePane::~cValuePane() {
+    view_->setEvents(nullptr);
+}
+
 void cValuePane::fill() {
-    const cListView* terms = panes_.terms().view();
-    model_->term = terms->selectedCount() == 1 ? terms->firstSelected() : -1;
+    cTermPane& terms = panes_.terms();
+    if (editBox()) {
+        // Rebuilding the rows would take the open editor (and the keyboard focus) away
+        // from the user; the rows are rebuilt when the edit ends.
+        terms.deferredValueRefresh = true;
+        return;
+    }
+    const int row = view_->firstSelected();
+    const cListView* termView = terms.view();
+    model_->term = termView->selectedCount() == 1 ? termView->firstSelected() : -1;
     model_->reload();
+    if (row != -1)
+        view_->selectRow(row, true);
     panes_.categories().refreshChecks();
 }
 
-void cValuePane::deleteValue() {}
-void cValuePane::cutValue() {}
-void cValuePane::copyValue() {}
-void cValuePane::pasteValue() {}
-void cValuePane::updateCommandState() {}
-void cValuePane::onFocus() {}
-bool cValuePane::onKey(int) {
-    return false;
-}
-bool cValuePane::onBeginEdit(int) {
-    return false;
-}
-void cValuePane::onEditorOpened(QLineEdit&) {}
-void cValuePane::onEndEdit(int, const QString*) {}
-
 int cValuePane::term() const {
     return model_->term;
+}
+
+void cValuePane::deleteValue() {
+    const int t = panes_.terms().view()->firstSelected();
+    const int b = view_->firstSelected();
+    if (t == -1 || b == -1)
+        return;
+    cDatabase& db = panes_.database();
+    if (cTerm* term = db.term(static_cast<uint32_t>(t))) {
+        if (cValue* value = term->findValue(static_cast<uint16_t>(b))) {
+            term->values.removePayload(value);
+            value->destroy();
+        }
+    }
+    fill();
+    panes_.terms().refreshRow(t);
+    view_->selectRow(b, true);
+    panes_.host().databaseChanged();
+}
+
+void cValuePane::updateCommandState() {
+    cPaneHost& host = panes_.host();
+    const int row = view_->firstSelected();
+    const bool selected = row != -1;
+    host.setCommandEnabled(CmdCut, selected);
+    host.setCommandEnabled(CmdCopy, selected);
+    host.setCommandEnabled(CmdDelete, selected);
+    const bool paste = selected && panes_.terms().view()->firstSelected() != -1 &&
+                       panes_.database().attribute(static_cast<uint32_t>(row)) &&
+                       host.clipboardHasText();
+    host.setCommandEnabled(CmdPaste, paste);
+}
+
+void cValuePane::onFocus() {
+    updateCommandState();
+    if (pendingEditRow == -1)
+        return;
+    const int row = pendingEditRow;
+    pendingEditRow = -1;
+    fill();
+    view_->beginEdit(row);
+}
+
+void cValuePane::onClick() {
+    updateCommandState();
+}
+
+bool cValuePane::onKey(int key) {
+    switch (key) {
+    case Qt::Key_Tab:
+    case Qt::Key_Right:
+        panes_.focusNeighbourPane(false);
+        return true;
+    case Qt::Key_Backtab:
+    case Qt::Key_Left:
+        panes_.focusNeighbourPane(true);
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        view_->beginEdit(view_->firstSelected());
+        return true;
+    case Qt::Key_Delete:
+        deleteValue();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool cValuePane::onBeginEdit(int row) {
+    cPaneHost& host = panes_.host();
+    host.setAcceleratorsEnabled(false);
+    editTerm = panes_.terms().view()->firstSelected();
+    if (editTerm == -1) {
+        host.setAcceleratorsEnabled(true);
+        return false;
+    }
+    editRow_ = row;
+    return true;
+}
+
+void cValuePane::onEditorOpened(QLineEdit& editor) {
+    const cAttribute* attribute = panes_.database().attribute(static_cast<uint32_t>(editRow_));
+    panes_.host().valueEditorOpened(editor, attribute && attribute->mediaType == MediaTypeUnicode);
+}
+
+void cValuePane::onEndEdit(int row, const QString* text) {
+    panes_.host().setAcceleratorsEnabled(true);
+    editRow_ = -1;
+    const int t = editTerm;
+    editTerm = -1;
+    if (!text || t == -1)
+        return;
+    storeEditedText(t, row, *text);
+    panes_.terms().refreshRow(t);
+    // Marked even when nothing changed: committing is what counts as editing.
+    panes_.host().databaseChanged();
+    quickEntryStep(t, row);
+}
+
+void cValuePane::storeEditedText(int term, int attribute, const QString& text) {
+    cDatabase& db = panes_.database();
+    const cAttribute* owner = db.attribute(static_cast<uint32_t>(attribute));
+    if (!owner || !db.term(static_cast<uint32_t>(term)))
+        return;
+    const auto t = static_cast<uint32_t>(term);
+    const auto b = static_cast<uint32_t>(attribute);
+    if (owner->mediaType == MediaTypeUnicode) {
+        const std::u16string units = text.toStdU16String();
+        db.setValue(t, b, units.c_str());
+        return;
+    }
+    if (HasWideChars(text))
+        ShowTableMessage(TextCaptionWarning, TextUnicodeIntoAscii);
+    const std::string bytes = QStringToAnsi(text);
+    db.setValue(t, b, bytes.c_str());
+}
+
+void cValuePane::quickEntryStep(int term, int attribute) {
+    const int mode = panes_.host().inputMode();
+    if (mode == InputOneTerm) {
+        if (attribute + 1 < static_cast<int>(panes_.database().attributes.count())) {
+            pendingEditRow = attribute + 1;
+        } else {
+            selectNextTerm(term);
+            pendingEditRow = 0;
+        }
+    } else if (mode == InputOneAttribute) {
+        selectNextTerm(term);
+        pendingEditRow = attribute;
+    } else {
+        cTermPane& terms = panes_.terms();
+        if (terms.deferredValueRefresh) {
+            terms.deferredValueRefresh = false;
+            fill();
+        }
+        return;
+    }
+    // The view may have kept the focus through the edit, in which case no focus event
+    // comes to open the next editor; open it once the closing editor is fully gone.
+    QMetaObject::invokeMethod(
+        view_, [this] { openPendingEditor(); }, Qt::QueuedConnection);
+}
+
+void cValuePane::selectNextTerm(int term) {
+    cDatabase& db = panes_.database();
+    cTermPane& terms = panes_.terms();
+    const int next = term + 1;
+    if (next >= static_cast<int>(db.terms.count())) {
+        // Quick entry never stops at the term limit: the user is mid-way through a row.
+        auto* added = new (std::nothrow) cTerm;
+        if (!added || !db.terms.append(added)) {
+            delete added;
+            return;
+        }
+        terms.inheritCategories(next);
+        terms.fill();
+    }
+    terms.view()->selectRow(next, true);
+}
+
+void cValuePane::openPendingEditor() {
+    if (pendingEditRow == -1 || !view_->hasFocus() || editBox())
+        return;
+    const int row = pendingEditRow;
+    pendingEditRow = -1;
+    fill();
+    view_->beginEdit(row);
 }

@@ -14,15 +14,21 @@ constexpr int MaxValueEditLength = 255;
 class cValuePane : public cListViewEvents {
 public:
     cValuePane(cPanes& panes, QWidget* parent);
+    // The view outlives the pane (the window destroys its widgets last) and may still close
+    // an open editor then, so it is told to stop calling back.
+    ~cValuePane() override;
 
     cListView* view() const { return view_; }
 
     // Rows for the term pane's selection (none unless exactly one term is selected), then
-    // the category checkboxes.
+    // the category checkboxes. The selected attribute row stays selected.
     void fill();
     // The term the rows show, or -1.
     int term() const;
+    // Removes the selected row's value of the selected term; no question asked.
     void deleteValue();
+    // Values travel through the system clipboard as plain text: Ascii values as their
+    // Windows-1252 text decoded, and encoded again on the way back.
     void cutValue();
     void copyValue();
     void pasteValue();
@@ -36,13 +42,26 @@ public:
     int pendingEditRow = -1;
 
     void onFocus() override;
+    void onClick() override;
     bool onKey(int key) override;
     bool onBeginEdit(int row) override;
     void onEditorOpened(QLineEdit& editor) override;
     void onEndEdit(int row, const QString* text) override;
 
 private:
+    // Stores an edited text in the attribute's encoding; an empty text removes the value.
+    void storeEditedText(int term, int attribute, const QString& text);
+    // Quick entry after a committed edit of row attribute of term.
+    void quickEntryStep(int term, int attribute);
+    // Makes term + 1 the only selected term, appending a new term when term is the last.
+    void selectNextTerm(int term);
+    // Opens the editor on pendingEditRow when the pane has the focus.
+    void openPendingEditor();
+    // Copies the selected value to the clipboard; false when there was nothing to copy.
+    bool copySelectedValue();
+
     cPanes& panes_;
     cValueModel* model_;
     cListView* view_;
+    int editRow_ = -1;
 };
