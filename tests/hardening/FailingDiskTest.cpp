@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "SeedFiles.h"
@@ -65,6 +66,34 @@ std::string FileNameOf(const sWriter& writer) {
 
 const std::vector<uint8_t> kPrevious = {'p', 'r', 'e', 'v', '\n'};
 
+// Runs check where permissions bind: root may write anything, so under root the check runs
+// in a child that owns directory and has become an ordinary user.
+template <class F> bool AsOrdinaryUser(const std::string& directory, F check) {
+    if (::geteuid() != 0)
+        return check();
+    const uid_t nobody = 65534;
+    pid_t child = ::fork();
+    if (child == 0) {
+        std::error_code error;
+        ::chown(directory.c_str(), nobody, nobody);
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(directory, error))
+            ::lchown(entry.path().c_str(), nobody, nobody);
+        if (::setgid(nobody) != 0 || ::setuid(nobody) != 0)
+            _exit(2);
+        _exit(check() ? 0 : 1);
+    }
+    int status = 0;
+    bool passed = child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+                  WEXITSTATUS(status) == 0;
+    if (child > 0) { // give the directory back so that it can be cleaned up
+        std::error_code error;
+        ::chown(directory.c_str(), 0, 0);
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(directory, error))
+            ::lchown(entry.path().c_str(), 0, 0);
+    }
+    return passed;
+}
+
 } // namespace
 
 TEST(FailingDisk, EveryWriterKeepsThePreviousFileAtEveryFailingStep) {
@@ -102,17 +131,20 @@ TEST(FailingDisk, EveryWriterRefusesReadOnlyFilesAndDirectoriesAndWritesThroughL
         const std::string target = dir.file("real/" + name);
         WriteBytes(target, kPrevious);
 
-        if (::geteuid() != 0) {
-            ::chmod(target.c_str(), 0444);
-            EXPECT_EQ(writer.write(target), 1) << writer.what << ": read-only file";
-            EXPECT_EQ(ReadBytes(target), kPrevious) << writer.what;
-            ::chmod(target.c_str(), 0644);
-            ::chmod(dir.file("real").c_str(), 0555);
-            EXPECT_EQ(writer.write(target), 1) << writer.what << ": unwritable directory";
-            ::chmod(dir.file("real").c_str(), 0755);
-            EXPECT_EQ(ReadBytes(target), kPrevious) << writer.what;
-            EXPECT_EQ(LeftoverTemporaries(dir.file("real")), std::vector<std::string>());
-        }
+        EXPECT_TRUE(AsOrdinaryUser(dir.path(),
+                                   [&] {
+                                       bool ok = true;
+                                       ::chmod(target.c_str(), 0444);
+                                       ok &= writer.write(target) == 1 &&
+                                             ReadBytes(target) == kPrevious;
+                                       ::chmod(target.c_str(), 0644);
+                                       ::chmod(dir.file("real").c_str(), 0555);
+                                       ok &= writer.write(target) == 1;
+                                       ::chmod(dir.file("real").c_str(), 0755);
+                                       return ok && ReadBytes(target) == kPrevious &&
+                                              LeftoverTemporaries(dir.file("real")).empty();
+                                   }))
+            << writer.what << ": read-only file or unwritable directory";
 
         // The settings file is found by its folder, so its link is the folder's own file.
         const std::string linkDirectory = dir.file("links");
