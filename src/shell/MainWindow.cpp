@@ -63,7 +63,8 @@ cMainWindow::cMainWindow() {
     resize(900, 640);
 }
 
-cMainWindow::~cMainWindow() = default;
+// The panes' lists go first, while the panes they report their events to still exist.
+cMainWindow::~cMainWindow() { delete takeCentralWidget(); }
 
 cTermPane& cMainWindow::termPane() const {
     return panes_->terms();
