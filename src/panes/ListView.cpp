@@ -66,9 +66,14 @@ QList<int> cListView::selectedRows() const {
     QList<int> rows;
     if (!selectionModel())
         return rows;
-    for (const QModelIndex& index : selectionModel()->selectedRows())
-        rows.append(index.row());
+    // Read from the ranges: QItemSelectionModel::selectedRows tests every row against every
+    // range, which takes seconds when Select Members picks thousands of scattered terms.
+    // Whole rows are always selected here, so each range stands for its rows.
+    for (const QItemSelectionRange& range : selectionModel()->selection())
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            rows.append(row);
     std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     return rows;
 }
 
@@ -78,7 +83,7 @@ int cListView::firstSelected() const {
 }
 
 int cListView::selectedCount() const {
-    return selectionModel() ? static_cast<int>(selectionModel()->selectedRows().size()) : 0;
+    return static_cast<int>(selectedRows().size());
 }
 
 void cListView::selectRow(int row, bool exclusive) {
