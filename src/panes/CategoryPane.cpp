@@ -230,6 +230,9 @@ void cCategoryPane::selectMembers() {
                   [&](uint32_t term) { member[term] = 1; });
     // One range per run of consecutive members, handed over in a single call: selecting
     // row by row would notify the term pane once per term.
+    // The ranges span whole rows already: with the Rows flag the selection model would
+    // expand them by merging each into the others, quadratic in the number of runs.
+    const int lastColumn = termModel->columnCount() - 1;
     QItemSelection selection;
     int first = -1;
     for (int i = 0; i < termRows;) {
@@ -240,7 +243,7 @@ void cCategoryPane::selectMembers() {
         int last = i;
         while (last + 1 < termRows && member[last + 1])
             ++last;
-        selection.select(termModel->index(i, 0), termModel->index(last, 0));
+        selection.select(termModel->index(i, 0), termModel->index(last, lastColumn));
         if (first < 0)
             first = i;
         i = last + 1;
@@ -251,8 +254,7 @@ void cCategoryPane::selectMembers() {
         termSelection->setCurrentIndex(termModel->index(first, 0), QItemSelectionModel::NoUpdate);
     else
         termSelection->clearCurrentIndex();
-    termSelection->select(selection,
-                          QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    termSelection->select(selection, QItemSelectionModel::ClearAndSelect);
     if (first >= 0)
         termView->scrollTo(termModel->index(first, 0), QAbstractItemView::EnsureVisible);
     terms.trackTermFocus = true;
