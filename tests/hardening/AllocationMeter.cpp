@@ -9,12 +9,16 @@ namespace {
 std::atomic<size_t> Largest{0};
 std::atomic<size_t> Total{0};
 
-void* Allocate(size_t size) {
+void* Count(size_t size) {
     size_t largest = Largest.load(std::memory_order_relaxed);
     while (size > largest && !Largest.compare_exchange_weak(largest, size))
         ;
     Total.fetch_add(size, std::memory_order_relaxed);
-    if (void* p = std::malloc(size ? size : 1))
+    return std::malloc(size ? size : 1);
+}
+
+void* Allocate(size_t size) {
+    if (void* p = Count(size))
         return p;
     throw std::bad_alloc();
 }
@@ -36,6 +40,13 @@ void* operator new(size_t size) {
 void* operator new[](size_t size) {
     return Allocate(size);
 }
+// The model allocates with nothrow new; every form must pair with the deletes below.
+void* operator new(size_t size, const std::nothrow_t&) noexcept {
+    return Count(size);
+}
+void* operator new[](size_t size, const std::nothrow_t&) noexcept {
+    return Count(size);
+}
 void operator delete(void* p) noexcept {
     std::free(p);
 }
@@ -46,5 +57,11 @@ void operator delete(void* p, size_t) noexcept {
     std::free(p);
 }
 void operator delete[](void* p, size_t) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, const std::nothrow_t&) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, const std::nothrow_t&) noexcept {
     std::free(p);
 }
