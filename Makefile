@@ -3,10 +3,11 @@ BUILD_DIR ?= build
 CMAKE_FLAGS ?=
 ASAN_BUILD_DIR ?= build-asan
 FUZZ_BUILD_DIR ?= build-fuzz
+BENCH_BUILD_DIR ?= build-bench
 FUZZ_TIME ?= 60
 FUZZ_TARGETS ?= database text ergane quizapp settings
 
-.PHONY: all deps configure build test test-asan fuzz run clean
+.PHONY: all deps configure build test test-asan fuzz bench run clean
 
 all: build
 
@@ -43,8 +44,15 @@ fuzz:
 	@cmake --build $(FUZZ_BUILD_DIR) --target fuzz-programs
 	@fuzz/run-fuzz $(FUZZ_BUILD_DIR) $(FUZZ_TIME) $(FUZZ_TARGETS)
 
+# The benchmarks at the limits beside their peers, in a release build; one table at the end.
+bench:
+	@scripts/install-deps bench
+	@cmake -S . -B $(BENCH_BUILD_DIR) -G Ninja -DVESK_BENCH=ON -DCMAKE_BUILD_TYPE=Release
+	@cmake --build $(BENCH_BUILD_DIR) --target vesk-bench-core vesk-bench-panes
+	@python3 bench/run_benchmarks.py $(BENCH_BUILD_DIR)/bench bench $(BENCH_FLAGS)
+
 run: build
 	@$(BUILD_DIR)/vesk-builder
 
 clean:
-	@rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(FUZZ_BUILD_DIR)
+	@rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(FUZZ_BUILD_DIR) $(BENCH_BUILD_DIR)

@@ -1,0 +1,60 @@
+// The core at the limits: saving, loading and importing a 65,532-term database, each beside
+// the floor it is measured against (the same bytes written through the same safe save).
+
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+#include "BenchFiles.h"
+#include "dbfile/DatabaseCheck.h"
+#include "dbfile/FileBytes.h"
+#include "dbfile/SafeSave.h"
+#include "exchange/TextImport.h"
+#include "model/Database.h"
+
+namespace {
+
+void Save(benchmark::State& state) {
+    cDatabase db;
+    db.path.assign(LimitFiles().database.c_str());
+    db.load();
+    db.path.assign((BenchDirectory() + "/save.PDB").c_str());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(db.save());
+}
+BENCHMARK(Save)->Unit(benchmark::kMillisecond);
+
+// The floor of a save: the bytes of the saved file, written once through the safe save.
+void SafeSaveOneWrite(benchmark::State& state) {
+    std::vector<uint8_t> bytes;
+    ReadFileBytes(LimitFiles().database, bytes);
+    const std::string path = BenchDirectory() + "/write.PDB";
+    for (auto _ : state)
+        benchmark::DoNotOptimize(SafeSaveFile(path, bytes.data(), bytes.size()));
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytes.size()));
+}
+BENCHMARK(SafeSaveOneWrite)->Unit(benchmark::kMillisecond);
+
+void CheckAndLoad(benchmark::State& state) {
+    const std::string& path = LimitFiles().database;
+    for (auto _ : state) {
+        cDatabase db;
+        CheckDatabaseFile(path);
+        db.path.assign(path.c_str());
+        benchmark::DoNotOptimize(db.load());
+    }
+}
+BENCHMARK(CheckAndLoad)->Unit(benchmark::kMillisecond);
+
+void ImportTabDelimited(benchmark::State& state) {
+    const std::string& path = LimitFiles().tabText;
+    for (auto _ : state) {
+        cDatabase db;
+        benchmark::DoNotOptimize(ImportTextFile(db, path, false));
+    }
+}
+BENCHMARK(ImportTabDelimited)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

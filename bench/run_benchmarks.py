@@ -1,0 +1,118 @@
+#!/usr/bin/env python3
+"""Runs every benchmark and its peers in one run on the same files and prints one table:
+each figure's median and each ratio against its target. With --write FILE the table and
+the machine it ran on are written to FILE (BENCHMARKS.md)."""
+import argparse
+import json
+import os
+import platform
+import subprocess
+import sys
+import tempfile
+
+REPETITIONS = 5
+
+
+def run_benchmark(binary, directory):
+    """Medians in milliseconds by benchmark name."""
+    env = dict(os.environ, VESK_BENCH_DIR=directory, QT_QPA_PLATFORM="offscreen")
+    output = subprocess.run(
+        [binary, "--benchmark_format=json", f"--benchmark_repetitions={REPETITIONS}",
+         "--benchmark_report_aggregates_only=true"],
+        env=env, check=True, capture_output=True, text=True).stdout
+    medians = {}
+    for entry in json.loads(output)["benchmarks"]:
+        if entry.get("aggregate_name") != "median":
+            continue
+        scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1000.0}[entry["time_unit"]]
+        medians[entry["run_name"]] = entry["real_time"] * scale
+    return medians
+
+
+def run_peer(command):
+    return float(subprocess.run(command, check=True, capture_output=True,
+                                text=True).stdout.strip())
+
+
+def peak_memory_kib(binary, database):
+    env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+    output = subprocess.run([binary, "--peak-memory", database], env=env, check=True,
+                            capture_output=True, text=True).stdout
+    return int(output.strip())
+
+
+def machine():
+    cpu = "unknown"
+    try:
+        with open("/proc/cpuinfo") as info:
+            for line in info:
+                if line.startswith("model name"):
+                    cpu = line.split(":", 1)[1].strip()
+                    break
+    except OSError:
+        pass
+    return f"{platform.system()} {platform.release()}, {cpu}, {os.cpu_count()} cores"
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("bench_dir", help="the folder holding the benchmark programs")
+    parser.add_argument("source_dir", help="the folder holding the peer scripts")
+    parser.add_argument("--write", help="also write the table to this Markdown file")
+    args = parser.parse_args()
+
+    with tempfile.TemporaryDirectory(prefix="vesk-bench-") as directory:
+        core = run_benchmark(os.path.join(args.bench_dir, "vesk-bench-core"), directory)
+        panes = run_benchmark(os.path.join(args.bench_dir, "vesk-bench-panes"), directory)
+        database = os.path.join(directory, "limit.PDB")
+        text = os.path.join(directory, "limit.txt")
+        perl = run_peer(["perl", os.path.join(args.source_dir, "peer_palm_pdb.pl"), database,
+                         str(REPETITIONS)])
+        python = run_peer([sys.executable, os.path.join(args.source_dir, "peer_csv.py"), text,
+                           str(REPETITIONS)])
+        peak = peak_memory_kib(os.path.join(args.bench_dir, "vesk-bench-panes"), database)
+        file_kib = os.path.getsize(database) / 1024
+
+    figures = [
+        ("save of the limit database", core["Save"]),
+        ("safe save of the same bytes, one write", core["SafeSaveOneWrite"]),
+        ("check + load of the limit database", core["CheckAndLoad"]),
+        ("Palm::PDB (Perl) parsing the same file", perl),
+        ("import of 65,532 tab-delimited lines", core["ImportTabDelimited"]),
+        ("Python csv reading the same file", python),
+        ("one value edit committed, backup included", panes["ValueEditCommit"]),
+        ("opening the limit database in the editor", panes["OpenInEditor"]),
+        ("deleting one term", panes["DeleteOneTerm"]),
+        ("pasting 100 copied terms", panes["PasteHundredTerms"]),
+        ("Find with select matches over all terms", panes["FindSelectMatches"]),
+    ]
+    load = core["CheckAndLoad"]
+    ratios = [
+        ("save / safe save of the same bytes", core["Save"] / core["SafeSaveOneWrite"], 1.3),
+        ("load / Palm::PDB", load / perl, 0.1),
+        ("import / Python csv", core["ImportTabDelimited"] / python, 0.5),
+        ("value edit / save", panes["ValueEditCommit"] / core["Save"], 1.1),
+        ("editor open / load", panes["OpenInEditor"] / load, 1.5),
+        ("delete one term / load", panes["DeleteOneTerm"] / load, 1.0),
+        ("paste 100 terms / load", panes["PasteHundredTerms"] / load, 1.0),
+        ("Find, select matches / load", panes["FindSelectMatches"] / load, 1.0),
+        ("peak memory of the editor / file size", peak / file_kib, 20.0),
+    ]
+
+    lines = ["| figure | median (ms) |", "|---|---:|"]
+    lines += [f"| {name} | {value:.2f} |" for name, value in figures]
+    lines += ["", "| ratio | value | target | met |", "|---|---:|---:|---|"]
+    lines += [f"| {name} | {value:.3f} | ≤ {target} | {'yes' if value <= target else 'NO'} |"
+              for name, value, target in ratios]
+    lines += ["", f"Peak memory {peak / 1024:.1f} MiB for a {file_kib / 1024:.1f} MiB file.",
+              f"Machine: {machine()}."]
+    table = "\n".join(lines)
+    print(table)
+    if args.write:
+        with open(args.write, "w") as out:
+            out.write("# Benchmarks\n\nThe last run of `make bench` (medians of "
+                      f"{REPETITIONS} repetitions; see bench/README.md).\n\n{table}\n")
+
+
+if __name__ == "__main__":
+    main()
