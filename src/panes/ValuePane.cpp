@@ -83,10 +83,6 @@ cValuePane::cValuePane(cPanes& panes, QWidget* parent)
     view_->header()->resizeSection(1, AttributeColumnWidth);
 }
 
-cValuePane::~cValuePane() {
-    view_->setEvents(nullptr);
-}
-
 void cValuePane::fill() {
     cTermPane& terms = panes_.terms();
     if (editBox()) {

@@ -16,8 +16,6 @@ public:
     cValuePane(cPanes& panes, QWidget* parent);
     // The view outlives the pane (the window destroys its widgets last) and may still close
     // an open editor then, so it is told to stop calling back.
-    ~cValuePane() override;
-
     cListView* view() const { return view_; }
 
     // Rows for the term pane's selection (none unless exactly one term is selected), then
