@@ -52,7 +52,10 @@ std::vector<sRun> RunsOf(const cCategory& category, uint32_t termCount) {
     for (const cListNode* m = category.members.first(); m && m != category.members.tail();
          m = m->next)
         indices.push_back(static_cast<const cCategoryMember*>(m->payload)->firstTerm);
-    std::sort(indices.begin(), indices.end());
+    // Members are nearly always added in term order; sorting only what needs it keeps the
+    // save of every keystroke's backup cheap.
+    if (!std::is_sorted(indices.begin(), indices.end()))
+        std::sort(indices.begin(), indices.end());
 
     std::vector<sRun> runs;
     for (size_t i = 0; i < indices.size(); ++i) {
