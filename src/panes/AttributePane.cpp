@@ -154,25 +154,9 @@ void cAttributePane::onClick() {
 }
 
 bool cAttributePane::onKey(int key) {
-    switch (key) {
-    case Qt::Key_Tab:
-    case Qt::Key_Right:
-        panes_.focusNeighbourPane(false);
-        return true;
-    case Qt::Key_Backtab:
-    case Qt::Key_Left:
-        panes_.focusNeighbourPane(true);
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        view_->beginEdit(view_->firstSelected());
-        return true;
-    case Qt::Key_Delete:
-        deleteSelectedAttribute();
-        return true;
-    default:
-        return false;
-    }
+    return panes_.handleKey(
+        key, [this] { view_->beginEdit(view_->firstSelected()); },
+        [this] { deleteSelectedAttribute(); });
 }
 
 bool cAttributePane::onBeginEdit(int) {

@@ -43,3 +43,26 @@ void cPanes::focusNeighbourPane(bool backwards) {
         return;
     }
 }
+
+bool cPanes::handleKey(int key, const std::function<void()>& enter,
+                       const std::function<void()>& remove) {
+    switch (key) {
+    case Qt::Key_Tab:
+    case Qt::Key_Right:
+        focusNeighbourPane(false);
+        return true;
+    case Qt::Key_Backtab:
+    case Qt::Key_Left:
+        focusNeighbourPane(true);
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        enter();
+        return true;
+    case Qt::Key_Delete:
+        remove();
+        return true;
+    default:
+        return false;
+    }
+}

@@ -2,6 +2,7 @@
 // The four panes of the main window and what they share: the focus cycle between them and
 // the host they report to. Each pane reaches the others through this object.
 
+#include <functional>
 #include <memory>
 
 class QWidget;
@@ -29,6 +30,10 @@ public:
     // category, attribute (or back); the pane then selects its row 0 when nothing is
     // selected. Nothing happens when none of the four has the focus.
     void focusNeighbourPane(bool backwards);
+    // The keys every pane handles alike: Tab and Right move the focus on, Backtab and Left
+    // back, Return and Enter run enter, Delete runs remove. False for any other key.
+    bool handleKey(int key, const std::function<void()>& enter,
+                   const std::function<void()>& remove);
     // The pane's list that has the keyboard focus (or holds the focused editor), or nullptr.
     cListView* focusedPane() const;
 

@@ -243,23 +243,6 @@ void cTermPane::onClick() {
 }
 
 bool cTermPane::onKey(int key) {
-    switch (key) {
-    case Qt::Key_Tab:
-    case Qt::Key_Right:
-        panes_.focusNeighbourPane(false);
-        return true;
-    case Qt::Key_Backtab:
-    case Qt::Key_Left:
-        panes_.focusNeighbourPane(true);
-        return true;
-    case Qt::Key_Delete:
-        deleteSelectedTerms();
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        editFirstValue();
-        return true;
-    default:
-        return false;
-    }
+    return panes_.handleKey(
+        key, [this] { editFirstValue(); }, [this] { deleteSelectedTerms(); });
 }

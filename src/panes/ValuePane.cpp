@@ -150,25 +150,8 @@ void cValuePane::onClick() {
 }
 
 bool cValuePane::onKey(int key) {
-    switch (key) {
-    case Qt::Key_Tab:
-    case Qt::Key_Right:
-        panes_.focusNeighbourPane(false);
-        return true;
-    case Qt::Key_Backtab:
-    case Qt::Key_Left:
-        panes_.focusNeighbourPane(true);
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        view_->beginEdit(view_->firstSelected());
-        return true;
-    case Qt::Key_Delete:
-        deleteValue();
-        return true;
-    default:
-        return false;
-    }
+    return panes_.handleKey(
+        key, [this] { view_->beginEdit(view_->firstSelected()); }, [this] { deleteValue(); });
 }
 
 bool cValuePane::onBeginEdit(int row) {
