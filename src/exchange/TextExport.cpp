@@ -23,6 +23,7 @@
 // line break stays backslash and n, and never breaks the line.
 
 #include "exchange/TextExport.h"
+#include "exchange/VeskTextFormat.h"
 
 #include "dbfile/SafeSave.h"
 #include "model/Database.h"
@@ -35,15 +36,6 @@
 
 namespace {
 
-const char TitleKeyword[] = "Title";
-const char DescriptionKeyword[] = "Description";
-const char AttributeKeyword[] = "Attribute";
-const char CategoryKeyword[] = "Category";
-const char TermsKeyword[] = "Terms:";
-const char AsciiKeyword[] = "Ascii";
-const char UnicodeKeyword[] = "Unicode";
-const char CategorySeparator = '|';
-const char FieldSeparator = '\t';
 const uint8_t Utf16LeMark[] = {0xFF, 0xFE};
 
 // Builds the file in memory in one of the two encodings.

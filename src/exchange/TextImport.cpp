@@ -31,6 +31,7 @@
 // Nothing here applies the model's limits: elements are appended directly.
 
 #include "exchange/TextImport.h"
+#include "exchange/VeskTextFormat.h"
 
 #include "dbfile/FileBytes.h"
 #include "exchange/TextEncoding.h"
@@ -51,15 +52,6 @@
 namespace {
 
 const int ErrorCaptionId = 58;
-
-const char TitleKeyword[] = "Title";
-const char DescriptionKeyword[] = "Description";
-const char AttributeKeyword[] = "Attribute";
-const char CategoryKeyword[] = "Category";
-const char TermsKeyword[] = "Terms:";
-const char AsciiKeyword[] = "Ascii";
-const char UnicodeKeyword[] = "Unicode";
-const char CategorySeparator = '|';
 
 enum eHeaderKeyword {
     KeywordNone,
