@@ -1,4 +1,5 @@
 #include "shell/NewDatabaseDialog.h"
+#include "shell/DialogButtons.h"
 
 #include "model/Database.h"
 #include "shell/AppState.h"
@@ -51,17 +52,7 @@ cNewDatabaseDialog::cNewDatabaseDialog(QWidget* parent)
     list_->setCurrentRow(0);
     layout->addWidget(list_, 1);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("okButton"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("cancelButton"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addStretch();
-    layout->addLayout(buttons);
+    auto [ok, cancel] = AddOkCancelRow(*this, *layout);
 
     list_->setFocus();
     connect(ok, &QPushButton::clicked, this, [this] { createFromSelection(); });

@@ -1,4 +1,5 @@
 #include "shell/PropertiesDialog.h"
+#include "shell/DialogButtons.h"
 
 #include "model/Database.h"
 #include "shell/AppState.h"
@@ -101,17 +102,7 @@ cPropertiesDialog::cPropertiesDialog(QWidget* parent)
     layout->addWidget(new QLabel(QStringLiteral("Description:"), this));
     layout->addWidget(description_, 1);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("okButton"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("cancelButton"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addStretch();
-    layout->addLayout(buttons);
+    auto [ok, cancel] = AddOkCancelRow(*this, *layout);
 
     setTabOrder(name_, description_);
     setTabOrder(description_, ok);
