@@ -5,6 +5,7 @@
 #include "support/FailingFileSystem.h"
 #include "support/RecordingSink.h"
 #include "support/TempDir.h"
+#include "support/TextFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -12,19 +13,6 @@
 #include <vector>
 
 namespace {
-
-std::vector<uint8_t> Bytes(const std::string& text) {
-    return std::vector<uint8_t>(text.begin(), text.end());
-}
-
-std::vector<uint8_t> Utf16File(const std::u16string& text) {
-    std::vector<uint8_t> bytes = {0xFF, 0xFE};
-    for (char16_t unit : text) {
-        bytes.push_back(static_cast<uint8_t>(unit & 0xFF));
-        bytes.push_back(static_cast<uint8_t>(unit >> 8));
-    }
-    return bytes;
-}
 
 void AddAttribute(cDatabase& db, uint16_t mediaType, const char* name) {
     db.attributes.append(new cAttribute(mediaType, name));

@@ -20,6 +20,7 @@
 #include "shell/EditorState.h"
 #include "shell/ViewSettings.h"
 #include "support/EditorFixture.h"
+#include "support/GuiSteps.h"
 
 namespace {
 
@@ -34,19 +35,6 @@ void OpenWithAttributes(std::initializer_list<const char*> names) {
     }
     SetDatabaseOpen(true);
     RefreshAllPanes();
-}
-
-// Ends the open edit with key; Enter commits on a queued call, so the posted events run.
-void EndEdit(QLineEdit* editor, Qt::Key key) {
-    QTest::keyClick(editor, key);
-    for (int round = 0; round < 3; ++round)
-        QCoreApplication::processEvents();
-}
-
-void ShowAndActivate(cMainWindow& window) {
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
 }
 
 QString DisplayTitle(cMainWindow& window) {

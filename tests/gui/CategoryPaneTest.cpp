@@ -20,6 +20,7 @@
 #include "shell/Commands.h"
 #include "shell/EditorState.h"
 #include "support/EditorFixture.h"
+#include "support/GuiSteps.h"
 
 namespace {
 
@@ -33,19 +34,6 @@ void OpenWith(int terms, std::initializer_list<const char*> categories) {
         db.renameCategory(db.addCategory(), name);
     SetDatabaseOpen(true);
     RefreshAllPanes();
-}
-
-// Ends the open edit with key; Enter commits on a queued call, so the posted events run.
-void EndEdit(QLineEdit* editor, Qt::Key key) {
-    QTest::keyClick(editor, key);
-    for (int round = 0; round < 3; ++round)
-        QCoreApplication::processEvents();
-}
-
-void ShowAndActivate(cMainWindow& window) {
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
 }
 
 void SelectTerms(cMainWindow& window, std::initializer_list<int> rows) {

@@ -13,13 +13,9 @@
 #include "shell/CommandIds.h"
 #include "shell/Commands.h"
 #include "support/EditorFixture.h"
+#include "support/GuiSteps.h"
 
 namespace {
-
-void Settle() {
-    for (int round = 0; round < 3; ++round)
-        QCoreApplication::processEvents();
-}
 
 // Types text into the editor that the last command opened and commits it with Enter.
 void TypeIntoEditor(cListView& view, const char* text) {

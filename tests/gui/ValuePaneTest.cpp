@@ -16,6 +16,7 @@
 #include "shell/CommandIds.h"
 #include "shell/Commands.h"
 #include "support/EditorFixture.h"
+#include "support/GuiSteps.h"
 
 namespace {
 
@@ -34,13 +35,6 @@ void ShowDatabase(cMainWindow& window, const char* kinds, int count) {
     window.show();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-}
-
-// The editor commits on a queued call and the next quick-entry editor opens on another, so
-// a step is complete once the posted events have run (there are no timers involved).
-void Settle() {
-    for (int round = 0; round < 3; ++round)
-        QCoreApplication::processEvents();
 }
 
 // Enter in the open editor, and what follows it.
