@@ -1,5 +1,7 @@
-// cDatabase::save: the whole database is laid out in memory, sizes first so that the record
-// list can be written before the records, and then written to disk in one safe save.
+// cDatabase::save: the whole database is laid out in memory and written to disk in one safe
+// save. The term records are written first, in one walk over every value, because the
+// record list and record 0 in front of them need their sizes and the Unicode blocks they
+// use; the head is laid out after them and written before them.
 
 #include <algorithm>
 #include <limits>
@@ -19,30 +21,6 @@ struct sRun {
     uint32_t firstTerm;
     uint16_t length;
 };
-
-// The indices of the Unicode blocks that the Unicode values use, in order of first use.
-std::vector<uint8_t> UsedBlocks(const cList& terms) {
-    std::vector<uint8_t> used;
-    bool seen[256] = {};
-    for (const cListNode* t = terms.first(); t && t != terms.tail(); t = t->next) {
-        const cList& values = static_cast<const cTerm*>(t->payload)->values;
-        for (const cListNode* v = values.first(); v && v != values.tail(); v = v->next) {
-            const auto* value = static_cast<const cValue*>(v->payload);
-            if (value->mediaType() != MediaTypeUnicode)
-                continue;
-            const auto* unicode = static_cast<const cUnicodeValue*>(value);
-            const char16_t* units = unicode->text();
-            for (uint32_t i = 0; i < unicode->length(); ++i) {
-                uint8_t block = UnicodeBlockOf(units[i]);
-                if (!seen[block]) {
-                    seen[block] = true;
-                    used.push_back(block);
-                }
-            }
-        }
-    }
-    return used;
-}
 
 // Members packed into runs of consecutive terms, ascending. An index at or past the term
 // count that does not extend the run before it is dropped.
@@ -70,45 +48,77 @@ std::vector<sRun> RunsOf(const cCategory& category, uint32_t termCount) {
     return runs;
 }
 
-uint32_t TermSize(const cTerm& term) {
-    uint32_t size = 0;
-    for (const cListNode* v = term.values.first(); v && v != term.values.tail(); v = v->next)
-        size += static_cast<const cValue*>(v->payload)->storedSize();
-    return size;
+// The term records, written in one walk over the values: every record's bytes back to back,
+// each record's size, and the Unicode blocks the Unicode values use, in order of first use.
+struct sTermRecords {
+    cByteWriter bytes;
+    std::vector<uint32_t> sizes;
+    std::vector<uint8_t> blocks;
+};
+
+class cBlockCollector {
+public:
+    explicit cBlockCollector(std::vector<uint8_t>& used) : used_(used) {}
+    void add(const cUnicodeValue& value) {
+        const char16_t* units = value.text();
+        for (uint32_t i = 0; i < value.length(); ++i) {
+            uint8_t block = table_[units[i]];
+            if (!seen_[block]) {
+                seen_[block] = true;
+                used_.push_back(block);
+            }
+        }
+    }
+
+private:
+    std::vector<uint8_t>& used_;
+    const uint8_t* table_ = UnicodeBlockTable();
+    bool seen_[256] = {};
+};
+
+// False when the records would pass limit bytes.
+bool WriteTermRecords(const cList& terms, uint64_t limit, sTermRecords& records) {
+    records.sizes.reserve(terms.count());
+    cBlockCollector blocks(records.blocks);
+    for (const cListNode* t = terms.first(); t && t != terms.tail(); t = t->next) {
+        const size_t start = records.bytes.size();
+        const cList& values = static_cast<const cTerm*>(t->payload)->values;
+        for (const cListNode* v = values.first(); v && v != values.tail(); v = v->next) {
+            const auto* value = static_cast<const cValue*>(v->payload);
+            value->write(records.bytes);
+            if (value->mediaType() == MediaTypeUnicode)
+                blocks.add(*static_cast<const cUnicodeValue*>(value));
+        }
+        if (records.bytes.size() > limit)
+            return false;
+        records.sizes.push_back(static_cast<uint32_t>(records.bytes.size() - start));
+    }
+    return true;
 }
 
-// Lays out the file; false when it would not fit the 32-bit offsets of the record list.
-bool LayOut(cDatabase& db, cByteWriter& out) {
-    const uint32_t termCount = db.terms.count();
-    const uint16_t recordCount = static_cast<uint16_t>(termCount + kFirstTermRecord);
-    const std::vector<uint8_t> blocks = UsedBlocks(db.terms);
+// Lays out everything before the term records: the header, the record list and records 0
+// to 2. False when the file would not fit the 32-bit offsets of the record list.
+bool LayOutHead(cDatabase& db, const sTermRecords& terms, cByteWriter& out) {
+    const uint16_t recordCount = static_cast<uint16_t>(terms.sizes.size() + kFirstTermRecord);
 
     std::vector<std::vector<sRun>> runs;
     runs.reserve(db.categories.count());
     uint64_t categorySize = 4;
     for (cListNode* c = db.categories.first(); c && c != db.categories.tail(); c = c->next) {
         const auto& category = *static_cast<const cCategory*>(c->payload);
-        runs.push_back(RunsOf(category, termCount));
+        runs.push_back(RunsOf(category, static_cast<uint32_t>(terms.sizes.size())));
         categorySize += category.name.length() + 7 + 6 * uint64_t(runs.back().size());
     }
     uint64_t attributeSize = 4;
     for (cListNode* a = db.attributes.first(); a && a != db.attributes.tail(); a = a->next)
         attributeSize += static_cast<const cAttribute*>(a->payload)->name.length() + 3;
 
-    std::vector<uint32_t> termSizes;
-    termSizes.reserve(termCount);
-    uint64_t termsSize = 0;
-    for (cListNode* t = db.terms.first(); t && t != db.terms.tail(); t = t->next) {
-        termSizes.push_back(TermSize(*static_cast<const cTerm*>(t->payload)));
-        termsSize += termSizes.back();
-    }
-
-    const uint64_t descriptionSize = db.description.length() + 1 + 1 + blocks.size();
+    const uint64_t descriptionSize = db.description.length() + 1 + 1 + terms.blocks.size();
     const uint64_t dataStart = kPdbHeaderSize + kPdbRecordEntrySize * uint64_t(recordCount);
-    const uint64_t total = dataStart + descriptionSize + categorySize + attributeSize + termsSize;
-    if (total > std::numeric_limits<uint32_t>::max())
+    const uint64_t headSize = dataStart + descriptionSize + categorySize + attributeSize;
+    if (headSize + terms.bytes.size() > std::numeric_limits<uint32_t>::max())
         return false;
-    out.reserve(static_cast<size_t>(total));
+    out.reserve(static_cast<size_t>(headSize));
 
     WritePdbHeader(out, db.name.text(), kDatabaseType, kDatabaseCreator, kDatabaseVersion,
                    recordCount);
@@ -119,14 +129,14 @@ bool LayOut(cDatabase& db, cByteWriter& out) {
     offset += static_cast<uint32_t>(categorySize);
     WriteRecordEntry(out, offset);
     offset += static_cast<uint32_t>(attributeSize);
-    for (uint32_t size : termSizes) {
+    for (uint32_t size : terms.sizes) {
         WriteRecordEntry(out, offset);
         offset += size;
     }
 
     WriteCString(out, db.description.text());
-    out.writeU8(static_cast<uint8_t>(blocks.size()));
-    out.writeBytes(blocks.data(), blocks.size());
+    out.writeU8(static_cast<uint8_t>(terms.blocks.size()));
+    out.writeBytes(terms.blocks.data(), terms.blocks.size());
 
     WriteU32BE(out, db.categories.count());
     size_t index = 0;
@@ -148,13 +158,15 @@ bool LayOut(cDatabase& db, cByteWriter& out) {
         WriteU16BE(out, attribute.mediaType);
         WriteCString(out, attribute.name.text());
     }
-
-    for (cListNode* t = db.terms.first(); t && t != db.terms.tail(); t = t->next) {
-        const cList& values = static_cast<const cTerm*>(t->payload)->values;
-        for (const cListNode* v = values.first(); v && v != values.tail(); v = v->next)
-            static_cast<const cValue*>(v->payload)->write(out);
-    }
     return true;
+}
+
+// The whole file as two buffers; false when it would not fit the 32-bit offsets.
+bool LayOut(cDatabase& db, sTermRecords& terms, cByteWriter& head) {
+    // Writing the terms stops soon after they alone pass the limit; the head's check then
+    // covers the whole file.
+    return WriteTermRecords(db.terms, std::numeric_limits<uint32_t>::max(), terms) &&
+           LayOutHead(db, terms, head);
 }
 
 } // namespace
@@ -167,15 +179,18 @@ int cDatabase::save() {
         return 1;
     }
 
-    cByteWriter out;
+    sTermRecords termRecords;
+    cByteWriter head;
     addUncategorized();
-    bool laidOut = LayOut(*this, out);
+    bool laidOut = LayOut(*this, termRecords, head);
     removeUncategorized();
     if (!laidOut) {
         AppendDiagnostic("cDatabase::save", "database too large for one file", target);
         return 1;
     }
-    if (SafeSaveFile(target, out.bytes().data(), out.size()) != 0) {
+    const sByteSpan file[] = {{head.data(), head.size()},
+                              {termRecords.bytes.data(), termRecords.bytes.size()}};
+    if (SafeSaveFile(target, file, 2) != 0) {
         AppendDiagnostic("cDatabase::save", "failed to write output file", target);
         return 1;
     }

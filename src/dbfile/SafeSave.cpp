@@ -98,6 +98,11 @@ std::string ResolveSaveTarget(const std::string& path) {
 }
 
 int SafeSaveFile(const std::string& path, const void* data, size_t size) {
+    const sByteSpan whole{data, size};
+    return SafeSaveFile(path, &whole, 1);
+}
+
+int SafeSaveFile(const std::string& path, const sByteSpan* parts, size_t partCount) {
     cFileSystem& fs = CurrentFileSystem();
     const std::string target = ResolveSaveTarget(path);
     if (target.empty())
@@ -113,7 +118,10 @@ int SafeSaveFile(const std::string& path, const void* data, size_t size) {
         return 1;
     ::fchmod(fd, ModeFor(target));
 
-    bool written = fs.write(fd, data, size) && fs.sync(fd);
+    bool written = true;
+    for (size_t i = 0; i < partCount && written; ++i)
+        written = fs.write(fd, parts[i].data, parts[i].size);
+    written = written && fs.sync(fd);
     bool closed = fs.close(fd);
     if (!written || !closed || !fs.rename(temporary, target)) {
         fs.remove(temporary);

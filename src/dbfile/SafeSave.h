@@ -33,3 +33,10 @@ std::string ResolveSaveTarget(const std::string& path);
 // Replaces the file at path with the bytes; 0 on success, 1 on failure, in which case the
 // previous file is unchanged and no temporary file is left.
 int SafeSaveFile(const std::string& path, const void* data, size_t size);
+
+// The same for a file whose bytes lie in several buffers, written one after the other.
+struct sByteSpan {
+    const void* data;
+    size_t size;
+};
+int SafeSaveFile(const std::string& path, const sByteSpan* parts, size_t partCount);

@@ -124,7 +124,9 @@ std::array<uint8_t, 0x10000> BuildUnitTable() {
 
 } // namespace
 
-uint8_t UnicodeBlockOf(char16_t unit) {
+const uint8_t* UnicodeBlockTable() {
     static const std::array<uint8_t, 0x10000> table = BuildUnitTable();
-    return table[unit];
+    return table.data();
 }
+
+uint8_t UnicodeBlockOf(char16_t unit) { return UnicodeBlockTable()[unit]; }

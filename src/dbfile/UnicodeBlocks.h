@@ -18,3 +18,5 @@ extern const sUnicodeBlock UnicodeBlocks[kUnicodeBlockCount];
 
 // Index of the first block holding the UTF-16 unit, or kNoUnicodeBlock.
 uint8_t UnicodeBlockOf(char16_t unit);
+// The same for every unit at once: entry u is UnicodeBlockOf(u), for all 65,536 units.
+const uint8_t* UnicodeBlockTable();

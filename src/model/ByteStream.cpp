@@ -1,34 +1,48 @@
 #include "model/ByteStream.h"
 
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 
-void cByteWriter::writeU16(uint16_t value) {
-    bytes_.push_back(static_cast<uint8_t>(value >> 8));
-    bytes_.push_back(static_cast<uint8_t>(value));
+cByteWriter::~cByteWriter() { std::free(data_); }
+
+void cByteWriter::reserve(size_t capacity) {
+    if (capacity > capacity_)
+        resize(capacity);
 }
 
-void cByteWriter::writeU32(uint32_t value) {
-    bytes_.push_back(static_cast<uint8_t>(value >> 24));
-    bytes_.push_back(static_cast<uint8_t>(value >> 16));
-    bytes_.push_back(static_cast<uint8_t>(value >> 8));
-    bytes_.push_back(static_cast<uint8_t>(value));
+void cByteWriter::grow(size_t count) {
+    if (count > SIZE_MAX - size_)
+        throw std::bad_alloc();
+    const size_t wanted = size_ + count;
+    size_t capacity = capacity_ < 256 ? 256 : capacity_;
+    while (capacity < wanted)
+        capacity = capacity > SIZE_MAX / 2 ? wanted : capacity * 2;
+    resize(capacity);
+}
+
+void cByteWriter::resize(size_t capacity) {
+    void* resized = std::realloc(data_, capacity);
+    if (!resized)
+        throw std::bad_alloc();
+    data_ = static_cast<uint8_t*>(resized);
+    capacity_ = capacity;
 }
 
 void cByteWriter::writeBytes(const void* data, size_t size) {
-    const auto* begin = static_cast<const uint8_t*>(data);
-    bytes_.insert(bytes_.end(), begin, begin + size);
+    if (size)
+        std::memcpy(room(size), data, size);
 }
 
 void cByteWriter::writeCString(const char* text) {
     if (text)
         writeBytes(text, std::strlen(text));
-    bytes_.push_back(0);
+    writeU8(0);
 }
 
 void cByteWriter::writeU16Array(const char16_t* units, size_t count) {
-    size_t at = bytes_.size();
-    bytes_.resize(at + 2 * count);
-    uint8_t* out = bytes_.data() + at;
+    uint8_t* out = room(2 * count);
     for (size_t i = 0; i < count; ++i) {
         out[2 * i] = static_cast<uint8_t>(units[i] >> 8);
         out[2 * i + 1] = static_cast<uint8_t>(units[i]);

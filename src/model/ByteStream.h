@@ -1,7 +1,8 @@
 #pragma once
 // Byte streams of the core. Every multi-byte integer is big-endian, whatever the host's
 // byte order. Writing appends to a buffer in memory (files are written whole through the
-// safe-save path); reading works on bytes already in memory and never reads past their end:
+// safe-save path) and costs a store per byte, since a save writes every value of the
+// database through it; reading works on bytes already in memory and never reads past their end:
 // a read that would fails, leaves the position where it was and marks the stream failed.
 
 #include <cstddef>
@@ -11,22 +12,54 @@
 
 class cByteWriter {
 public:
-    void writeU8(uint8_t value) { bytes_.push_back(value); }
-    void writeU16(uint16_t value);
-    void writeU32(uint32_t value);
+    cByteWriter() = default;
+    ~cByteWriter();
+    cByteWriter(const cByteWriter&) = delete;
+    cByteWriter& operator=(const cByteWriter&) = delete;
+
+    void writeU8(uint8_t value) { *room(1) = value; }
+    void writeU16(uint16_t value) {
+        uint8_t* p = room(2);
+        p[0] = static_cast<uint8_t>(value >> 8);
+        p[1] = static_cast<uint8_t>(value);
+    }
+    void writeU32(uint32_t value) {
+        uint8_t* p = room(4);
+        p[0] = static_cast<uint8_t>(value >> 24);
+        p[1] = static_cast<uint8_t>(value >> 16);
+        p[2] = static_cast<uint8_t>(value >> 8);
+        p[3] = static_cast<uint8_t>(value);
+    }
     void writeBytes(const void* data, size_t size);
     // The bytes and one NUL.
     void writeCString(const char* text);
     // Each unit as two bytes, high byte first.
     void writeU16Array(const char16_t* units, size_t count);
-    void reserve(size_t size) { bytes_.reserve(size); }
+    // Appends count bytes for the caller to fill and returns where they start. The pointer
+    // holds until the next write.
+    uint8_t* room(size_t count) {
+        if (capacity_ - size_ < count)
+            grow(count);
+        uint8_t* p = data_ + size_;
+        size_ += count;
+        return p;
+    }
+    void reserve(size_t capacity);
 
-    size_t size() const { return bytes_.size(); }
-    const std::vector<uint8_t>& bytes() const { return bytes_; }
-    std::vector<uint8_t>& bytes() { return bytes_; }
+    size_t size() const { return size_; }
+    const uint8_t* data() const { return data_; }
+    // A copy of the bytes written so far.
+    std::vector<uint8_t> bytes() const { return std::vector<uint8_t>(data_, data_ + size_); }
 
 private:
-    std::vector<uint8_t> bytes_;
+    // Makes room for count more bytes; throws std::bad_alloc when memory runs out.
+    void grow(size_t count);
+    // Moves the bytes to a buffer of exactly capacity bytes (never below the size).
+    void resize(size_t capacity);
+
+    uint8_t* data_ = nullptr;
+    size_t size_ = 0;
+    size_t capacity_ = 0;
 };
 
 class cByteReader {
@@ -34,6 +67,8 @@ public:
     cByteReader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
     explicit cByteReader(const std::vector<uint8_t>& bytes)
         : data_(bytes.data()), size_(bytes.size()) {}
+    // The reader does not own its bytes, so it cannot read a temporary.
+    explicit cByteReader(const std::vector<uint8_t>&& bytes) = delete;
 
     bool readU8(uint8_t& value);
     bool readU16(uint16_t& value);

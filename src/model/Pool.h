@@ -1,8 +1,8 @@
 #pragma once
 // A free list of fixed-size blocks for the small objects a database holds by the hundred
 // thousand (list nodes, member entries, values). Blocks come from chunks that are kept for
-// reuse, so loading, copying and deleting terms does not pay a general allocation for each
-// one. The program has one thread; the pool is not meant to be shared between threads.
+// reuse while any block is in use, so loading, copying and deleting terms does not pay a
+// general allocation for each one. The program has one thread; the pool is not meant to be shared between threads.
 
 #include <cstddef>
 #include <new>
@@ -14,36 +14,76 @@ public:
             return nullptr;
         sFree* block = free_;
         free_ = block->next;
+        ++live_;
         return block;
     }
 
     static void release(void* pointer) noexcept {
         if (!pointer)
             return;
-        auto* block = static_cast<sFree*>(pointer);
-        block->next = free_;
-        free_ = block;
+        push(pointer);
+        if (--live_ == 0)
+            restart();
     }
 
 private:
     struct sFree {
         sFree* next;
     };
+    struct sChunk {
+        sChunk* next;
+    };
     static constexpr size_t Align = alignof(std::max_align_t);
     static constexpr size_t Size = BlockSize < sizeof(sFree) ? sizeof(sFree) : BlockSize;
     static constexpr size_t Stride = (Size + Align - 1) / Align * Align;
     static constexpr size_t BlocksPerChunk = 4096;
+    // The chunk's link sits in front of its blocks, padded to keep them aligned.
+    static constexpr size_t ChunkHeader = (sizeof(sChunk) + Align - 1) / Align * Align;
+
+    static void push(void* pointer) noexcept {
+        auto* block = static_cast<sFree*>(pointer);
+        block->next = free_;
+        free_ = block;
+    }
+
+    // Blocks are handed out in address order from a fresh chunk, so objects made one after
+    // the other (a database being loaded) lie one after the other and are walked that way.
+    static void stack(sChunk* chunk) noexcept {
+        char* blocks = reinterpret_cast<char*>(chunk) + ChunkHeader;
+        for (size_t i = BlocksPerChunk; i-- > 0;)
+            push(blocks + i * Stride);
+    }
 
     static bool grow() noexcept {
-        auto* chunk = static_cast<char*>(::operator new(Stride* BlocksPerChunk, std::nothrow));
-        if (!chunk)
+        void* memory = ::operator new(ChunkHeader + Stride * BlocksPerChunk, std::nothrow);
+        if (!memory)
             return false;
-        for (size_t i = BlocksPerChunk; i-- > 0;)
-            release(chunk + i * Stride);
+        auto* chunk = static_cast<sChunk*>(memory);
+        chunk->next = chunks_;
+        chunks_ = chunk;
+        stack(chunk);
         return true;
     }
 
+    // Once every block is back, the free list is in whatever order the objects died in. The
+    // pool then gives all chunks but one back and starts that one afresh, so the next
+    // database is laid out in order again and a closed one's memory is returned. A single
+    // chunk to restack keeps this cheap for code that makes and frees one object at a time.
+    static void restart() noexcept {
+        sChunk* kept = chunks_;
+        for (sChunk* chunk = kept->next; chunk;) {
+            sChunk* next = chunk->next;
+            ::operator delete(chunk);
+            chunk = next;
+        }
+        kept->next = nullptr;
+        free_ = nullptr;
+        stack(kept);
+    }
+
     static inline sFree* free_ = nullptr;
+    static inline sChunk* chunks_ = nullptr;
+    static inline size_t live_ = 0;
 };
 
 // Gives a class pooled allocation: `class cThing : public cPooled<cThing>`. Only objects of

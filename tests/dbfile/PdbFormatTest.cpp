@@ -143,7 +143,7 @@ TEST(PdbStrings, ReadSkipAndWriteCStrings) {
     const std::vector<uint8_t> expected = {'a', 'b', 0, 0, 0x12, 0x34, 0x89, 0xAB, 0xCD, 0xEF};
     EXPECT_EQ(out.bytes(), expected);
 
-    cByteReader in(out.bytes());
+    cByteReader in(out.data(), out.size());
     std::string text;
     ASSERT_TRUE(ReadCString(in, text));
     EXPECT_EQ(text, "ab");
