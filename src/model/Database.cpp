@@ -24,13 +24,15 @@ void cDatabase::takeContents(cDatabase& other) {
     other.attributes.setOwns(false);
     other.terms.setOwns(false);
     // Each list is cleared under its old flag (a database that already handed its contents
-    // over must not destroy them) and owns what it takes from then on.
+    // over must not destroy them) and owns what it takes from then on. The nodes themselves
+    // move over, so a database at the limits changes hands without copying its lists;
+    // other is left with empty, non-owning lists.
     for (auto lists :
          {std::make_pair(&attributes, &other.attributes),
           std::make_pair(&categories, &other.categories), std::make_pair(&terms, &other.terms)}) {
         lists.first->clear();
+        *lists.first = std::move(*lists.second);
         lists.first->setOwns(true);
-        lists.first->appendAll(*lists.second);
     }
     path.assign(other.path);
     name.assign(other.name);

@@ -77,6 +77,16 @@ QList<int> cListView::selectedRows() const {
     return rows;
 }
 
+void cListView::refreshShownCells(int column) {
+    const int rows = model_->rowCount();
+    if (rows == 0)
+        return;
+    const QModelIndex top = indexAt(QPoint(0, 0));
+    const QModelIndex bottom = indexAt(QPoint(0, viewport()->height() - 1));
+    model_->refreshCells(top.isValid() ? top.row() : 0, bottom.isValid() ? bottom.row() : rows - 1,
+                         column);
+}
+
 int cListView::firstSelected() const {
     QList<int> rows = selectedRows();
     return rows.isEmpty() ? -1 : rows.first();

@@ -59,6 +59,10 @@ public:
     // leaves the selection. Rows out of range change nothing.
     void selectRow(int row, bool exclusive);
     void clearRowSelection();
+    // Repaints column in the rows on screen. The model reads the database on every paint,
+    // so rows out of sight show their new text when they come into view; a change
+    // announced for all rows would make the view measure every one of them.
+    void refreshShownCells(int column);
     // Opens the in-place editor on row; false when there is no such row or it was refused.
     bool beginEdit(int row);
     // The open in-place editor, or nullptr.

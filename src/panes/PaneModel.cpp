@@ -2,6 +2,8 @@
 
 #include "panes/QtText.h"
 
+#include <algorithm>
+
 cPaneModel::cPaneModel(QList<int> columnTitles, QObject* parent) : QAbstractTableModel(parent) {
     for (int id : columnTitles)
         titles_.append(id ? TableText(id) : QString());
@@ -34,4 +36,12 @@ void cPaneModel::refreshRow(int row) {
     if (row < 0 || row >= rowCount())
         return;
     emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+}
+
+void cPaneModel::refreshCells(int firstRow, int lastRow, int column) {
+    firstRow = std::max(firstRow, 0);
+    lastRow = std::min(lastRow, rowCount() - 1);
+    if (firstRow > lastRow || column < 0 || column >= columnCount())
+        return;
+    emit dataChanged(index(firstRow, column), index(lastRow, column));
 }

@@ -19,6 +19,8 @@ public:
     void reload();
     // Re-reads one row's texts.
     void refreshRow(int row);
+    // Re-reads one column's texts in rows first to last.
+    void refreshCells(int firstRow, int lastRow, int column);
 
 private:
     QStringList titles_;

@@ -47,12 +47,6 @@ public:
         return ValueToQString(term->findValue(static_cast<uint16_t>(displayAttribute)));
     }
 
-    // One notification for a whole column: the view repaints what it shows and no more.
-    void refreshColumn(int column) {
-        const int rows = rowCount();
-        if (rows > 0)
-            emit dataChanged(index(0, column), index(rows - 1, column));
-    }
     void beginReset() { beginResetModel(); }
     void endReset() { endResetModel(); }
     void beginAppend(int row) { beginInsertRows(QModelIndex(), row, row); }
@@ -90,11 +84,11 @@ void cTermPane::refreshRow(int row) {
 }
 
 void cTermPane::refreshDisplayColumn() {
-    model_->refreshColumn(1);
+    view_->refreshShownCells(1);
 }
 
 void cTermPane::relabelRows() {
-    model_->refreshColumn(0);
+    view_->refreshShownCells(0);
 }
 
 void cTermPane::setDisplayAttribute(int attribute) {
