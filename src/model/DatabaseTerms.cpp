@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <new>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -34,6 +36,16 @@ void SetValueText(cDatabase& database, uint32_t termIndex, uint32_t attributeInd
         term->values.removePayload(value);
         value->destroy();
     }
+}
+
+bool HasMultiTermEntries(const cList& categories) {
+    for (const cListNode* c = categories.head()->next; c != categories.tail(); c = c->next) {
+        const cList& members = static_cast<const cCategory*>(c->payload)->members;
+        for (const cListNode* m = members.head()->next; m != members.tail(); m = m->next)
+            if (static_cast<const cCategoryMember*>(m->payload)->runLength != 1)
+                return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -108,6 +120,60 @@ void cDatabase::copyTerm(uint32_t from, uint32_t to) {
     insertTerm(copy, to);
     uint32_t source = from >= to ? from + 1 : from;
     copyMemberships(source, to);
+}
+
+uint32_t cDatabase::copyTerms(const std::vector<uint32_t>& sources, uint32_t to) {
+    to = std::min(to, terms.count());
+    if (HasMultiTermEntries(categories)) {
+        // Such entries are renumbered by their first term only, so their reach changes
+        // with every insertion: only the copies one by one give the same result.
+        uint32_t raised = 0;
+        for (auto source = sources.crbegin(); source != sources.crend(); ++source) {
+            const uint32_t count = terms.count();
+            copyTerm(*source >= to ? *source + raised : *source, to);
+            raised += terms.count() - count;
+        }
+        return raised;
+    }
+
+    // The copies go in first; the member entries still number the terms as before. They are
+    // all made before any goes in, so reading the sources is one walk up the list.
+    std::vector<std::pair<uint32_t, cTerm*>> copies;
+    for (uint32_t source : sources)
+        if (cTerm* copy = source < terms.count() ? cloneTerm(term(source)) : nullptr)
+            copies.emplace_back(source, copy);
+    std::vector<uint32_t> copied;
+    cListNode* before = to == terms.count() ? terms.tail() : terms.nodeAt(to);
+    for (const auto& [source, copy] : copies) {
+        if (terms.insertBefore(before, nullptr, copy))
+            copied.push_back(source);
+        else
+            copy->destroy();
+    }
+    const uint32_t added = static_cast<uint32_t>(copied.size());
+    if (added == 0)
+        return 0;
+
+    // Every entry from to on moves up past the copies, and each copy joins the categories
+    // of its source, the last copy first as one-by-one copies would add them.
+    std::vector<bool> joins(added);
+    for (cListNode* c = categories.head()->next; c != categories.tail(); c = c->next) {
+        auto* category = static_cast<cCategory*>(c->payload);
+        std::fill(joins.begin(), joins.end(), false);
+        cList& members = category->members;
+        for (cListNode* m = members.head()->next; m != members.tail(); m = m->next) {
+            auto* member = static_cast<cCategoryMember*>(m->payload);
+            auto sourceCopies = std::equal_range(copied.begin(), copied.end(), member->firstTerm);
+            for (auto s = sourceCopies.first; s != sourceCopies.second; ++s)
+                joins[size_t(s - copied.begin())] = true;
+            if (member->firstTerm >= to)
+                member->firstTerm += added;
+        }
+        for (uint32_t j = added; j-- > 0;)
+            if (joins[j])
+                category->addMember(to + j);
+    }
+    return added;
 }
 
 void cDatabase::deleteTerms(const std::vector<uint32_t>& indices) {

@@ -9,6 +9,8 @@
 #include "panes/TermPane.h"
 #include "panes/ValuePane.h"
 
+#include <vector>
+
 void cTermPane::cutTerms() {
     markSelectedTerms(true);
 }
@@ -38,18 +40,19 @@ void cTermPane::pasteTerms() {
     cDatabase& db = panes_.database();
     const bool cut = marksAreCut_;
 
-    // The marks are taken from the last to the first and each lands in front of the one
-    // placed before it, so the pasted terms keep their order. A copy, or a term moved down
-    // from above the target, pushes the terms from the target on up by one, and with them
-    // exactly the marks that started at or above the target; a term moved up from below
-    // shifts only terms that no waiting mark names. Counting those pushes, rather than
-    // raising every mark after every step, keeps a paste of thousands of marks linear.
-    int at = target;
+    // Copies go in one step: the database inserts them in front of the target, in order.
+    // Moves are taken from the last mark to the first and each lands in front of the one
+    // placed before it, so the pasted terms keep their order. A term moved down from above
+    // the target pushes the terms from the target on up by one, and with them exactly the
+    // marks that started at or above the target; a term moved up from below shifts only
+    // terms that no waiting mark names. Counting those pushes, rather than raising every
+    // mark after every step, keeps a paste of thousands of marks linear.
     int raised = 0;
     beginRowsChange();
-    for (auto mark = markedTerms_.crbegin(); mark != markedTerms_.crend(); ++mark) {
-        const int source = *mark >= target ? *mark + raised : *mark;
-        if (cut) {
+    if (cut) {
+        int at = target;
+        for (auto mark = markedTerms_.crbegin(); mark != markedTerms_.crend(); ++mark) {
+            const int source = *mark >= target ? *mark + raised : *mark;
             if (source == at)
                 continue; // already in place
             db.moveTerm(static_cast<uint32_t>(source), static_cast<uint32_t>(at));
@@ -57,10 +60,10 @@ void cTermPane::pasteTerms() {
                 --at; // the terms in between moved down; at names the term just placed
             else
                 ++raised;
-        } else {
-            db.copyTerm(static_cast<uint32_t>(source), static_cast<uint32_t>(at));
-            ++raised;
         }
+    } else {
+        const std::vector<uint32_t> sources(markedTerms_.begin(), markedTerms_.end());
+        raised = static_cast<int>(db.copyTerms(sources, static_cast<uint32_t>(target)));
     }
     if (cut) {
         // A cut pastes once.

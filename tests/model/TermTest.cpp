@@ -1,6 +1,7 @@
 #include "ModelTestSupport.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 using Tags_t = std::vector<std::string>;
 using Members_t = std::vector<uint32_t>;
@@ -124,4 +125,61 @@ TEST(TermTest, DeletingMostOfALargeDatabaseIsFast) {
     EXPECT_EQ(database.category(0)->members.count(), count / 10);
     EXPECT_EQ(database.category(1)->members.count(), 0u);
     EXPECT_EQ(Members(database.category(0)).back(), count / 10 - 1);
+}
+
+namespace {
+
+// A database of tagged terms in three categories with random members; with wideEntries, the
+// middle category also holds entries that cover several terms, as a hand-built one may.
+void FillRandomDatabase(cDatabase& database, std::mt19937& random, bool wideEntries) {
+    AddTaggedTerms(database, 40);
+    for (const char* name : {"A", "B", "C"}) {
+        cCategory* category = AddNamedCategory(database, name);
+        for (uint32_t t = 0; t < 40; ++t)
+            if (random() % 3 == 0)
+                category->addMember(t);
+    }
+    if (wideEntries)
+        database.category(1)->members.append(new cCategoryMember(random() % 38, 3));
+}
+
+std::vector<std::vector<uint32_t>> AllSortedMembers(const cDatabase& database) {
+    std::vector<std::vector<uint32_t>> members;
+    for (uint32_t c = 0; c < database.categories.count(); ++c) {
+        std::vector<uint32_t> covered;
+        for (uint32_t t = 0; t < database.terms.count(); ++t)
+            if (database.category(c)->isMember(t))
+                covered.push_back(t);
+        members.push_back(covered);
+    }
+    return members;
+}
+
+} // namespace
+
+TEST(TermTest, CopyingSeveralTermsAtOnceEqualsCopyingThemOneByOne) {
+    std::mt19937 random(11);
+    for (int round = 0; round < 200; ++round) {
+        const bool wideEntries = round % 4 == 3;
+        cDatabase batch;
+        std::mt19937 fill(round);
+        FillRandomDatabase(batch, fill, wideEntries);
+        cDatabase single;
+        fill.seed(round);
+        FillRandomDatabase(single, fill, wideEntries);
+
+        std::vector<uint32_t> sources;
+        for (uint32_t t = 0; t < 40; ++t)
+            if (random() % 5 == 0)
+                sources.push_back(t);
+        const uint32_t to = random() % 41;
+
+        EXPECT_EQ(batch.copyTerms(sources, to), sources.size());
+        uint32_t raised = 0;
+        for (auto s = sources.rbegin(); s != sources.rend(); ++s, ++raised)
+            single.copyTerm(*s >= to ? *s + raised : *s, to);
+
+        ASSERT_EQ(Tags(batch), Tags(single)) << "round " << round;
+        ASSERT_EQ(AllSortedMembers(batch), AllSortedMembers(single)) << "round " << round;
+    }
 }
