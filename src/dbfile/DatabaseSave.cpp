@@ -56,6 +56,8 @@ struct sTermRecords {
     std::vector<uint8_t> blocks;
 };
 
+constexpr size_t KeptRecordBufferSize = 64 * 1024 * 1024;
+
 class cBlockCollector {
 public:
     explicit cBlockCollector(std::vector<uint8_t>& used) : used_(used) {}
@@ -179,18 +181,27 @@ int cDatabase::save() {
         return 1;
     }
 
-    sTermRecords termRecords;
+    // Every edit saves the backup, so the buffer of the term records is kept from one save
+    // to the next: writing into memory already in place is much cheaper than into new pages.
+    // Only a buffer of ordinary size is kept.
+    static sTermRecords termRecords;
+    termRecords.bytes.clear();
+    termRecords.sizes.clear();
+    termRecords.blocks.clear();
     cByteWriter head;
     addUncategorized();
     bool laidOut = LayOut(*this, termRecords, head);
     removeUncategorized();
     if (!laidOut) {
+        termRecords.bytes.shrink(KeptRecordBufferSize);
         AppendDiagnostic("cDatabase::save", "database too large for one file", target);
         return 1;
     }
     const sByteSpan file[] = {{head.data(), head.size()},
                               {termRecords.bytes.data(), termRecords.bytes.size()}};
-    if (SafeSaveFile(target, file, 2) != 0) {
+    const bool written = SafeSaveFile(target, file, 2) == 0;
+    termRecords.bytes.shrink(KeptRecordBufferSize);
+    if (!written) {
         AppendDiagnostic("cDatabase::save", "failed to write output file", target);
         return 1;
     }

@@ -2,12 +2,6 @@
 
 #include <cstring>
 
-void WriteU16BE(cByteWriter& out, uint16_t value) { out.writeU16(value); }
-
-void WriteU32BE(cByteWriter& out, uint32_t value) { out.writeU32(value); }
-
-void WriteCString(cByteWriter& out, const char* text) { out.writeCString(text); }
-
 bool ReadU16BE(cByteReader& in, uint16_t& value) { return in.readU16(value); }
 
 bool ReadU32BE(cByteReader& in, uint32_t& value) { return in.readU32(value); }
@@ -43,11 +37,6 @@ void WritePdbHeader(cByteWriter& out, const char* name, uint32_t type, uint32_t 
     out.writeU32(0); // unique-ID seed
     out.writeU32(0); // next record list
     out.writeU16(recordCount);
-}
-
-void WriteRecordEntry(cByteWriter& out, uint32_t dataOffset) {
-    out.writeU32(dataOffset);
-    out.writeU32(0); // attributes and unique ID
 }
 
 bool ReadPdbName(cByteReader& in, std::string& name) {

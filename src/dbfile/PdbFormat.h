@@ -47,9 +47,10 @@ constexpr uint32_t PdbFourCC(const char (&code)[5]) {
            (uint32_t(uint8_t(code[2])) << 8) | uint32_t(uint8_t(code[3]));
 }
 
-void WriteU16BE(cByteWriter& out, uint16_t value);
-void WriteU32BE(cByteWriter& out, uint32_t value);
-void WriteCString(cByteWriter& out, const char* text);
+// Inline: a save writes hundreds of thousands of them.
+inline void WriteU16BE(cByteWriter& out, uint16_t value) { out.writeU16(value); }
+inline void WriteU32BE(cByteWriter& out, uint32_t value) { out.writeU32(value); }
+inline void WriteCString(cByteWriter& out, const char* text) { out.writeCString(text); }
 bool ReadU16BE(cByteReader& in, uint16_t& value);
 bool ReadU32BE(cByteReader& in, uint32_t& value);
 bool ReadCString(cByteReader& in, std::string& text);
@@ -58,7 +59,10 @@ bool SkipCString(cByteReader& in);
 
 void WritePdbHeader(cByteWriter& out, const char* name, uint32_t type, uint32_t creator,
                     uint16_t version, uint16_t recordCount);
-void WriteRecordEntry(cByteWriter& out, uint32_t dataOffset);
+inline void WriteRecordEntry(cByteWriter& out, uint32_t dataOffset) {
+    out.writeU32(dataOffset);
+    out.writeU32(0); // attributes and unique ID
+}
 
 // The header readers fail on a file shorter than the field they read.
 bool ReadPdbName(cByteReader& in, std::string& name);

@@ -12,6 +12,14 @@ void cByteWriter::reserve(size_t capacity) {
         resize(capacity);
 }
 
+void cByteWriter::shrink(size_t capacity) {
+    if (capacity_ <= capacity)
+        return;
+    std::free(data_);
+    data_ = nullptr;
+    size_ = capacity_ = 0;
+}
+
 void cByteWriter::grow(size_t count) {
     if (count > SIZE_MAX - size_)
         throw std::bad_alloc();

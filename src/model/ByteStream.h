@@ -45,6 +45,10 @@ public:
         return p;
     }
     void reserve(size_t capacity);
+    // Forgets the bytes and keeps the buffer, so writing as much again touches no new memory.
+    void clear() { size_ = 0; }
+    // Gives the buffer back when it is larger than capacity.
+    void shrink(size_t capacity);
 
     size_t size() const { return size_; }
     const uint8_t* data() const { return data_; }

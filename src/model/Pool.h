@@ -22,7 +22,7 @@ public:
         if (!pointer)
             return;
         push(pointer);
-        if (--live_ == 0)
+        if (--live_ == 0 && chunks_->next)
             restart();
     }
 
@@ -36,9 +36,12 @@ private:
     static constexpr size_t Align = alignof(std::max_align_t);
     static constexpr size_t Size = BlockSize < sizeof(sFree) ? sizeof(sFree) : BlockSize;
     static constexpr size_t Stride = (Size + Align - 1) / Align * Align;
-    static constexpr size_t BlocksPerChunk = 4096;
-    // The chunk's link sits in front of its blocks, padded to keep them aligned.
+    // The chunk's link sits in front of its blocks, padded to keep them aligned. A chunk
+    // stays below the size at which the heap maps memory of its own.
     static constexpr size_t ChunkHeader = (sizeof(sChunk) + Align - 1) / Align * Align;
+    static constexpr size_t ChunkBytes = 64 * 1024;
+    static constexpr size_t BlocksPerChunk =
+        Stride * 16 > ChunkBytes - ChunkHeader ? 16 : (ChunkBytes - ChunkHeader) / Stride;
 
     static void push(void* pointer) noexcept {
         auto* block = static_cast<sFree*>(pointer);
@@ -65,10 +68,11 @@ private:
         return true;
     }
 
-    // Once every block is back, the free list is in whatever order the objects died in. The
-    // pool then gives all chunks but one back and starts that one afresh, so the next
-    // database is laid out in order again and a closed one's memory is returned. A single
-    // chunk to restack keeps this cheap for code that makes and frees one object at a time.
+    // Once every block is back, the free list is in whatever order the objects died in. A
+    // pool of several chunks then gives all but one back and starts that one afresh, so the
+    // next database is laid out in order again and a closed one's memory is returned. A
+    // pool of one chunk is left as it is, so code that makes and frees one object at a time
+    // never pays for this more than once.
     static void restart() noexcept {
         sChunk* kept = chunks_;
         for (sChunk* chunk = kept->next; chunk;) {

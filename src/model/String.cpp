@@ -1,5 +1,7 @@
 #include "model/String.h"
 
+#include "model/TextBuffer.h"
+
 #include <cstring>
 #include <new>
 
@@ -14,8 +16,10 @@ cString& cString::operator=(cString&& other) noexcept {
         clear();
         text_ = other.text_;
         length_ = other.length_;
+        bufferSize_ = other.bufferSize_;
         other.text_ = nullptr;
         other.length_ = 0;
+        other.bufferSize_ = 0;
     }
     return *this;
 }
@@ -32,15 +36,16 @@ void cString::assign(const char* bytes, uint32_t length) {
     char* copy = nullptr;
     if (bytes && length > 0) {
         // Copy first: bytes may point into the buffer that is about to be freed.
-        copy = new (std::nothrow) char[size_t(length) + 1];
+        copy = static_cast<char*>(AllocateText(size_t(length) + 1));
         if (copy) {
             std::memcpy(copy, bytes, length);
             copy[length] = '\0';
         }
     }
-    delete[] text_;
+    clear();
     text_ = copy;
     length_ = copy ? length : 0;
+    bufferSize_ = copy ? length + 1 : 0;
 }
 
 bool cString::equals(const char* text) const {
@@ -71,7 +76,8 @@ void cString::truncate(uint32_t position) {
 }
 
 void cString::clear() {
-    delete[] text_;
+    ReleaseText(text_, bufferSize_);
     text_ = nullptr;
     length_ = 0;
+    bufferSize_ = 0;
 }

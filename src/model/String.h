@@ -13,9 +13,11 @@ public:
     cString() = default;
     explicit cString(const char* text) { assign(text); }
     cString(const cString& other) { assign(other.text_, other.length_); }
-    cString(cString&& other) noexcept : text_(other.text_), length_(other.length_) {
+    cString(cString&& other) noexcept
+        : text_(other.text_), length_(other.length_), bufferSize_(other.bufferSize_) {
         other.text_ = nullptr;
         other.length_ = 0;
+        other.bufferSize_ = 0;
     }
     cString& operator=(const cString& other);
     cString& operator=(cString&& other) noexcept;
@@ -47,4 +49,7 @@ public:
 private:
     char* text_ = nullptr;
     uint32_t length_ = 0;
+    // The size the buffer was made with: truncate shortens the text in place, and the
+    // buffer goes back with its own size.
+    uint32_t bufferSize_ = 0;
 };

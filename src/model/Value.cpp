@@ -1,5 +1,7 @@
 #include "model/Value.h"
 
+#include "model/TextBuffer.h"
+
 #include <cstring>
 #include <new>
 
@@ -110,6 +112,15 @@ cUnicodeValue::cUnicodeValue(uint16_t attributeIndex, const char16_t* units) {
     setText(units);
 }
 
+cUnicodeValue::~cUnicodeValue() { replaceText(nullptr, 0); }
+
+void cUnicodeValue::replaceText(char16_t* units, uint32_t length) {
+    if (text_)
+        ReleaseText(text_, (size_t(length_) + 1) * sizeof(char16_t));
+    text_ = units;
+    length_ = units ? length : 0;
+}
+
 void cUnicodeValue::setText(const char16_t* units) {
     if (!units)
         return;
@@ -120,13 +131,12 @@ void cUnicodeValue::setText(const char16_t* units, uint32_t length) {
     if (!units)
         return;
     // A fresh buffer first: units may point into the current one.
-    std::unique_ptr<char16_t[]> copy(new (std::nothrow) char16_t[size_t(length) + 1]);
+    auto* copy = static_cast<char16_t*>(AllocateText((size_t(length) + 1) * sizeof(char16_t)));
     if (copy) {
-        std::memcpy(copy.get(), units, size_t(length) * sizeof(char16_t));
+        std::memcpy(copy, units, size_t(length) * sizeof(char16_t));
         copy[length] = 0;
     }
-    length_ = copy ? length : 0;
-    text_ = std::move(copy);
+    replaceText(copy, length);
 }
 
 uint32_t cUnicodeValue::storedSize() const {
@@ -137,7 +147,7 @@ void cUnicodeValue::write(cByteWriter& stream) const {
     cValue::write(stream);
     if (needsRtlMark())
         stream.writeU16(RightToLeftEmbedding);
-    stream.writeU16Array(text_.get(), length_);
+    stream.writeU16Array(text_, length_);
     stream.writeU16(0);
 }
 
@@ -151,14 +161,13 @@ bool cUnicodeValue::read(cByteReader& stream) {
     // every write, so it is not part of the text.
     const uint8_t* p = stream.data() + stream.position();
     size_t skip = (count > 0 && ((p[0] << 8) | p[1]) == RightToLeftEmbedding) ? 1 : 0;
-    std::unique_ptr<char16_t[]> units(new (std::nothrow) char16_t[count - skip + 1]);
+    auto* units = static_cast<char16_t*>(AllocateText((count - skip + 1) * sizeof(char16_t)));
     if (!units)
         return false;
     for (size_t i = skip; i < count; ++i)
         units[i - skip] = static_cast<char16_t>((p[2 * i] << 8) | p[2 * i + 1]);
     units[count - skip] = 0;
-    text_ = std::move(units);
-    length_ = static_cast<uint32_t>(count - skip);
+    replaceText(units, static_cast<uint32_t>(count - skip));
     return stream.skip(2 * (count + 1));
 }
 
@@ -168,7 +177,7 @@ cValue* cUnicodeValue::clone() const {
         return nullptr;
     copy->attribute = attribute;
     if (text_)
-        copy->setText(text_.get(), length_);
+        copy->setText(text_, length_);
     return copy;
 }
 

@@ -16,7 +16,6 @@
 #include "model/String.h"
 
 #include <cstdint>
-#include <memory>
 #include <string>
 
 class cValue : public cObject {
@@ -73,6 +72,7 @@ class cUnicodeValue : public cValue, public cPooled<cUnicodeValue> {
 public:
     cUnicodeValue() = default;
     cUnicodeValue(uint16_t attributeIndex, const char16_t* units);
+    ~cUnicodeValue() override;
 
     using cValue::setText;
     uint16_t mediaType() const override { return MediaTypeUnicode; }
@@ -86,9 +86,9 @@ public:
     cValue* clone() const override;
 
     // The units, or nullptr when the text was never set.
-    const char16_t* text() const { return text_.get(); }
+    const char16_t* text() const { return text_; }
     uint32_t length() const { return length_; }
-    bool needsRtlMark() const { return needsRtlMark(text_.get(), length_); }
+    bool needsRtlMark() const { return needsRtlMark(text_, length_); }
 
     // True when the unit lies in one of the ranges of the right-to-left table.
     static bool isRightToLeft(char16_t unit);
@@ -101,6 +101,10 @@ public:
     static constexpr char16_t RightToLeftEmbedding = 0x202B;
 
 private:
-    std::unique_ptr<char16_t[]> text_;
+    // Puts units (a buffer of length + 1 units from AllocateText, or nullptr) in place of
+    // the text, whose buffer goes back.
+    void replaceText(char16_t* units, uint32_t length);
+
+    char16_t* text_ = nullptr;
     uint32_t length_ = 0;
 };
