@@ -30,10 +30,14 @@ std::vector<sRun> RunsOf(const cCategory& category, uint32_t termCount) {
     for (const cListNode* m = category.members.first(); m && m != category.members.tail();
          m = m->next)
         indices.push_back(static_cast<const cCategoryMember*>(m->payload)->firstTerm);
-    // Members are nearly always added in term order; sorting only what needs it keeps the
-    // save of every keystroke's backup cheap.
-    if (!std::is_sorted(indices.begin(), indices.end()))
-        std::sort(indices.begin(), indices.end());
+    // Members are nearly always added in term order, with at most a few entries added at
+    // the end since (a paste, a new term): only that tail is sorted, then merged in, which
+    // keeps the save of every edit's backup cheap.
+    auto unsorted = std::is_sorted_until(indices.begin(), indices.end());
+    if (unsorted != indices.end()) {
+        std::sort(unsorted, indices.end());
+        std::inplace_merge(indices.begin(), unsorted, indices.end());
+    }
 
     std::vector<sRun> runs;
     for (size_t i = 0; i < indices.size(); ++i) {

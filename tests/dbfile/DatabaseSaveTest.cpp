@@ -107,6 +107,21 @@ TEST(DatabaseSave, MemberPastTheLastTermIsDroppedUnlessItExtendsARun) {
     EXPECT_EQ(record, (Bytes{0, 0, 0, 1, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 3}));
 }
 
+TEST(DatabaseSave, EntriesAddedOutOfOrderAfterASortedRunJoinIt) {
+    cTempDir dir;
+    cDatabase db;
+    for (int i = 0; i < 8; ++i)
+        db.addTerm();
+    cCategory* category = db.category(db.addCategory());
+    category->group = 1;
+    // A sorted start, then entries added later (as a paste adds them) that fall inside it.
+    for (uint32_t term : {0u, 1u, 4u, 5u, 7u, 3u, 2u})
+        category->addMember(term);
+    Bytes record = Record(Saved(db, dir), 1);
+    // Runs (0, 6) and (7, 1).
+    EXPECT_EQ(record, (Bytes{0, 0, 0, 1, 0, 1, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 6, 0, 0, 0, 7, 0, 1}));
+}
+
 TEST(DatabaseSave, UncategorizedHoldsTheUncoveredTermsOnlyInTheFile) {
     cTempDir dir;
     cDatabase db;
