@@ -188,11 +188,20 @@ cObject* cList::removePayload(const cObject* payload) {
 
 void cList::clear() {
     forgetCursor();
-    while (count_ > 0) {
-        cObject* payload = remove(tail_.prev);
-        if (owns_ && payload)
-            payload->destroy();
+    // Every node goes, last first, so none needs unlinking on its own: the list is emptied
+    // at once and the nodes freed afterwards. Destroying a database at the limits frees
+    // some 400,000 nodes this way.
+    cListNode* node = count_ ? tail_.prev : nullptr;
+    head_.next = &tail_;
+    tail_.prev = &head_;
+    for (uint32_t n = count_; n > 0; --n) {
+        cListNode* previous = node->prev;
+        if (owns_ && node->payload)
+            node->payload->destroy();
+        delete node;
+        node = previous;
     }
+    count_ = 0;
 }
 
 void cList::appendAll(const cList& other) {

@@ -29,14 +29,24 @@ constexpr int TextCategorizationChanged = 69;
 constexpr int MaxCategoryNameLength = 255;
 
 // Calls f with every term index that an entry of category covers, below termCount.
-template <class F> void ForEachMember(const cCategory& category, uint32_t termCount, F f) {
+// True as soon as test holds for a term of the category's entries (below termCount).
+template <class F> bool AnyMember(const cCategory& category, uint32_t termCount, F test) {
     const cList& members = category.members;
     for (const cListNode* node = members.head()->next; node != members.tail(); node = node->next) {
         const auto* member = static_cast<const cCategoryMember*>(node->payload);
         uint64_t end = uint64_t(member->firstTerm) + member->runLength;
         for (uint64_t term = member->firstTerm; term < end && term < termCount; ++term)
-            f(static_cast<uint32_t>(term));
+            if (test(static_cast<uint32_t>(term)))
+                return true;
     }
+    return false;
+}
+
+template <class F> void ForEachMember(const cCategory& category, uint32_t termCount, F f) {
+    AnyMember(category, termCount, [&](uint32_t term) {
+        f(term);
+        return false;
+    });
 }
 
 } // namespace
@@ -140,9 +150,8 @@ void cCategoryPane::refreshChecks() {
         const cCategory* category = database().category(static_cast<uint32_t>(row));
         if (!category)
             continue;
-        bool ticked = false;
-        ForEachMember(*category, termCount, [&](uint32_t term) { ticked |= selected[term] != 0; });
-        model_->ticks[row] = ticked;
+        model_->ticks[row] =
+            AnyMember(*category, termCount, [&](uint32_t term) { return selected[term] != 0; });
     }
     if (rows > 0)
         emit model_->dataChanged(model_->index(0, 0), model_->index(rows - 1, 0),
