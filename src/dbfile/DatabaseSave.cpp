@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <new>
 #include <vector>
 
 #include "dbfile/DatabaseFormat.h"
@@ -60,7 +61,7 @@ struct sTermRecords {
     std::vector<uint8_t> blocks;
 };
 
-constexpr size_t KeptRecordBufferSize = 64 * 1024 * 1024;
+constexpr size_t KeptBufferSize = 64 * 1024 * 1024;
 
 class cBlockCollector {
 public:
@@ -185,26 +186,38 @@ int cDatabase::save() {
         return 1;
     }
 
-    // Every edit saves the backup, so the buffer of the term records is kept from one save
-    // to the next: writing into memory already in place is much cheaper than into new pages.
-    // Only a buffer of ordinary size is kept.
+    // Every edit saves the backup, so the buffers are kept from one save to the next:
+    // writing into memory already in place is much cheaper than into new pages. Only
+    // buffers of ordinary size are kept.
     static sTermRecords termRecords;
+    static cByteWriter head;
     termRecords.bytes.clear();
     termRecords.sizes.clear();
     termRecords.blocks.clear();
-    cByteWriter head;
+    head.clear();
     addUncategorized();
-    bool laidOut = LayOut(*this, termRecords, head);
+    bool laidOut = false;
+    bool outOfMemory = false;
+    try {
+        laidOut = LayOut(*this, termRecords, head);
+    } catch (const std::bad_alloc&) {
+        outOfMemory = true;
+    }
     removeUncategorized();
     if (!laidOut) {
-        termRecords.bytes.shrink(KeptRecordBufferSize);
-        AppendDiagnostic("cDatabase::save", "database too large for one file", target);
+        termRecords.bytes.shrink(KeptBufferSize);
+        head.shrink(KeptBufferSize);
+        AppendDiagnostic("cDatabase::save",
+                         outOfMemory ? "not enough memory to lay out the file"
+                                     : "database too large for one file",
+                         target);
         return 1;
     }
     const sByteSpan file[] = {{head.data(), head.size()},
                               {termRecords.bytes.data(), termRecords.bytes.size()}};
     const bool written = SafeSaveFile(target, file, 2) == 0;
-    termRecords.bytes.shrink(KeptRecordBufferSize);
+    termRecords.bytes.shrink(KeptBufferSize);
+    head.shrink(KeptBufferSize);
     if (!written) {
         AppendDiagnostic("cDatabase::save", "failed to write output file", target);
         return 1;
