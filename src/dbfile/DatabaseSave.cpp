@@ -90,7 +90,9 @@ bool WriteTermRecords(const cList& terms, uint64_t limit, sTermRecords& records)
     for (const cListNode* t = terms.first(); t && t != terms.tail(); t = t->next) {
         const size_t start = records.bytes.size();
         const cList& values = static_cast<const cTerm*>(t->payload)->values;
-        for (const cListNode* v = values.first(); v && v != values.tail(); v = v->next) {
+        // From the head sentinel rather than first(): the count lies in another cache line
+        // of the term, and this walk is bound by the memory it touches.
+        for (const cListNode* v = values.head()->next; v != values.tail(); v = v->next) {
             const auto* value = static_cast<const cValue*>(v->payload);
             value->write(records.bytes);
             if (value->mediaType() == MediaTypeUnicode)

@@ -39,7 +39,7 @@ bool TextMatches(const Char* value, size_t length, const std::basic_string<Char>
 }
 
 bool TermMatches(const cDatabase& db, const cTerm& term, const sFindOptions& options) {
-    for (const cListNode* n = term.values.first(); n && n != term.values.tail(); n = n->next)
+    for (const cListNode* n = term.values.head()->next; n != term.values.tail(); n = n->next)
         if (ValueMatches(db, *static_cast<const cValue*>(n->payload), options))
             return true;
     return false;
