@@ -116,9 +116,28 @@ def main():
     table = "\n".join(lines)
     print(table)
     if args.write:
-        with open(args.write, "w") as out:
-            out.write("# Benchmarks\n\nThe last run of `make bench` (medians of "
-                      f"{REPETITIONS} repetitions; see bench/README.md).\n\n{table}\n")
+        write_table(args.write, table)
+
+
+START, END = "<!-- last run -->", "<!-- end of last run -->"
+
+
+def write_table(path, table):
+    """Puts the table between the markers of the file, keeping the rest of it (the tuning
+    record); a file without them is started afresh."""
+    section = (f"{START}\nThe last run of `make bench` (medians of {REPETITIONS} repetitions; "
+               f"see bench/README.md).\n\n{table}\n{END}")
+    try:
+        with open(path) as existing:
+            text = existing.read()
+    except OSError:
+        text = ""
+    if START in text and END in text:
+        text = text[:text.index(START)] + section + text[text.index(END) + len(END):]
+    else:
+        text = f"# Benchmarks\n\n{section}\n"
+    with open(path, "w") as out:
+        out.write(text)
 
 
 if __name__ == "__main__":

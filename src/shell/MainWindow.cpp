@@ -1,9 +1,11 @@
 #include "shell/MainWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEvent>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QSplitter>
@@ -48,6 +50,37 @@ private:
     std::function<void()> onResize_;
 };
 
+// The accelerator table is offered every key unless an in-place editor is open: while
+// AcceleratorsEnabled is clear, a key that is some command's accelerator goes to the focused
+// widget (the editor) as a plain key press instead. The actions keep their shortcuts, so
+// opening and closing an editor changes no action, menu or toolbar button.
+class cAcceleratorGate : public QObject {
+public:
+    cAcceleratorGate(const QHash<QAction*, QKeySequence>& accelerators, QObject* parent)
+        : QObject(parent), accelerators_(accelerators) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::ShortcutOverride && !AcceleratorsEnabled &&
+            isAccelerator(*static_cast<QKeyEvent*>(event))) {
+            event->accept();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    bool isAccelerator(const QKeyEvent& key) const {
+        const QKeySequence pressed(key.keyCombination());
+        for (const QKeySequence& keys : accelerators_)
+            if (keys.matches(pressed) == QKeySequence::ExactMatch)
+                return true;
+        return false;
+    }
+
+    const QHash<QAction*, QKeySequence>& accelerators_;
+};
+
 } // namespace
 
 cMainWindow::cMainWindow() {
@@ -60,6 +93,7 @@ cMainWindow::cMainWindow() {
     status_ = new QLabel(this);
     status_->setObjectName("statusText");
     statusBar()->addWidget(status_, 1);
+    qApp->installEventFilter(new cAcceleratorGate(accelerators_, this));
     resize(900, 640);
 }
 
@@ -126,11 +160,6 @@ QAction* cMainWindow::addCommand(int command, const QString& label, const QKeySe
     connect(action, &QAction::triggered, this, [command] { ExecuteCommand(command); });
     actions_.insert(command, action);
     return action;
-}
-
-void cMainWindow::applyAcceleratorState() {
-    for (auto it = accelerators_.cbegin(); it != accelerators_.cend(); ++it)
-        it.key()->setShortcut(AcceleratorsEnabled ? it.value() : QKeySequence());
 }
 
 void cMainWindow::setSplitterRatios(double r1, double r2, double r3) {

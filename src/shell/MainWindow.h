@@ -40,8 +40,6 @@ public:
 
     // Builds an action that runs command; registered under that number.
     QAction* addCommand(int command, const QString& label, const QKeySequence& keys = {});
-    // Accelerators work only while AcceleratorsEnabled is set.
-    void applyAcceleratorState();
     // The three splitter ratios: term pane width, and the two borders of the right column.
     void setSplitterRatios(double r1, double r2, double r3);
     void splitterRatios(double& r1, double& r2, double& r3) const;

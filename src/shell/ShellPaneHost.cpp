@@ -21,8 +21,6 @@ void cShellPaneHost::setCommandEnabled(int command, bool enabled) {
 
 void cShellPaneHost::setAcceleratorsEnabled(bool enabled) {
     AcceleratorsEnabled = enabled;
-    if (cMainWindow* window = MainWindow())
-        window->applyAcceleratorState();
 }
 
 int cShellPaneHost::inputMode() const {

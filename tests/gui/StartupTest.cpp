@@ -137,15 +137,6 @@ TEST_F(EditorTest, InputModesAndPinyinMarkTheMenuAndShowTheirStatus) {
     EXPECT_EQ(window->statusText(), "Pinyin number-to-accent conversion disabled.");
 }
 
-TEST_F(EditorTest, AcceleratorsAreOffWhileAnEditorIsOpen) {
-    AcceleratorsEnabled = false;
-    window->applyAcceleratorState();
-    EXPECT_EQ(window->action(CmdCopy)->shortcut(), QKeySequence());
-    AcceleratorsEnabled = true;
-    window->applyAcceleratorState();
-    EXPECT_EQ(window->action(CmdCopy)->shortcut(), QKeySequence("Ctrl+C"));
-}
-
 TEST_F(EditorTest, HelpPagesOpenFromTheProgramDirectoryOrSayWhyNot) {
     ExecuteCommand(CmdHelpContents);
     ASSERT_EQ(platform.messages.size(), 1u);

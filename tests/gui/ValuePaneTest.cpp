@@ -114,6 +114,22 @@ TEST_F(EditorTest, EnteringTextCreatesTheValueAndClearingItRemovesIt) {
     EXPECT_TRUE(Modified);
 }
 
+TEST_F(EditorTest, AcceleratorKeysGoToTheOpenEditorAndWorkAgainAfterIt) {
+    ShowDatabase(*window, "A", 2);
+    ASSERT_EQ(InputMode, 1);
+    QLineEdit* editor = OpenEditor(*window, 0, 0);
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_2, Qt::ControlModifier);
+    EXPECT_EQ(InputMode, 1) << "Ctrl+2 belongs to the editor while it is open";
+    QTest::keyClick(editor, Qt::Key_Escape);
+    Settle();
+    ASSERT_TRUE(AcceleratorsEnabled);
+    QTest::keyClick(window->termPane().view(), Qt::Key_2, Qt::ControlModifier);
+    EXPECT_EQ(InputMode, 2);
+    // The table itself never changes: the menus keep showing every accelerator.
+    EXPECT_EQ(window->action(CmdCopy)->shortcut(), QKeySequence("Ctrl+C"));
+}
+
 TEST_F(EditorTest, EscapeChangesNothingAndLeavesTheDatabaseUnmodified) {
     ShowDatabase(*window, "A", 1);
     CurrentDatabase().setValue(0, 0, "old");
