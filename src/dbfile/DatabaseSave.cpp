@@ -23,33 +23,47 @@ struct sRun {
     uint16_t length;
 };
 
-// Members packed into runs of consecutive terms, ascending. An index at or past the term
+// Adds the next index of an ascending sequence to the runs. An index at or past the term
 // count that does not extend the run before it is dropped.
-std::vector<sRun> RunsOf(const cCategory& category, uint32_t termCount) {
-    std::vector<uint32_t> indices;
-    indices.reserve(category.members.count());
-    for (const cListNode* m = category.members.first(); m && m != category.members.tail();
-         m = m->next)
-        indices.push_back(static_cast<const cCategoryMember*>(m->payload)->firstTerm);
-    // Members are nearly always added in term order, with at most a few entries added at
-    // the end since (a paste, a new term): only that tail is sorted, then merged in, which
-    // keeps the save of every edit's backup cheap.
-    auto unsorted = std::is_sorted_until(indices.begin(), indices.end());
-    if (unsorted != indices.end()) {
-        std::sort(unsorted, indices.end());
-        std::inplace_merge(indices.begin(), unsorted, indices.end());
-    }
+void AddToRuns(std::vector<sRun>& runs, uint32_t x, uint32_t termCount) {
+    if (runs.empty())
+        runs.push_back({x, 1});
+    else if (uint64_t(x) == uint64_t(runs.back().firstTerm) + runs.back().length)
+        ++runs.back().length;
+    else if (x < termCount)
+        runs.push_back({x, 1});
+}
 
+// Members packed into runs of consecutive terms, ascending.
+std::vector<sRun> RunsOf(const cCategory& category, uint32_t termCount) {
+    const cList& members = category.members;
     std::vector<sRun> runs;
-    for (size_t i = 0; i < indices.size(); ++i) {
-        uint32_t x = indices[i];
-        if (i == 0)
-            runs.push_back({x, 1});
-        else if (uint64_t(x) == uint64_t(runs.back().firstTerm) + runs.back().length)
-            ++runs.back().length;
-        else if (x < termCount)
-            runs.push_back({x, 1});
+    // Members are nearly always in term order, and then the runs come straight from the walk.
+    uint32_t previous = 0;
+    for (const cListNode* m = members.head()->next; m != members.tail(); m = m->next) {
+        const uint32_t x = static_cast<const cCategoryMember*>(m->payload)->firstTerm;
+        if (!runs.empty() && x < previous)
+            break;
+        AddToRuns(runs, x, termCount);
+        previous = x;
+        if (m->next == members.tail())
+            return runs;
     }
+    if (members.isEmpty())
+        return runs;
+
+    // Otherwise a few entries were added at the end since (a paste, a new term): only the
+    // part after the sorted start is sorted, then merged in.
+    std::vector<uint32_t> indices;
+    indices.reserve(members.count());
+    for (const cListNode* m = members.head()->next; m != members.tail(); m = m->next)
+        indices.push_back(static_cast<const cCategoryMember*>(m->payload)->firstTerm);
+    auto unsorted = std::is_sorted_until(indices.begin(), indices.end());
+    std::sort(unsorted, indices.end());
+    std::inplace_merge(indices.begin(), unsorted, indices.end());
+    runs.clear();
+    for (uint32_t x : indices)
+        AddToRuns(runs, x, termCount);
     return runs;
 }
 
@@ -69,10 +83,18 @@ public:
     void add(const cUnicodeValue& value) {
         const char16_t* units = value.text();
         for (uint32_t i = 0; i < value.length(); ++i) {
-            uint8_t block = table_[units[i]];
+            // Texts mostly stay in one block (CJK, Cyrillic...): a unit in the block of the
+            // unit before needs no look-up, the blocks being disjoint.
+            if (units[i] >= lastFirst_ && units[i] <= lastLast_)
+                continue;
+            const uint8_t block = table_[units[i]];
             if (!seen_[block]) {
                 seen_[block] = true;
                 used_.push_back(block);
+            }
+            if (block != kNoUnicodeBlock) {
+                lastFirst_ = UnicodeBlocks[block].first;
+                lastLast_ = UnicodeBlocks[block].last;
             }
         }
     }
@@ -81,6 +103,9 @@ private:
     std::vector<uint8_t>& used_;
     const uint8_t* table_ = UnicodeBlockTable();
     bool seen_[256] = {};
+    // The block of the last unit looked up; empty at first.
+    uint32_t lastFirst_ = 1;
+    uint32_t lastLast_ = 0;
 };
 
 // False when the records would pass limit bytes.

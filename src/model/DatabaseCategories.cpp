@@ -5,6 +5,7 @@
 #include "model/Limits.h"
 #include "text/Messages.h"
 
+#include <algorithm>
 #include <new>
 
 namespace {
@@ -14,10 +15,10 @@ cCategory* CategoryOf(const cListNode* node) {
 }
 
 // Which terms some category of the group holds, in one pass over the entries instead of one
-// membership test per term and category.
-std::vector<bool> CoveredTerms(const cDatabase& database, uint16_t group) {
+// membership test per term and category. A byte a term: every save asks this.
+std::vector<char> CoveredTerms(const cDatabase& database, uint16_t group) {
     const uint32_t termCount = database.terms.count();
-    std::vector<bool> covered(termCount, false);
+    std::vector<char> covered(termCount, false);
     const cList& categories = database.categories;
     for (const cListNode* c = categories.head()->next; c != categories.tail(); c = c->next) {
         const cCategory* category = CategoryOf(c);
@@ -34,11 +35,8 @@ std::vector<bool> CoveredTerms(const cDatabase& database, uint16_t group) {
     return covered;
 }
 
-bool AllCovered(const std::vector<bool>& covered) {
-    for (bool isCovered : covered)
-        if (!isCovered)
-            return false;
-    return true;
+bool AllCovered(const std::vector<char>& covered) {
+    return std::find(covered.begin(), covered.end(), false) == covered.end();
 }
 
 } // namespace
@@ -131,7 +129,7 @@ void cDatabase::removeTermFromCategories(uint32_t term) {
 void cDatabase::addUncategorized() {
     if (!groupInUse(0))
         return;
-    std::vector<bool> covered = CoveredTerms(*this, 0);
+    std::vector<char> covered = CoveredTerms(*this, 0);
     if (AllCovered(covered))
         return;
     auto* uncategorized = new (std::nothrow) cCategory(0, UncategorizedName);
