@@ -49,6 +49,16 @@ cListView::cListView(cPaneModel* model, bool multipleSelection, QWidget* parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     header()->setSectionsMovable(false);
     header()->setStretchLastSection(true);
+    const auto rowsChanged = [this] { layoutPending_ = true; };
+    connect(model_, &QAbstractItemModel::modelReset, this, rowsChanged);
+    connect(model_, &QAbstractItemModel::layoutChanged, this, rowsChanged);
+    connect(model_, &QAbstractItemModel::rowsInserted, this, rowsChanged);
+    connect(model_, &QAbstractItemModel::rowsRemoved, this, rowsChanged);
+}
+
+void cListView::doItemsLayout() {
+    QTreeView::doItemsLayout();
+    layoutPending_ = false;
 }
 
 void cListView::enableEditing(int maxLength) {
@@ -81,6 +91,12 @@ void cListView::refreshShownCells(int column) {
     const int rows = model_->rowCount();
     if (rows == 0)
         return;
+    // Rows that came or went repaint the whole view once it has laid them out; finding the
+    // rows on screen now would lay out all of them twice.
+    if (layoutPending_) {
+        viewport()->update();
+        return;
+    }
     const QModelIndex top = indexAt(QPoint(0, 0));
     const QModelIndex bottom = indexAt(QPoint(0, viewport()->height() - 1));
     model_->refreshCells(top.isValid() ? top.row() : 0, bottom.isValid() ? bottom.row() : rows - 1,

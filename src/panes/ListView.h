@@ -68,6 +68,8 @@ public:
     // The open in-place editor, or nullptr.
     QLineEdit* editor() const { return editor_; }
 
+    void doItemsLayout() override;
+
 protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void commitData(QWidget* editor) override;
@@ -89,4 +91,6 @@ private:
     int editLimit_ = 0;
     bool committed_ = false;
     QString committedText_;
+    // Set when rows came or went and the view has not laid its rows out again since.
+    bool layoutPending_ = false;
 };
