@@ -38,10 +38,38 @@ bool TextMatches(const Char* value, size_t length, const std::basic_string<Char>
     return std::search(value, value + length, text.begin(), text.end(), equal) != value + length;
 }
 
-bool TermMatches(const cDatabase& db, const cTerm& term, const sFindOptions& options) {
-    for (const cListNode* n = term.values.head()->next; n != term.values.tail(); n = n->next)
-        if (ValueMatches(db, *static_cast<const cValue*>(n->payload), options))
+// The value against the search text, given the media type of its attribute (-1: no such
+// attribute). A value matches only through the encoding its attribute declares.
+bool ValueOfMediaTypeMatches(int attributeMediaType, const cValue& value,
+                             const sFindOptions& options) {
+    if (attributeMediaType == MediaTypeAscii && value.mediaType() == MediaTypeAscii) {
+        const cString& text = static_cast<const cAsciiValue&>(value).text;
+        return TextMatches(text.textOrEmpty(), text.length(), options.ansiText, options);
+    }
+    if (attributeMediaType == MediaTypeUnicode && value.mediaType() == MediaTypeUnicode) {
+        const auto& unicode = static_cast<const cUnicodeValue&>(value);
+        return unicode.text() &&
+               TextMatches(unicode.text(), unicode.length(), options.wideText, options);
+    }
+    return false;
+}
+
+// The media type of every attribute by index, looked up once for a whole search.
+std::vector<int> AttributeMediaTypes(const cDatabase& db) {
+    std::vector<int> types;
+    for (const cListNode* a = db.attributes.head()->next; a != db.attributes.tail(); a = a->next)
+        types.push_back(static_cast<const cAttribute*>(a->payload)->mediaType);
+    return types;
+}
+
+bool TermMatches(const std::vector<int>& mediaTypes, const cTerm& term,
+                 const sFindOptions& options) {
+    for (const cListNode* n = term.values.head()->next; n != term.values.tail(); n = n->next) {
+        const auto& value = *static_cast<const cValue*>(n->payload);
+        const int type = value.attribute < mediaTypes.size() ? mediaTypes[value.attribute] : -1;
+        if (ValueOfMediaTypeMatches(type, value, options))
             return true;
+    }
     return false;
 }
 
@@ -54,18 +82,7 @@ void SetFindText(const std::u16string& text) {
 
 bool ValueMatches(const cDatabase& db, const cValue& value, const sFindOptions& options) {
     const cAttribute* attribute = db.attribute(value.attribute);
-    if (!attribute)
-        return false;
-    if (attribute->mediaType == MediaTypeAscii && value.mediaType() == MediaTypeAscii) {
-        const cString& text = static_cast<const cAsciiValue&>(value).text;
-        return TextMatches(text.textOrEmpty(), text.length(), options.ansiText, options);
-    }
-    if (attribute->mediaType == MediaTypeUnicode && value.mediaType() == MediaTypeUnicode) {
-        const auto& unicode = static_cast<const cUnicodeValue&>(value);
-        return unicode.text() &&
-               TextMatches(unicode.text(), unicode.length(), options.wideText, options);
-    }
-    return false;
+    return attribute && ValueOfMediaTypeMatches(attribute->mediaType, value, options);
 }
 
 void FindNext() {
@@ -82,6 +99,7 @@ void FindNext() {
 
     if (FindOptions.selectMatches)
         view->setFocus();
+    const std::vector<int> mediaTypes = AttributeMediaTypes(db);
     std::vector<bool> matched;
     if (FindOptions.selectMatches)
         matched.assign(static_cast<size_t>(count), false);
@@ -89,7 +107,7 @@ void FindNext() {
     int term = start;
     do {
         if (!(term == start && skipStart) &&
-            TermMatches(db, *db.term(static_cast<uint32_t>(term)), FindOptions)) {
+            TermMatches(mediaTypes, *db.term(static_cast<uint32_t>(term)), FindOptions)) {
             if (!FindOptions.selectMatches) {
                 view->setFocus();
                 view->selectRow(term, true);
