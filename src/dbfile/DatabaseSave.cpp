@@ -38,6 +38,7 @@ void AddToRuns(std::vector<sRun>& runs, uint32_t x, uint32_t termCount) {
 std::vector<sRun> RunsOf(const cCategory& category, uint32_t termCount) {
     const cList& members = category.members;
     std::vector<sRun> runs;
+    runs.reserve(members.count());
     // Members are nearly always in term order, and then the runs come straight from the walk.
     uint32_t previous = 0;
     for (const cListNode* m = members.head()->next; m != members.tail(); m = m->next) {
