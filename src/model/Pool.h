@@ -1,8 +1,8 @@
 #pragma once
 // A free list of fixed-size blocks for the small objects a database holds by the hundred
-// thousand (list nodes, member entries, values). Blocks come from chunks that are kept for
-// reuse while any block is in use, so loading, copying and deleting terms does not pay a
-// general allocation for each one. The program has one thread; the pool is not meant to be shared between threads.
+// thousand (list nodes, member entries, values, texts). Blocks come from chunks that are
+// kept for reuse, so loading, copying and deleting terms does not pay a general allocation
+// for each one. The program has one thread; the pool is not meant to be shared between threads.
 
 #include <cstddef>
 #include <new>
@@ -22,8 +22,9 @@ public:
         if (!pointer)
             return;
         push(pointer);
-        if (--live_ == 0 && chunks_->next)
-            restart();
+        ++releasedSinceRestack_;
+        if (--live_ == 0 && 2 * releasedSinceRestack_ >= blocks_)
+            restack();
     }
 
 private:
@@ -64,30 +65,29 @@ private:
         auto* chunk = static_cast<sChunk*>(memory);
         chunk->next = chunks_;
         chunks_ = chunk;
+        blocks_ += BlocksPerChunk;
         stack(chunk);
         return true;
     }
 
-    // Once every block is back, the free list is in whatever order the objects died in. A
-    // pool of several chunks then gives all but one back and starts that one afresh, so the
-    // next database is laid out in order again and a closed one's memory is returned. A
-    // pool of one chunk is left as it is, so code that makes and frees one object at a time
-    // never pays for this more than once.
-    static void restart() noexcept {
-        sChunk* kept = chunks_;
-        for (sChunk* chunk = kept->next; chunk;) {
-            sChunk* next = chunk->next;
-            ::operator delete(chunk);
-            chunk = next;
-        }
-        kept->next = nullptr;
+    // Once every block is back, the free list is in whatever order the objects died in; the
+    // next database would be scattered over it. Every chunk is then stacked afresh, oldest on
+    // top, so blocks are handed out in address order again. The chunks stay: a database
+    // opened next reuses their memory instead of faulting in new pages. Restacking only after
+    // as many releases as half the blocks keeps code that makes and frees one object at a
+    // time from paying for it each time.
+    static void restack() noexcept {
         free_ = nullptr;
-        stack(kept);
+        for (sChunk* chunk = chunks_; chunk; chunk = chunk->next)
+            stack(chunk);
+        releasedSinceRestack_ = 0;
     }
 
     static inline sFree* free_ = nullptr;
     static inline sChunk* chunks_ = nullptr;
     static inline size_t live_ = 0;
+    static inline size_t blocks_ = 0;
+    static inline size_t releasedSinceRestack_ = 0;
 };
 
 // Gives a class pooled allocation: `class cThing : public cPooled<cThing>`. Only objects of

@@ -59,6 +59,7 @@ cListView::cListView(cPaneModel* model, bool multipleSelection, QWidget* parent)
 void cListView::doItemsLayout() {
     QTreeView::doItemsLayout();
     layoutPending_ = false;
+    laidOutRows_ = model_->rowCount();
 }
 
 void cListView::enableEditing(int maxLength) {
@@ -93,7 +94,7 @@ void cListView::refreshShownCells(int column) {
         return;
     // Rows that came or went repaint the whole view once it has laid them out; finding the
     // rows on screen now would lay out all of them twice.
-    if (layoutPending_) {
+    if (layoutPending_ || rows != laidOutRows_) {
         viewport()->update();
         return;
     }
