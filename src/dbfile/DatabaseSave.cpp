@@ -40,17 +40,16 @@ std::vector<sRun> RunsOf(const cCategory& category, uint32_t termCount) {
     std::vector<sRun> runs;
     runs.reserve(members.count());
     // Members are nearly always in term order, and then the runs come straight from the walk.
+    bool sorted = true;
     uint32_t previous = 0;
-    for (const cListNode* m = members.head()->next; m != members.tail(); m = m->next) {
+    for (const cListNode* m = members.head()->next; m != members.tail() && sorted; m = m->next) {
         const uint32_t x = static_cast<const cCategoryMember*>(m->payload)->firstTerm;
-        if (!runs.empty() && x < previous)
-            break;
-        AddToRuns(runs, x, termCount);
+        sorted = runs.empty() || x >= previous;
+        if (sorted)
+            AddToRuns(runs, x, termCount);
         previous = x;
-        if (m->next == members.tail())
-            return runs;
     }
-    if (members.isEmpty())
+    if (sorted)
         return runs;
 
     // Otherwise a few entries were added at the end since (a paste, a new term): only the
@@ -76,7 +75,25 @@ struct sTermRecords {
     std::vector<uint8_t> blocks;
 };
 
-constexpr size_t KeptBufferSize = 64 * 1024 * 1024;
+// The buffers of a save. Every edit saves the backup, so they are kept from one save to the
+// next: writing into memory already in place is much cheaper than into new pages. Only
+// buffers of ordinary size are kept.
+struct sSaveBuffers {
+    sTermRecords terms;
+    cByteWriter head;
+
+    void clear() {
+        terms.bytes.clear();
+        terms.sizes.clear();
+        terms.blocks.clear();
+        head.clear();
+    }
+    void releaseIfLarge() {
+        constexpr size_t KeptSize = 64 * 1024 * 1024;
+        terms.bytes.shrink(KeptSize);
+        head.shrink(KeptSize);
+    }
+};
 
 class cBlockCollector {
 public:
@@ -109,8 +126,10 @@ private:
     uint32_t lastLast_ = 0;
 };
 
-// False when the records would pass limit bytes.
-bool WriteTermRecords(const cList& terms, uint64_t limit, sTermRecords& records) {
+// False when the records pass the 32-bit offsets of the record list; the walk stops soon
+// after they do.
+bool WriteTermRecords(const cList& terms, sTermRecords& records) {
+    constexpr uint64_t limit = std::numeric_limits<uint32_t>::max();
     records.sizes.reserve(terms.count());
     cBlockCollector blocks(records.blocks);
     for (const cListNode* t = terms.first(); t && t != terms.tail(); t = t->next) {
@@ -197,11 +216,9 @@ bool LayOutHead(cDatabase& db, const sTermRecords& terms, cByteWriter& out) {
 }
 
 // The whole file as two buffers; false when it would not fit the 32-bit offsets.
-bool LayOut(cDatabase& db, sTermRecords& terms, cByteWriter& head) {
-    // Writing the terms stops soon after they alone pass the limit; the head's check then
-    // covers the whole file.
-    return WriteTermRecords(db.terms, std::numeric_limits<uint32_t>::max(), terms) &&
-           LayOutHead(db, terms, head);
+bool LayOut(cDatabase& db, sSaveBuffers& buffers) {
+    return WriteTermRecords(db.terms, buffers.terms) &&
+           LayOutHead(db, buffers.terms, buffers.head);
 }
 
 } // namespace
@@ -214,38 +231,29 @@ int cDatabase::save() {
         return 1;
     }
 
-    // Every edit saves the backup, so the buffers are kept from one save to the next:
-    // writing into memory already in place is much cheaper than into new pages. Only
-    // buffers of ordinary size are kept.
-    static sTermRecords termRecords;
-    static cByteWriter head;
-    termRecords.bytes.clear();
-    termRecords.sizes.clear();
-    termRecords.blocks.clear();
-    head.clear();
+    static sSaveBuffers buffers;
+    buffers.clear();
     addUncategorized();
     bool laidOut = false;
     bool outOfMemory = false;
     try {
-        laidOut = LayOut(*this, termRecords, head);
+        laidOut = LayOut(*this, buffers);
     } catch (const std::bad_alloc&) {
         outOfMemory = true;
     }
     removeUncategorized();
     if (!laidOut) {
-        termRecords.bytes.shrink(KeptBufferSize);
-        head.shrink(KeptBufferSize);
+        buffers.releaseIfLarge();
         AppendDiagnostic("cDatabase::save",
                          outOfMemory ? "not enough memory to lay out the file"
                                      : "database too large for one file",
                          target);
         return 1;
     }
-    const sByteSpan file[] = {{head.data(), head.size()},
-                              {termRecords.bytes.data(), termRecords.bytes.size()}};
+    const sByteSpan file[] = {{buffers.head.data(), buffers.head.size()},
+                              {buffers.terms.bytes.data(), buffers.terms.bytes.size()}};
     const bool written = SafeSaveFile(target, file, 2) == 0;
-    termRecords.bytes.shrink(KeptBufferSize);
-    head.shrink(KeptBufferSize);
+    buffers.releaseIfLarge();
     if (!written) {
         AppendDiagnostic("cDatabase::save", "failed to write output file", target);
         return 1;

@@ -51,14 +51,12 @@ void cCategory::shiftMembersUp(uint32_t position) {
 void cCategory::removeTerms(const std::vector<uint32_t>& terms) {
     if (terms.empty())
         return;
-    // Entries covering more than one term (only a hand-built category has them) can be
-    // removed at one step and shifted into another's reach at the next; replay the steps.
-    for (const cListNode* node = members.head()->next; node != members.tail(); node = node->next) {
-        if (MemberOf(node)->runLength != 1) {
-            for (auto t = terms.rbegin(); t != terms.rend(); ++t)
-                removeMember(*t, true);
-            return;
-        }
+    // Entries covering more than one term can be removed at one step and shifted into
+    // another's reach at the next; replay the steps.
+    if (hasMultiTermEntries()) {
+        for (auto t = terms.rbegin(); t != terms.rend(); ++t)
+            removeMember(*t, true);
+        return;
     }
     // With single-term entries, handling the terms from the highest down means: for each
     // deleted term t, the first entry (in list order) for t goes; every other entry moves
@@ -79,4 +77,26 @@ void cCategory::removeTerms(const std::vector<uint32_t>& terms) {
         }
         node = following;
     }
+}
+
+bool cCategory::hasMultiTermEntries() const {
+    for (const cListNode* node = members.head()->next; node != members.tail(); node = node->next)
+        if (MemberOf(node)->runLength != 1)
+            return true;
+    return false;
+}
+
+void cCategory::insertCopies(uint32_t position, const std::vector<uint32_t>& sources) {
+    std::vector<bool> joins(sources.size(), false);
+    for (cListNode* node = members.head()->next; node != members.tail(); node = node->next) {
+        cCategoryMember* member = MemberOf(node);
+        auto copiesOf = std::equal_range(sources.begin(), sources.end(), member->firstTerm);
+        for (auto copy = copiesOf.first; copy != copiesOf.second; ++copy)
+            joins[size_t(copy - sources.begin())] = true;
+        if (member->firstTerm >= position)
+            member->firstTerm += static_cast<uint32_t>(sources.size());
+    }
+    for (size_t j = sources.size(); j-- > 0;)
+        if (joins[j])
+            addMember(position + static_cast<uint32_t>(j));
 }

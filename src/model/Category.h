@@ -41,6 +41,13 @@ public:
     // The same as removeMember(t, true) for each t of terms, from the highest to the lowest,
     // in one pass over the entries. terms must be sorted ascending without duplicates.
     void removeTerms(const std::vector<uint32_t>& terms);
+    // True when an entry covers more than one term (only a hand-built category has them).
+    bool hasMultiTermEntries() const;
+    // For copies of the terms at sources (ascending positions, single-term entries only)
+    // inserted in front of the term at position: every entry from position on moves up past
+    // them, and copy j, now at position + j, joins when its source is a member. The copies'
+    // entries are added from the last copy to the first.
+    void insertCopies(uint32_t position, const std::vector<uint32_t>& sources);
     // Same group and name, no members.
     cCategory* clone() const { return new cCategory(group, name.text()); }
 

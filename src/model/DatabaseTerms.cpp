@@ -39,12 +39,9 @@ void SetValueText(cDatabase& database, uint32_t termIndex, uint32_t attributeInd
 }
 
 bool HasMultiTermEntries(const cList& categories) {
-    for (const cListNode* c = categories.head()->next; c != categories.tail(); c = c->next) {
-        const cList& members = static_cast<const cCategory*>(c->payload)->members;
-        for (const cListNode* m = members.head()->next; m != members.tail(); m = m->next)
-            if (static_cast<const cCategoryMember*>(m->payload)->runLength != 1)
-                return true;
-    }
+    for (const cListNode* c = categories.head()->next; c != categories.tail(); c = c->next)
+        if (static_cast<const cCategory*>(c->payload)->hasMultiTermEntries())
+            return true;
     return false;
 }
 
@@ -150,30 +147,11 @@ uint32_t cDatabase::copyTerms(const std::vector<uint32_t>& sources, uint32_t to)
         else
             copy->destroy();
     }
-    const uint32_t added = static_cast<uint32_t>(copied.size());
-    if (added == 0)
+    if (copied.empty())
         return 0;
-
-    // Every entry from to on moves up past the copies, and each copy joins the categories
-    // of its source, the last copy first as one-by-one copies would add them.
-    std::vector<bool> joins(added);
-    for (cListNode* c = categories.head()->next; c != categories.tail(); c = c->next) {
-        auto* category = static_cast<cCategory*>(c->payload);
-        std::fill(joins.begin(), joins.end(), false);
-        cList& members = category->members;
-        for (cListNode* m = members.head()->next; m != members.tail(); m = m->next) {
-            auto* member = static_cast<cCategoryMember*>(m->payload);
-            auto sourceCopies = std::equal_range(copied.begin(), copied.end(), member->firstTerm);
-            for (auto s = sourceCopies.first; s != sourceCopies.second; ++s)
-                joins[size_t(s - copied.begin())] = true;
-            if (member->firstTerm >= to)
-                member->firstTerm += added;
-        }
-        for (uint32_t j = added; j-- > 0;)
-            if (joins[j])
-                category->addMember(to + j);
-    }
-    return added;
+    for (cListNode* c = categories.head()->next; c != categories.tail(); c = c->next)
+        static_cast<cCategory*>(c->payload)->insertCopies(to, copied);
+    return static_cast<uint32_t>(copied.size());
 }
 
 void cDatabase::deleteTerms(const std::vector<uint32_t>& indices) {

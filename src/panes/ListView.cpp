@@ -49,16 +49,10 @@ cListView::cListView(cPaneModel* model, bool multipleSelection, QWidget* parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     header()->setSectionsMovable(false);
     header()->setStretchLastSection(true);
-    const auto rowsChanged = [this] { layoutPending_ = true; };
-    connect(model_, &QAbstractItemModel::modelReset, this, rowsChanged);
-    connect(model_, &QAbstractItemModel::layoutChanged, this, rowsChanged);
-    connect(model_, &QAbstractItemModel::rowsInserted, this, rowsChanged);
-    connect(model_, &QAbstractItemModel::rowsRemoved, this, rowsChanged);
 }
 
 void cListView::doItemsLayout() {
     QTreeView::doItemsLayout();
-    layoutPending_ = false;
     laidOutRows_ = model_->rowCount();
 }
 
@@ -92,9 +86,10 @@ void cListView::refreshShownCells(int column) {
     const int rows = model_->rowCount();
     if (rows == 0)
         return;
-    // Rows that came or went repaint the whole view once it has laid them out; finding the
-    // rows on screen now would lay out all of them twice.
-    if (layoutPending_ || rows != laidOutRows_) {
+    // Rows that came or went (the view has not laid them out yet, or the database changed
+    // wholesale before a refill) repaint the whole view once it has; finding the rows on
+    // screen now would lay out all of them twice.
+    if (rows != laidOutRows_) {
         viewport()->update();
         return;
     }

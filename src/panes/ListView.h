@@ -91,8 +91,6 @@ private:
     int editLimit_ = 0;
     bool committed_ = false;
     QString committedText_;
-    // Set when rows came or went and the view has not laid its rows out again since.
-    bool layoutPending_ = false;
     // The rows of the last layout. The model reads the database directly, so after a
     // wholesale change (an open) it may hold other rows until the pane is refilled.
     int laidOutRows_ = 0;

@@ -47,10 +47,10 @@ void cTermPane::pasteTerms() {
     // marks that started at or above the target; a term moved up from below shifts only
     // terms that no waiting mark names. Counting those pushes, rather than raising every
     // mark after every step, keeps a paste of thousands of marks linear.
-    int raised = 0;
     beginRowsChange();
     if (cut) {
         int at = target;
+        int raised = 0;
         for (auto mark = markedTerms_.crbegin(); mark != markedTerms_.crend(); ++mark) {
             const int source = *mark >= target ? *mark + raised : *mark;
             if (source == at)
@@ -61,19 +61,16 @@ void cTermPane::pasteTerms() {
             else
                 ++raised;
         }
-    } else {
-        const std::vector<uint32_t> sources(markedTerms_.begin(), markedTerms_.end());
-        raised = static_cast<int>(db.copyTerms(sources, static_cast<uint32_t>(target)));
-    }
-    if (cut) {
         // A cut pastes once.
         markedTerms_.clear();
         marksAreCut_ = false;
     } else {
+        const std::vector<uint32_t> sources(markedTerms_.begin(), markedTerms_.end());
+        const int added = static_cast<int>(db.copyTerms(sources, static_cast<uint32_t>(target)));
         // The marks follow their source terms, so the same terms can be pasted again.
         for (int& mark : markedTerms_)
             if (mark >= target)
-                mark += raised;
+                mark += added;
     }
     endRowsChange();
     view_->selectRow(target, true);
