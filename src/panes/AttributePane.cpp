@@ -160,16 +160,16 @@ bool cAttributePane::onKey(int key) {
 }
 
 bool cAttributePane::onBeginEdit(int) {
-    // The accelerators would take Ctrl+C and the like away from the edit box.
-    host().setAcceleratorsEnabled(false);
-    for (int command : {CmdCut, CmdCopy, CmdPaste, CmdDelete})
-        host().setCommandEnabled(command, false);
+    panes_.editStarted();
     return true;
 }
 
+void cAttributePane::onSelectionChanged() {
+    panes_.updateCommandState();
+}
+
 void cAttributePane::onEndEdit(int row, const QString* text) {
-    host().setAcceleratorsEnabled(true);
-    updateCommandState();
+    panes_.editEnded();
     if (!text)
         return;
     database().renameAttribute(static_cast<uint32_t>(row), QStringToAnsi(*text).c_str());

@@ -29,6 +29,7 @@ public:
     bool onKey(int key) override;
     bool onBeginEdit(int row) override;
     void onEndEdit(int row, const QString* text) override;
+    void onSelectionChanged() override;
 
 private:
     cDatabase& database() const;

@@ -268,7 +268,7 @@ void cCategoryPane::selectMembers() {
         termView->scrollTo(termModel->index(first, 0), QAbstractItemView::EnsureVisible);
     terms.trackTermFocus = true;
     panes_.values().fill();
-    terms.updateCommandState();
+    panes_.updateCommandState();
 }
 
 void cCategoryPane::updateCommandState() {
@@ -295,16 +295,16 @@ bool cCategoryPane::onKey(int key) {
 }
 
 bool cCategoryPane::onBeginEdit(int) {
-    // The accelerators would take Ctrl+C and the like away from the edit box.
-    host().setAcceleratorsEnabled(false);
-    for (int command : {CmdCut, CmdCopy, CmdPaste, CmdDelete})
-        host().setCommandEnabled(command, false);
+    panes_.editStarted();
     return true;
 }
 
+void cCategoryPane::onSelectionChanged() {
+    panes_.updateCommandState();
+}
+
 void cCategoryPane::onEndEdit(int row, const QString* text) {
-    host().setAcceleratorsEnabled(true);
-    updateCommandState();
+    panes_.editEnded();
     if (!text)
         return;
     database().renameCategory(static_cast<uint32_t>(row), QStringToAnsi(*text).c_str());

@@ -34,6 +34,7 @@ public:
     bool onKey(int key) override;
     bool onBeginEdit(int row) override;
     void onEndEdit(int row, const QString* text) override;
+    void onSelectionChanged() override;
 
 private:
     // The user ticked or cleared the box of row; false when the tick was refused.

@@ -7,6 +7,21 @@
 #include <algorithm>
 
 #include "panes/PaneModel.h"
+#include "text/Messages.h"
+
+namespace {
+
+// The most a QLineEdit holds; a longer text would be cut on opening, so it is not edited.
+constexpr int LineEditCapacity = 32767;
+constexpr int TextTooLongToEdit = 200;
+
+// The modifiers of a key that count: the keypad's Enter, Delete and arrows act as the main
+// keys do.
+Qt::KeyboardModifiers CountingModifiers(const QKeyEvent& event) {
+    return event.modifiers() & ~Qt::KeypadModifier;
+}
+
+} // namespace
 
 // The in-place editor: a line edit holding the row's text, limited in length. It writes
 // nothing into the model; the view hands the text to its pane instead.
@@ -22,7 +37,9 @@ public:
             parent, option, index.model()->index(index.row(), 0)));
         if (!editor)
             return nullptr;
-        editor->setMaxLength(view_.editLimit_);
+        // The limit holds what the user types; a longer text already there opens in full.
+        const int openedLength = view_.rowTextLength(index.row());
+        editor->setMaxLength(std::max(view_.editLimit_, openedLength));
         view_.editorCreated(editor, index.row());
         return editor;
     }
@@ -49,6 +66,10 @@ cListView::cListView(cPaneModel* model, bool multipleSelection, QWidget* parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     header()->setSectionsMovable(false);
     header()->setStretchLastSection(true);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (events_)
+            events_->onSelectionChanged();
+    });
 }
 
 void cListView::doItemsLayout() {
@@ -141,7 +162,15 @@ bool cListView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* even
     return QTreeView::edit(model_->index(index.row(), 0), trigger, event);
 }
 
+int cListView::rowTextLength(int row) const {
+    return static_cast<int>(model_->index(row, 0).data(Qt::EditRole).toString().size());
+}
+
 bool cListView::mayEdit(int row) {
+    if (rowTextLength(row) > LineEditCapacity) {
+        ShowStatusText(TextTooLongToEdit);
+        return false;
+    }
     return !events_ || events_->onBeginEdit(row);
 }
 
@@ -158,6 +187,13 @@ void cListView::commitData(QWidget* editor) {
         return;
     committed_ = true;
     committedText_ = editor_->text();
+}
+
+void cListView::commitOpenEdit() {
+    if (!editor_)
+        return;
+    commitData(editor_);
+    closeEditor(editor_, QAbstractItemDelegate::NoHint);
 }
 
 void cListView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
@@ -183,6 +219,18 @@ void cListView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint 
         events_->onEndEdit(row, committed ? &text : nullptr);
 }
 
+// Rows read afresh take any open editor away without closing it; the pane still hears that
+// its edit ended, so that its state (the accelerators among it) is whole again. Commands end
+// an open edit before they change the rows, so no typed text is left in it here.
+void cListView::reset() {
+    if (editor_)
+        closeEditor(editor_, QAbstractItemDelegate::RevertModelCache);
+    QTreeView::reset();
+    // The selection is gone without a signal of its own.
+    if (events_)
+        events_->onSelectionChanged();
+}
+
 bool cListView::event(QEvent* event) {
     // Tab would move the focus along the window's chain before keyPressEvent sees it.
     if (event->type() == QEvent::KeyPress) {
@@ -194,13 +242,21 @@ bool cListView::event(QEvent* event) {
 }
 
 void cListView::keyPressEvent(QKeyEvent* event) {
+    // Cut, Copy and Paste are the window's commands; a key of theirs that reaches the list
+    // (the command is greyed here) does nothing, rather than the list copying a row's text.
+    if (event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Cut) ||
+        event->matches(QKeySequence::Paste)) {
+        event->accept();
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_Left:
     case Qt::Key_Right:
     case Qt::Key_Delete:
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (events_ && event->modifiers() == Qt::NoModifier && events_->onKey(event->key()))
+        if (events_ && CountingModifiers(*event) == Qt::NoModifier &&
+            events_->onKey(event->key()))
             return;
         break;
     default:

@@ -37,6 +37,9 @@ public:
         (void)row;
         (void)text;
     }
+    // The selected rows changed, by the mouse, the keys or the program, or the rows were
+    // read afresh.
+    virtual void onSelectionChanged() {}
 };
 
 class cListView : public QTreeView {
@@ -45,7 +48,8 @@ public:
 
     cPaneModel* paneModel() const { return model_; }
     void setEvents(cListViewEvents* events) { events_ = events; }
-    // Lets the user edit column 0 in place, at most maxLength characters.
+    // Lets the user edit column 0 in place. The user types at most maxLength characters; a
+    // longer text that is already there opens in full and may be kept or shortened.
     void enableEditing(int maxLength);
 
     // Shows column at display position order.
@@ -67,6 +71,8 @@ public:
     bool beginEdit(int row);
     // The open in-place editor, or nullptr.
     QLineEdit* editor() const { return editor_; }
+    // Ends the open edit as losing the focus does: the text is committed.
+    void commitOpenEdit();
 
     void doItemsLayout() override;
 
@@ -74,6 +80,7 @@ protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void commitData(QWidget* editor) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void reset() override;
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
@@ -82,6 +89,7 @@ protected:
 private:
     friend class cEditDelegate;
     bool mayEdit(int row);
+    int rowTextLength(int row) const;
     void editorCreated(QLineEdit* editor, int row);
 
     cPaneModel* model_;

@@ -5,8 +5,10 @@
 #include "panes/AttributePane.h"
 #include "panes/CategoryPane.h"
 #include "panes/ListView.h"
+#include "panes/PaneHost.h"
 #include "panes/TermPane.h"
 #include "panes/ValuePane.h"
+#include "shell/CommandIds.h"
 
 cPanes::cPanes(cDatabase& database, cPaneHost& host, QWidget* termParent, QWidget* rightParent)
     : db_(database), host_(host) {
@@ -27,6 +29,55 @@ cListView* cPanes::focusedPane() const {
         if (view == focus || view->isAncestorOf(focus))
             return view;
     return nullptr;
+}
+
+cListView* cPanes::workingPane() const {
+    if (cListView* focused = focusedPane())
+        return focused;
+    const QWidget* focus = terms_->view()->window()->focusWidget();
+    for (cListView* view :
+         {terms_->view(), values_->view(), categories_->view(), attributes_->view()})
+        if (focus && (view == focus || view->isAncestorOf(focus)))
+            return view;
+    return terms_->view();
+}
+
+void cPanes::updateCommandState() {
+    if (openEditor())
+        return; // the edit's own state holds until it ends
+    cListView* pane = workingPane();
+    if (pane == values_->view())
+        values_->updateCommandState();
+    else if (pane == categories_->view())
+        categories_->updateCommandState();
+    else if (pane == attributes_->view())
+        attributes_->updateCommandState();
+    else
+        terms_->updateCommandState();
+}
+
+void cPanes::editStarted() {
+    host_.setAcceleratorsEnabled(false);
+    for (int command : {CmdCut, CmdCopy, CmdDelete})
+        host_.setCommandEnabled(command, true);
+    host_.setCommandEnabled(CmdPaste, host_.clipboardHasText());
+}
+
+void cPanes::editEnded() {
+    host_.setAcceleratorsEnabled(true);
+    updateCommandState();
+}
+
+QLineEdit* cPanes::openEditor() const {
+    for (cListView* view : {values_->view(), categories_->view(), attributes_->view()})
+        if (QLineEdit* editor = view->editor())
+            return editor;
+    return nullptr;
+}
+
+void cPanes::commitOpenEdit() {
+    for (cListView* view : {values_->view(), categories_->view(), attributes_->view()})
+        view->commitOpenEdit();
 }
 
 void cPanes::focusNeighbourPane(bool backwards) {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+class QLineEdit;
 class QWidget;
 class cAttributePane;
 class cCategoryPane;
@@ -37,7 +38,22 @@ public:
     // The pane's list that has the keyboard focus (or holds the focused editor), or nullptr.
     cListView* focusedPane() const;
 
+    // The command state (Cut, Copy, Paste, Delete and the pane's own) of the pane the user
+    // works in: the focused one, else the one that last had the focus in the window.
+    void updateCommandState();
+    // An in-place editor opened: its keys go to it, and Cut, Copy, Paste and Delete act on
+    // its text. editEnded puts the pane's own state back.
+    void editStarted();
+    void editEnded();
+    // The open in-place editor of any pane, or nullptr.
+    QLineEdit* openEditor() const;
+    // Ends the open edit, if any, as losing the focus does: what was typed is committed.
+    void commitOpenEdit();
+
 private:
+    // focusedPane, or when the window is not active the pane its focus rests in.
+    cListView* workingPane() const;
+
     cDatabase& db_;
     cPaneHost& host_;
     std::unique_ptr<cTermPane> terms_;

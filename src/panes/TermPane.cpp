@@ -218,7 +218,7 @@ void cTermPane::focusedTermChanged() {
         return;
     }
     values.fill();
-    updateCommandState();
+    panes_.updateCommandState();
 }
 
 void cTermPane::editFirstValue() {

@@ -14,6 +14,7 @@
 #include "panes/QtText.h"
 #include "panes/TermPane.h"
 #include "shell/CommandIds.h"
+#include "text/CodePage.h"
 #include "text/Messages.h"
 
 namespace {
@@ -27,9 +28,11 @@ constexpr int AttributeColumnWidth = 140;
 constexpr int InputOneTerm = 2;
 constexpr int InputOneAttribute = 3;
 
-bool HasWideChars(const QString& text) {
+// True when some character of text has no Windows-1252 form and would be stored as "?".
+bool HasCharsOutsideCodePage(const QString& text) {
+    unsigned char byte;
     for (QChar c : text)
-        if (c.unicode() >= 256)
+        if (!WideCharToAnsi(c.unicode(), byte))
             return true;
     return false;
 }
@@ -155,14 +158,11 @@ bool cValuePane::onKey(int key) {
 }
 
 bool cValuePane::onBeginEdit(int row) {
-    cPaneHost& host = panes_.host();
-    host.setAcceleratorsEnabled(false);
     editTerm = panes_.terms().view()->firstSelected();
-    if (editTerm == -1) {
-        host.setAcceleratorsEnabled(true);
+    if (editTerm == -1)
         return false;
-    }
     editRow_ = row;
+    panes_.editStarted();
     return true;
 }
 
@@ -172,17 +172,21 @@ void cValuePane::onEditorOpened(QLineEdit& editor) {
 }
 
 void cValuePane::onEndEdit(int row, const QString* text) {
-    panes_.host().setAcceleratorsEnabled(true);
     editRow_ = -1;
     const int t = editTerm;
     editTerm = -1;
-    if (!text || t == -1)
-        return;
-    storeEditedText(t, row, *text);
-    panes_.terms().refreshRow(t);
-    // Marked even when nothing changed: committing is what counts as editing.
-    panes_.host().databaseChanged();
-    quickEntryStep(t, row);
+    if (text && t != -1) {
+        storeEditedText(t, row, *text);
+        panes_.terms().refreshRow(t);
+        // Marked even when nothing changed: committing is what counts as editing.
+        panes_.host().databaseChanged();
+        quickEntryStep(t, row);
+    }
+    panes_.editEnded();
+}
+
+void cValuePane::onSelectionChanged() {
+    panes_.updateCommandState();
 }
 
 void cValuePane::storeEditedText(int term, int attribute, const QString& text) {
@@ -197,7 +201,7 @@ void cValuePane::storeEditedText(int term, int attribute, const QString& text) {
         db.setValue(t, b, units.c_str());
         return;
     }
-    if (HasWideChars(text))
+    if (HasCharsOutsideCodePage(text))
         ShowTableMessage(TextCaptionWarning, TextUnicodeIntoAscii);
     const std::string bytes = QStringToAnsi(text);
     db.setValue(t, b, bytes.c_str());

@@ -45,6 +45,7 @@ public:
     bool onBeginEdit(int row) override;
     void onEditorOpened(QLineEdit& editor) override;
     void onEndEdit(int row, const QString* text) override;
+    void onSelectionChanged() override;
 
 private:
     // Stores an edited text in the attribute's encoding; an empty text removes the value.

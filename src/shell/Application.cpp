@@ -1,8 +1,10 @@
 #include "shell/Application.h"
 
 #include <QApplication>
+#include <QScreen>
 
 #include "shell/AppState.h"
+#include "shell/CentreOver.h"
 #include "shell/CommandIds.h"
 #include "shell/Commands.h"
 #include "shell/Dialogs.h"
@@ -36,6 +38,8 @@ void InitializeEditor(const std::string& programDirectory) {
 std::unique_ptr<cMainWindow> CreateEditorWindow() {
     auto window = std::make_unique<cMainWindow>();
     SetMainWindow(window.get());
+    if (const QScreen* screen = window->screen())
+        CentreOver(*window, screen->availableGeometry());
     CreateUserFont();
     ApplyUserFont();
     UpdateTitle();

@@ -19,6 +19,7 @@
 #include "shell/AppState.h"
 #include "shell/CommandIds.h"
 #include "shell/Dialogs.h"
+#include "shell/EditBoxCommands.h"
 #include "shell/EditorState.h"
 #include "shell/FileCommands.h"
 #include "shell/FileDialogs.h"
@@ -229,6 +230,9 @@ void RefreshAllPanes() {
 }
 
 int ExecuteCommand(int command) {
+    if (RunEditBoxCommand(command))
+        return CommandDone;
+    EndEditBeforeCommand(command);
     if (command >= CmdRecentFirst && command < CmdDisplayAttributeFirst)
         return OpenRecent(command);
     if (command >= CmdDisplayAttributeFirst && command < CmdDisplayAttributeEnd) {

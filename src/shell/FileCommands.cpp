@@ -20,6 +20,9 @@
 namespace {
 
 constexpr int TextDatabaseSaved = 40;
+constexpr int TextOneTermImported = 201;
+constexpr int TextTermsImported = 202;
+constexpr int TextDatabaseExported = 203;
 
 std::string ChooseFile(const sFileDialogRequest& request, bool forSaving) {
     QString path = forSaving ? CurrentPlatform().saveFileName(MainWindow(), request)
@@ -87,6 +90,11 @@ int ImportCommand(int command) {
     CurrentDatabase().takeContents(imported);
     RefreshAllPanes();
     SetModified(true);
+    const unsigned terms = CurrentDatabase().terms.count();
+    if (terms == 1)
+        ShowStatusText(TextOneTermImported);
+    else
+        ShowStatusCount(TextTermsImported, terms);
     return CommandDone;
 }
 
@@ -96,6 +104,8 @@ int ExportCommand(bool ownFormat) {
         return CommandFailed;
     if (ExportTextFile(CurrentDatabase(), path, ownFormat) != 0)
         ShowTableMessage(TextCaptionError, TextSaveFailed, MessageOk);
+    else
+        ShowStatusText(TextDatabaseExported);
     return CommandDone;
 }
 

@@ -1,9 +1,13 @@
 #include "shell/Launch.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QUrl>
 
 #include "model/Limits.h"
+#include "panes/QtText.h"
+#include "shell/AppState.h"
+#include "shell/MainWindow.h"
 #include "shell/Platform.h"
 #include "shell/Settings.h"
 #include "text/Messages.h"
@@ -21,11 +25,19 @@ bool IsWebAddress(const QString& target) {
     return target.startsWith("http://") || target.startsWith("https://");
 }
 
+// Message 114, followed by the document the user may look for.
+void ShowDocumentMissing(const QString& target) {
+    const QString path = QDir::cleanPath(QFileInfo(target).absoluteFilePath());
+    CurrentPlatform().messageBox(MainWindow(), TableText(TextCaptionError),
+                                 TableText(TextHelpMissing) + "\n\n" + path,
+                                 MessageFlagsForCaption(TextCaptionError, MessageOk));
+}
+
 } // namespace
 
 int OpenWithShell(const QString& target) {
     if (!IsWebAddress(target) && !QFileInfo::exists(target)) {
-        ShowTableMessage(TextCaptionError, TextHelpMissing, MessageOk);
+        ShowDocumentMissing(target);
         return 1;
     }
     QString url = IsWebAddress(target) ? target : QUrl::fromLocalFile(target).toString();

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QEvent>
 #include <QIcon>
@@ -94,6 +95,9 @@ cMainWindow::cMainWindow() {
     status_->setObjectName("statusText");
     statusBar()->addWidget(status_, 1);
     qApp->installEventFilter(new cAcceleratorGate(accelerators_, this));
+    // Paste follows what the clipboard holds, whichever program put it there.
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            [this] { panes_->updateCommandState(); });
     resize(900, 640);
 }
 
@@ -124,6 +128,8 @@ void cMainWindow::buildPanes() {
     rightColumn_->addWidget(categoryPane().view());
     rightColumn_->addWidget(attributePane().view());
 
+    connect(rightColumn_, &QSplitter::splitterMoved, this,
+            [this](int, int handle) { keepOtherRightBorder(handle); });
     for (QSplitter* splitter : {columns_, rightColumn_}) {
         splitter->setHandleWidth(SplitterGap);
         splitter->setChildrenCollapsible(false);
@@ -186,7 +192,30 @@ void cMainWindow::applyRatios() {
     const int value = Share(height, r2_) - SplitterGap / 2;
     const int category = Share(height, r3_) - Share(height, r2_) - SplitterGap;
     rightColumn_->setSizes({value, category, height - value - category - 2 * SplitterGap});
+    rightSizes_ = rightColumn_->sizes();
     applyingRatios_ = false;
+}
+
+// A border of the right column stops at the middle pane's minimum height rather than
+// pushing the other border along: handle 1 is the upper border, handle 2 the lower one.
+void cMainWindow::keepOtherRightBorder(int handle) {
+    QList<int> sizes = rightColumn_->sizes();
+    const QList<int> before = rightSizes_;
+    if (sizes.size() != 3 || before.size() != 3 || applyingRatios_)
+        return;
+    const int total = before[0] + before[1] + before[2];
+    if (handle == 1 && sizes[2] != before[2]) {
+        sizes = {total - MinimumPaneExtent - before[2], MinimumPaneExtent, before[2]};
+    } else if (handle == 2 && sizes[0] != before[0]) {
+        sizes = {before[0], MinimumPaneExtent, total - MinimumPaneExtent - before[0]};
+    } else {
+        rightSizes_ = sizes;
+        return;
+    }
+    applyingRatios_ = true;
+    rightColumn_->setSizes(sizes);
+    applyingRatios_ = false;
+    rightSizes_ = rightColumn_->sizes();
 }
 
 // A splitter the user moved sets the ratio the next resize keeps.
@@ -206,6 +235,8 @@ void cMainWindow::rememberRatios() {
 }
 
 void cMainWindow::closeEvent(QCloseEvent* event) {
+    // The save prompt must know of a value still being typed.
+    panes_->commitOpenEdit();
     if (SavePrompt("before exiting?"))
         event->ignore();
     else

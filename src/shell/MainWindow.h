@@ -55,6 +55,7 @@ private:
     void buildToolbar();
     void applyRatios();
     void rememberRatios();
+    void keepOtherRightBorder(int handle);
 
     QHash<int, QAction*> actions_;
     QHash<QAction*, QKeySequence> accelerators_;
@@ -68,5 +69,6 @@ private:
     QMenu* displayAttributeMenu_ = nullptr;
     QHash<QWidget*, QMenu*> contextMenus_;
     double r1_ = 0.5, r2_ = 0.33, r3_ = 0.66;
+    QList<int> rightSizes_; // the right column's pane heights after the last layout or move
     bool applyingRatios_ = false;
 };

@@ -1,6 +1,6 @@
 #include "shell/Settings.h"
 
-#include "text/Paths.h"
+#include "text/Utf8.h"
 
 #include <algorithm>
 #include <cctype>
@@ -45,7 +45,7 @@ void BuildTemplateList() {
         for (const std::string& name : DatabaseFileNames(directory)) {
             sTemplate entry;
             entry.path = directory + "/" + name;
-            entry.displayName = FileBaseName(entry.path).substr(0, TemplateNameMaxChars);
+            entry.displayName = Utf8Prefix(name.substr(0, name.find('.')), TemplateNameMaxChars);
             Settings.templates.push_back(entry);
         }
     }

@@ -26,16 +26,20 @@ namespace {
 constexpr int TextCaptionWarning = 53;
 constexpr int TextVerticalFont = 47;
 constexpr int WeightNormal = 400;
-constexpr int WeightBold = 700;
+constexpr int LightestWeight = 1;
+constexpr int HeaviestWeight = 1000;
 
 QFont TheUserFont;
 bool HaveUserFont = false;
 
-// Qt's weights run from 100 to 900 like the settings', so they carry over directly.
+// Qt's weights run from 1 to 1000 like the settings' (400 normal, 700 bold), so they carry
+// over directly; a weight out of that range in the settings file reads as normal.
 QFont FontFromSettings() {
     QFont font(QString::fromStdString(Settings.fontFace));
     font.setPointSize(Settings.fontSize > 0 ? Settings.fontSize : 12);
-    font.setWeight(static_cast<QFont::Weight>(Settings.fontWeight));
+    const int weight = Settings.fontWeight;
+    font.setWeight(static_cast<QFont::Weight>(
+        weight >= LightestWeight && weight <= HeaviestWeight ? weight : WeightNormal));
     font.setItalic(Settings.fontItalic != 0);
     return font;
 }
@@ -62,9 +66,7 @@ int ChooseUserFont() {
     HaveUserFont = true;
     Settings.fontFace = chosen.family().toStdString();
     Settings.fontSize = chosen.pointSize() > 0 ? chosen.pointSize() : Settings.fontSize;
-    Settings.fontWeight = chosen.weight() >= QFont::Bold     ? WeightBold
-                          : chosen.weight() >= QFont::Normal ? static_cast<int>(chosen.weight())
-                                                             : WeightNormal;
+    Settings.fontWeight = static_cast<int>(chosen.weight());
     Settings.fontItalic = chosen.italic() ? 1 : 0;
     SaveSettings();
     return 1;

@@ -71,3 +71,11 @@ int ShowTableMessage(int captionId, int textId, unsigned flags) {
 void ShowStatusText(int textId) {
     CurrentMessageSink()->showStatus(LoadResourceText(textId));
 }
+
+void ShowStatusCount(int textId, unsigned count) {
+    std::string text = LoadResourceText(textId);
+    const size_t mark = text.find("%u");
+    if (mark != std::string::npos)
+        text.replace(mark, 2, std::to_string(count));
+    CurrentMessageSink()->showStatus(text);
+}

@@ -52,3 +52,5 @@ unsigned MessageFlagsForCaption(int captionId, unsigned flags);
 // caption added; returns the sink's answer.
 int ShowTableMessage(int captionId, int textId, unsigned flags = MessageOk);
 void ShowStatusText(int textId);
+// The status text textId with its "%u" replaced by count.
+void ShowStatusCount(int textId, unsigned count);

@@ -43,16 +43,23 @@ int ToneOfDigit(char16_t unit) {
     return unit >= u'1' && unit <= u'4' ? unit - u'1' : -1;
 }
 
-size_t ConvertRange(char16_t* text, size_t length) {
-    size_t k = 0;
-    while (k < length) {
+// Converts the digits in [from, to) of text[0, length); returns the new length.
+size_t ConvertRange(char16_t* text, size_t length, size_t from, size_t to) {
+    size_t k = from;
+    while (k < to && k < length) {
         int tone = ToneOfDigit(text[k]);
-        if (tone >= 0)
+        if (tone >= 0) {
             length = RemoveDigitAndMark(text, length, k, tone); // k now names the next unit
-        else
+            --to;
+        } else {
             ++k;
+        }
     }
     return length;
+}
+
+size_t ConvertRange(char16_t* text, size_t length) {
+    return ConvertRange(text, length, 0, length);
 }
 
 size_t TextLength(const char16_t* text) {
@@ -72,6 +79,12 @@ void ConvertPinyinNumbers(char16_t* text) {
 std::u16string ConvertPinyinNumbers(const std::u16string& text) {
     std::u16string result = text;
     result.resize(ConvertRange(result.data(), result.size()));
+    return result;
+}
+
+std::u16string ConvertPinyinNumbers(const std::u16string& text, size_t from, size_t to) {
+    std::u16string result = text;
+    result.resize(ConvertRange(result.data(), result.size(), from, to));
     return result;
 }
 

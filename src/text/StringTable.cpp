@@ -101,6 +101,10 @@ constexpr sTableEntry StringTable[] = {
     // Texts added after the original table.
     {118, "Failed to save because this database holds more than 65532 terms, the most a "
           "database file can store. Delete terms or move some into another database."},
+    {200, "This text is too long to edit here; it is kept as it is."},
+    {201, "1 term imported."},
+    {202, "%u terms imported."},
+    {203, "Database exported."},
 };
 
 constexpr bool TableIsSorted() {

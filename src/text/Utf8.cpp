@@ -119,3 +119,13 @@ std::u16string Utf8ToUtf16(const std::string& text) {
     }
     return out;
 }
+
+std::string Utf8Prefix(const std::string& text, size_t maxChars) {
+    size_t chars = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const bool continuation = (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80;
+        if (!continuation && chars++ == maxChars)
+            return text.substr(0, i);
+    }
+    return text;
+}

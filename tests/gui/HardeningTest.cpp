@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "hardening/DiskFaults.h"
+#include "panes/Panes.h"
 #include "shell/CommandIds.h"
 #include "shell/Commands.h"
 #include "shell/EditorState.h"
@@ -46,6 +47,7 @@ protected:
         std::string path = makeDatabase("words.PDB", Words);
         EXPECT_EQ(OpenDatabaseFile(path, false), 0);
         ExecuteCommand(CmdNewTerm);
+        window->panes().commitOpenEdit(); // the new term's first value, as typed so far
         EXPECT_TRUE(Modified);
         return path;
     }
