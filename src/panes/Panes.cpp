@@ -43,8 +43,10 @@ cListView* cPanes::workingPane() const {
 }
 
 void cPanes::updateCommandState() {
-    if (openEditor())
-        return; // the edit's own state holds until it ends
+    if (openEditor()) {
+        setEditCommandState();
+        return;
+    }
     cListView* pane = workingPane();
     if (pane == values_->view())
         values_->updateCommandState();
@@ -56,11 +58,16 @@ void cPanes::updateCommandState() {
         terms_->updateCommandState();
 }
 
-void cPanes::editStarted() {
-    host_.setAcceleratorsEnabled(false);
+// Cut, Copy, Paste and Delete act on the editor's text until the edit ends.
+void cPanes::setEditCommandState() {
     for (int command : {CmdCut, CmdCopy, CmdDelete})
         host_.setCommandEnabled(command, true);
     host_.setCommandEnabled(CmdPaste, host_.clipboardHasText());
+}
+
+void cPanes::editStarted() {
+    host_.setAcceleratorsEnabled(false);
+    setEditCommandState();
 }
 
 void cPanes::editEnded() {

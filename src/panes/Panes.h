@@ -53,6 +53,7 @@ public:
 private:
     // focusedPane, or when the window is not active the pane its focus rests in.
     cListView* workingPane() const;
+    void setEditCommandState();
 
     cDatabase& db_;
     cPaneHost& host_;

@@ -60,6 +60,7 @@ bool RunEditBoxCommand(int command) {
         editor->del();
         break;
     }
+    MainWindow()->panes().updateCommandState();
     return true;
 }
 

@@ -17,46 +17,9 @@
 #include "shell/Commands.h"
 #include "support/EditorFixture.h"
 #include "support/GuiSteps.h"
+#include "support/ValueSteps.h"
 
 namespace {
-
-// A database with one attribute per letter of kinds ('A' Ascii, 'U' Unicode) and count
-// empty terms, shown in the active main window.
-void ShowDatabase(cMainWindow& window, const char* kinds, int count) {
-    cDatabase& db = CurrentDatabase();
-    for (const char* kind = kinds; *kind; ++kind) {
-        int32_t index = db.addAttribute(*kind == 'U' ? MediaTypeUnicode : MediaTypeAscii);
-        db.renameAttribute(static_cast<uint32_t>(index), *kind == 'U' ? "Hanzi" : "Word");
-    }
-    for (int i = 0; i < count; ++i)
-        db.addTerm();
-    DatabaseOpen = true;
-    RefreshAllPanes();
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-}
-
-// Enter in the open editor, and what follows it.
-void Commit(QLineEdit* editor) {
-    QTest::keyClick(editor, Qt::Key_Return);
-    Settle();
-}
-
-cListView& ValueView(cMainWindow& window) {
-    return *window.valuePane().view();
-}
-
-// Selects term t alone, gives the value pane the focus with row selected, and opens the
-// editor with Enter.
-QLineEdit* OpenEditor(cMainWindow& window, int t, int row) {
-    window.termPane().view()->selectRow(t, true);
-    cListView& view = ValueView(window);
-    view.setFocus();
-    view.selectRow(row, true);
-    QTest::keyClick(&view, Qt::Key_Return);
-    return window.valuePane().editBox();
-}
 
 // Types text into the editor of row of term t and commits it with Enter.
 void TypeValue(cMainWindow& window, int t, int row, const char* text) {
@@ -64,20 +27,6 @@ void TypeValue(cMainWindow& window, int t, int row, const char* text) {
     ASSERT_NE(editor, nullptr);
     QTest::keyClicks(editor, text);
     Commit(editor);
-}
-
-std::string AsciiText(int t, int attribute) {
-    const cTerm* term = CurrentDatabase().term(static_cast<uint32_t>(t));
-    const cValue* value = term ? term->findValue(static_cast<uint16_t>(attribute)) : nullptr;
-    if (!value || value->mediaType() != MediaTypeAscii)
-        return "<none>";
-    const char* text = static_cast<const cAsciiValue*>(value)->text.text();
-    return text ? text : "";
-}
-
-QString ShownValue(int t, int attribute) {
-    const cTerm* term = CurrentDatabase().term(static_cast<uint32_t>(t));
-    return ValueToQString(term ? term->findValue(static_cast<uint16_t>(attribute)) : nullptr);
 }
 
 bool HasValue(int t, int attribute) {
