@@ -38,8 +38,11 @@ void InitializeEditor(const std::string& programDirectory) {
 std::unique_ptr<cMainWindow> CreateEditorWindow() {
     auto window = std::make_unique<cMainWindow>();
     SetMainWindow(window.get());
-    if (const QScreen* screen = window->screen())
-        CentreOver(*window, screen->availableGeometry());
+    if (const QScreen* screen = window->screen()) {
+        const QRect available = screen->availableGeometry();
+        window->resize(window->size().boundedTo(available.size()));
+        CentreOver(*window, available);
+    }
     CreateUserFont();
     ApplyUserFont();
     UpdateTitle();

@@ -118,6 +118,20 @@ TEST_F(EditorTest, CancelledNamingKeepsTheNewAttributeUnnamed) {
     EXPECT_EQ(window->displayAttributeMenu()->actions().size(), 2);
 }
 
+TEST_F(EditorTest, CancelledNamingOfTheFirstAttributeLeavesItDisplayed) {
+    OpenWithAttributes({});
+    ShowAndActivate(*window);
+    cListView& attributes = *window->attributePane().view();
+    ExecuteCommand(CmdNewUnicodeAttribute);
+    ASSERT_NE(attributes.editor(), nullptr);
+    EndEdit(attributes.editor(), Qt::Key_Escape);
+    EXPECT_EQ(DisplayAttributeIndex, 0);
+    EXPECT_EQ(window->termPane().displayAttribute(), 0);
+    CurrentDatabase().setValue(CurrentDatabase().addTerm(), 0, u"shown");
+    window->termPane().fill();
+    EXPECT_EQ(DisplayedValue(*window, 0), "shown");
+}
+
 TEST_F(EditorTest, DeletingAnAttributeBeforeTheDisplayedOneKeepsShowingIt) {
     OpenWithAttributes({"A", "B", "C", "D"});
     ShowAndActivate(*window);

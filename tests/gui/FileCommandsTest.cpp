@@ -165,6 +165,7 @@ TEST_F(EditorTest, ImportReplacesTheDatabaseOnlyWhenItSucceeds) {
     EXPECT_TRUE(CurrentDatabase().path.isEmpty()) << "an import is untitled";
     EXPECT_TRUE(Modified);
     EXPECT_EQ(window->windowTitle(), "Vesk-Builder - Unnamed *");
+    EXPECT_EQ(window->statusText(), "3 terms imported.");
 
     platform.messages.clear();
     platform.fileAnswers = {QString::fromStdString(path)};
@@ -175,6 +176,11 @@ TEST_F(EditorTest, ImportReplacesTheDatabaseOnlyWhenItSucceeds) {
                               "The selected database is not a known QuizApp module format."}));
     EXPECT_EQ(CurrentDatabase().terms.count(), 3u);
     EXPECT_TRUE(Modified);
+
+    WriteBytes(dir.file("one.txt"), {'a', '\n'});
+    platform.fileAnswers = {QString::fromStdString(dir.file("one.txt"))};
+    ExecuteCommand(CmdImportTabDelimited);
+    EXPECT_EQ(window->statusText(), "1 term imported.");
 }
 
 TEST_F(EditorTest, MergeAppendsAndMarksTheDatabase) {
@@ -199,6 +205,7 @@ TEST_F(EditorTest, ExportKeepsTheModifiedState) {
     std::vector<uint8_t> bytes = ReadBytes(dir.file("out.txt"));
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "one\r\ntwo\r\n");
     EXPECT_FALSE(Modified);
+    EXPECT_EQ(window->statusText(), "Database exported.");
 }
 
 TEST_F(EditorTest, EveryChangeRewritesTheBackup) {

@@ -90,6 +90,21 @@ TEST_F(FindTest, CaseFoldingTouchesOnlyAToZ) {
     EXPECT_TRUE(terms().selectedRows().isEmpty());
     find(u"\u00C9t\u00E9");
     EXPECT_EQ(terms().selectedRows(), QList<int>{5});
+
+    // The ends of A to Z fold; the characters just outside them ("@[" and "`{") do not.
+    cDatabase& db = CurrentDatabase();
+    for (const char* word : {"Zebra", "Aardvark", "@["})
+        db.setValue(db.addTerm(), 0, word);
+    RefreshAllPanes();
+    const struct {
+        const char16_t* text;
+        QList<int> found;
+    } cases[] = {{u"zEBRA", {6}}, {u"aARDVARK", {7}}, {u"`{", {}}, {u"@[", {8}}};
+    for (const auto& c : cases) {
+        terms().clearRowSelection();
+        find(c.text, true);
+        EXPECT_EQ(terms().selectedRows(), c.found) << QString::fromUtf16(c.text).toStdString();
+    }
 }
 
 TEST_F(FindTest, UnicodeTextFindsUnicodeValues) {
@@ -131,6 +146,22 @@ TEST_F(FindTest, TheDialogKeepsTheOptionsBetweenSearches) {
     EXPECT_EQ(FindOptions.wideText, u"dog") << "Cancel changes nothing";
 }
 
+TEST_F(FindTest, TheFontKeepsTheWeightTheUserChose) {
+    for (int weight : {100, 300, 500, 700, 900}) {
+        QFont font("DejaVu Sans");
+        font.setWeight(static_cast<QFont::Weight>(weight));
+        platform.fontAnswer = font;
+        ExecuteCommand(CmdFont);
+        std::vector<uint8_t> bytes = ReadBytes(dir.file("vesk_prefs.txt"));
+        const std::string settings(bytes.begin(), bytes.end());
+        EXPECT_NE(settings.find("font_weight " + std::to_string(weight) + "\n"),
+                  std::string::npos)
+            << settings;
+        CreateUserFont(); // as the next start reads it
+        EXPECT_EQ(UserFont().weight(), weight);
+    }
+}
+
 TEST_F(FindTest, AFontChangeIsWrittenAtOnce) {
     QFont font("DejaVu Sans");
     font.setPointSize(10);
@@ -159,6 +190,10 @@ TEST_F(FindTest, DisplayAttributeMenuListsEveryAttribute) {
     EXPECT_EQ(terms().paneModel()->headerData(1, Qt::Horizontal).toString(), "Note");
     EXPECT_EQ(terms().model()->index(2, 1).data().toString(),
               QString::fromUtf16(u"\u4E2D\u6587 \u00C9"));
+    items[0]->trigger();
+    EXPECT_EQ(DisplayAttributeIndex, 0) << "back to the first entry";
+    EXPECT_EQ(terms().paneModel()->headerData(1, Qt::Horizontal).toString(), "Word");
+    EXPECT_EQ(terms().model()->index(2, 1).data().toString(), "dog");
 
     CurrentDatabase().clear();
     RefreshAllPanes();

@@ -6,12 +6,17 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QDir>
+#include <QScreen>
 #include <QSplitter>
+#include <QTest>
 #include <QToolBar>
 
 #include "panes/ListView.h"
 #include "panes/PaneModel.h"
 #include "panes/TermPane.h"
+#include "panes/ValuePane.h"
+#include "shell/CentreOver.h"
 #include "shell/CommandIds.h"
 #include "shell/Commands.h"
 #include "shell/EditorState.h"
@@ -106,6 +111,10 @@ TEST_F(EditorTest, MainWindowHasTheMenusToolbarAndPanes) {
 }
 
 TEST_F(EditorTest, SplittersKeepTheirRatiosAndTheMinimum) {
+    const QRect screen = window->screen()->availableGeometry();
+    EXPECT_EQ(window->pos(), CentredPosition(window->size(), screen)) << "opens centred";
+    EXPECT_TRUE(screen.contains(QRect(window->pos(), window->size())));
+
     window->resize(1002, 700);
     window->show();
     QApplication::processEvents();
@@ -121,6 +130,26 @@ TEST_F(EditorTest, SplittersKeepTheirRatiosAndTheMinimum) {
     window->setSplitterRatios(0.999, 0.33, 0.66);
     QApplication::processEvents();
     EXPECT_GE(columns->sizes()[1], 40) << "the right column keeps 40 pixels";
+
+    // Each border of the right column stops 40 pixels short of the other one.
+    window->setSplitterRatios(0.5, 0.33, 0.66);
+    QApplication::processEvents();
+    auto* right = static_cast<QSplitter*>(window->valuePane().view()->parentWidget());
+    for (int handle : {1, 2}) {
+        const QList<int> before = right->sizes();
+        QSplitterHandle* grip = right->handle(handle);
+        const QPoint middle = grip->rect().center();
+        const int drag = handle == 1 ? 2 * before[1] : -2 * before[1];
+        QTest::mousePress(grip, Qt::LeftButton, {}, middle);
+        QTest::mouseMove(grip, middle + QPoint(0, drag));
+        QTest::mouseRelease(grip, Qt::LeftButton, {}, middle + QPoint(0, drag));
+        const QList<int> after = right->sizes();
+        EXPECT_EQ(after[1], 40) << handle;
+        EXPECT_EQ(handle == 1 ? after[2] : after[0], handle == 1 ? before[2] : before[0])
+            << "the other border stays: " << handle;
+        window->setSplitterRatios(0.5, 0.33, 0.66);
+        QApplication::processEvents();
+    }
 }
 
 TEST_F(EditorTest, InputModesAndPinyinMarkTheMenuAndShowTheirStatus) {
@@ -141,6 +170,10 @@ TEST_F(EditorTest, HelpPagesOpenFromTheProgramDirectoryOrSayWhyNot) {
     ExecuteCommand(CmdHelpContents);
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_TRUE(platform.messages[0].text.startsWith("Failed to load help file."));
+    EXPECT_TRUE(platform.messages[0].text.endsWith(
+        "\n\n" + QDir(QString::fromStdString(dir.path())).absolutePath() +
+        "/Help/Vesk-Builder_UserManual.html"))
+        << platform.messages[0].text.toStdString();
     EXPECT_TRUE(platform.openedUrls.empty());
 
     std::filesystem::create_directories(dir.file("Help"));

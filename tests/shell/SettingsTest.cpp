@@ -212,9 +212,16 @@ TEST_F(TemplatesTest, ListsDatabaseFilesByName) {
 
 TEST_F(TemplatesTest, CutsLongNamesTo31Characters) {
     touch("An Exceedingly Long Template Name Indeed.PDB");
+    // 30 ASCII characters, then two-, three- and four-byte characters across the cut.
+    touch(std::string(30, 'x') + "\xC3\xA9\xC3\xA9.PDB");
+    touch(std::string(30, 'y') + "\xE4\xB8\xAD\xE6\x96\x87.PDB");
+    touch(std::string(30, 'z') + "\xF0\x9F\x98\x80\xF0\x9F\x98\x80.PDB");
     BuildTemplateList();
-    ASSERT_EQ(Settings.templates.size(), 1u);
+    ASSERT_EQ(Settings.templates.size(), 4u);
     EXPECT_EQ(Settings.templates[0].displayName, "An Exceedingly Long Template Na");
+    EXPECT_EQ(Settings.templates[1].displayName, std::string(30, 'x') + "\xC3\xA9");
+    EXPECT_EQ(Settings.templates[2].displayName, std::string(30, 'y') + "\xE4\xB8\xAD");
+    EXPECT_EQ(Settings.templates[3].displayName, std::string(30, 'z') + "\xF0\x9F\x98\x80");
 }
 
 TEST_F(TemplatesTest, MissingFolderGivesNone) {
