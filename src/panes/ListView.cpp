@@ -255,8 +255,7 @@ void cListView::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Delete:
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (events_ && CountingModifiers(*event) == Qt::NoModifier &&
-            events_->onKey(event->key()))
+        if (events_ && CountingModifiers(*event) == Qt::NoModifier && events_->onKey(event->key()))
             return;
         break;
     default:

@@ -154,8 +154,7 @@ TEST_F(FindTest, TheFontKeepsTheWeightTheUserChose) {
         ExecuteCommand(CmdFont);
         std::vector<uint8_t> bytes = ReadBytes(dir.file("vesk_prefs.txt"));
         const std::string settings(bytes.begin(), bytes.end());
-        EXPECT_NE(settings.find("font_weight " + std::to_string(weight) + "\n"),
-                  std::string::npos)
+        EXPECT_NE(settings.find("font_weight " + std::to_string(weight) + "\n"), std::string::npos)
             << settings;
         CreateUserFont(); // as the next start reads it
         EXPECT_EQ(UserFont().weight(), weight);

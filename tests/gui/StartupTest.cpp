@@ -1,12 +1,12 @@
 // Start-up, the welcome loop, the settings file and the main window's fixed parts.
 
 #include <QAction>
+#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QDir>
 #include <QScreen>
 #include <QSplitter>
 #include <QTest>

@@ -68,4 +68,3 @@ inline QString ShownValue(int t, int attribute) {
     const cTerm* term = CurrentDatabase().term(static_cast<uint32_t>(t));
     return ValueToQString(term ? term->findValue(static_cast<uint16_t>(attribute)) : nullptr);
 }
-
