@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "shell/AppState.h"
+#include "shell/Backup.h"
 #include "shell/CommandIds.h"
 #include "shell/Commands.h"
 #include "shell/Dialogs.h"
@@ -28,6 +29,9 @@ void InitShellResources() {
 void InitializeEditor(const std::string& programDirectory) {
     // Qt windows show and edit UTF-16 text everywhere.
     UnicodePlatform = true;
+    // An editor started anew (as each test does) takes the first free backup slot of its
+    // own folder.
+    ReleaseBackup();
     InitEditorPaths(programDirectory);
     LoadSettings();
     InstallMessageSink(&MessageSink);
@@ -78,6 +82,7 @@ int RunEditor(int argc, char** argv) {
     }
     int code = app.exec();
     SaveSettings();
+    ReleaseBackup();
     SetMainWindow(nullptr);
     return code;
 }

@@ -101,6 +101,11 @@ constexpr sTableEntry StringTable[] = {
     // Texts added after the original table.
     {118, "Failed to save because this database holds more than 65532 terms, the most a "
           "database file can store. Delete terms or move some into another database."},
+    {220, "The backup could not be written: until you save, your changes are only in the "
+          "editor."},
+    {221, "No backup is written: something other than a plain file stands in its place (a "
+          "link, a folder)."},
+    {222, "No backup is written: other users can write to its folder."},
 };
 
 constexpr bool TableIsSorted() {
