@@ -8,6 +8,7 @@
 #include "shell/Commands.h"
 #include "shell/Dialogs.h"
 #include "shell/EditorState.h"
+#include "shell/FileWatch.h"
 #include "shell/MainWindow.h"
 #include "shell/QtMessageSink.h"
 #include "shell/RecentMenu.h"
@@ -40,6 +41,7 @@ void InitializeEditor(const std::string& programDirectory) {
 std::unique_ptr<cMainWindow> CreateEditorWindow() {
     auto window = std::make_unique<cMainWindow>();
     SetMainWindow(window.get());
+    InstallFileWatch(*window);
     CreateUserFont();
     ApplyUserFont();
     UpdateTitle();

@@ -22,6 +22,7 @@
 #include "shell/EditorState.h"
 #include "shell/FileCommands.h"
 #include "shell/FileDialogs.h"
+#include "shell/FileWatch.h"
 #include "shell/Find.h"
 #include "shell/FindDialog.h"
 #include "shell/Launch.h"
@@ -207,6 +208,7 @@ int OpenDatabaseFile(const std::string& path, bool asTemplate) {
         RebuildRecentMenu();
         ShowStatusText(TextDatabaseOpened);
     }
+    RememberOpenFile();
     SetDatabaseOpen(true);
     RefreshAllPanes();
     return 0;
