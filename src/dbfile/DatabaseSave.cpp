@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "dbfile/DatabaseFormat.h"
+#include "dbfile/DatabaseWrite.h"
 #include "dbfile/DiagnosticLog.h"
 #include "dbfile/PdbFormat.h"
 #include "dbfile/SafeSave.h"
@@ -223,40 +224,44 @@ bool LayOut(cDatabase& db, sSaveBuffers& buffers) {
 
 } // namespace
 
-int cDatabase::save() {
-    const std::string target = path.textOrEmpty();
+int WriteDatabaseFile(cDatabase& db, const std::string& target, const sSaveOptions& options) {
     // The record count is 16 bits: more terms than this cannot be stored.
-    if (terms.count() > MaxTermCount) {
+    if (db.terms.count() > MaxTermCount) {
         AppendDiagnostic("cDatabase::save", "too many terms for one file", target);
-        return 1;
+        return SaveFailed;
     }
 
     static sSaveBuffers buffers;
     buffers.clear();
-    addUncategorized();
+    db.addUncategorized();
     bool laidOut = false;
     bool outOfMemory = false;
     try {
-        laidOut = LayOut(*this, buffers);
+        laidOut = LayOut(db, buffers);
     } catch (const std::bad_alloc&) {
         outOfMemory = true;
     }
-    removeUncategorized();
+    db.removeUncategorized();
     if (!laidOut) {
         buffers.releaseIfLarge();
         AppendDiagnostic("cDatabase::save",
                          outOfMemory ? "not enough memory to lay out the file"
                                      : "database too large for one file",
                          target);
-        return 1;
+        return SaveFailed;
     }
     const sByteSpan file[] = {{buffers.head.data(), buffers.head.size()},
                               {buffers.terms.bytes.data(), buffers.terms.bytes.size()}};
-    const bool written = SafeSaveFile(target, file, 2) == 0;
+    const int written = SafeSaveFile(target, file, 2, options);
     buffers.releaseIfLarge();
-    if (!written) {
-        AppendDiagnostic("cDatabase::save", "failed to write output file", target);
-        return 1;
-    }
-    return 0;
+    if (written != SaveWritten)
+        AppendDiagnostic("cDatabase::save",
+                         written == SaveTargetRefused ? "output is not a regular file"
+                                                      : "failed to write output file",
+                         target);
+    return written;
+}
+
+int cDatabase::save() {
+    return WriteDatabaseFile(*this, path.textOrEmpty()) == 0 ? 0 : 1;
 }

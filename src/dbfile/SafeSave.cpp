@@ -97,26 +97,35 @@ std::string ResolveSaveTarget(const std::string& path) {
     return std::string();
 }
 
-int SafeSaveFile(const std::string& path, const void* data, size_t size) {
+int SafeSaveFile(const std::string& path, const void* data, size_t size,
+                 const sSaveOptions& options) {
     const sByteSpan whole{data, size};
-    return SafeSaveFile(path, &whole, 1);
+    return SafeSaveFile(path, &whole, 1, options);
 }
 
-int SafeSaveFile(const std::string& path, const sByteSpan* parts, size_t partCount) {
+int SafeSaveFile(const std::string& path, const sByteSpan* parts, size_t partCount,
+                 const sSaveOptions& options) {
     cFileSystem& fs = CurrentFileSystem();
-    const std::string target = ResolveSaveTarget(path);
+    // A private file's path is taken as it stands: the rename below replaces a link planted
+    // there after this check rather than writing through it.
+    const std::string target = options.privateFile ? path : ResolveSaveTarget(path);
     if (target.empty())
-        return 1;
+        return SaveFailed;
+    struct stat existing;
+    const bool exists = ::lstat(target.c_str(), &existing) == 0;
+    // Renaming over a device, a pipe or a link would replace it with a plain file.
+    if (exists && !S_ISREG(existing.st_mode))
+        return SaveTargetRefused;
     const std::string directory = DirectoryOf(target);
     // A file the user may not write stays as it is, even though the rename could replace it.
-    if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0)
-        return 1;
+    if (exists && ::access(target.c_str(), W_OK) != 0)
+        return SaveFailed;
 
     std::string temporary;
     int fd = fs.createTemporary(directory, temporary);
     if (fd < 0)
-        return 1;
-    ::fchmod(fd, ModeFor(target));
+        return SaveFailed;
+    ::fchmod(fd, options.privateFile ? 0600 : ModeFor(target));
 
     bool written = true;
     for (size_t i = 0; i < partCount && written; ++i)
@@ -125,8 +134,8 @@ int SafeSaveFile(const std::string& path, const sByteSpan* parts, size_t partCou
     bool closed = fs.close(fd);
     if (!written || !closed || !fs.rename(temporary, target)) {
         fs.remove(temporary);
-        return 1;
+        return SaveFailed;
     }
     fs.syncDirectory(directory);
-    return 0;
+    return SaveWritten;
 }

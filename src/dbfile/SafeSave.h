@@ -2,7 +2,8 @@
 // Every file the program writes (database, backup, settings, exports) goes through here, so
 // that a failing disk or a crash never leaves a half-written file in place of the user's:
 // the bytes go to a temporary file beside the target, which is flushed to disk and then
-// renamed over the target. A symbolic link is written through to its target and stays.
+// renamed over the target. A symbolic link is written through to its target and stays,
+// unless the caller asks for a private file.
 
 #include <cstddef>
 #include <string>
@@ -30,13 +31,30 @@ cFileSystem& CurrentFileSystem();
 // when the links loop.
 std::string ResolveSaveTarget(const std::string& path);
 
-// Replaces the file at path with the bytes; 0 on success, 1 on failure, in which case the
-// previous file is unchanged and no temporary file is left.
-int SafeSaveFile(const std::string& path, const void* data, size_t size);
+// Results of a safe save.
+enum : int {
+    SaveWritten = 0,
+    SaveFailed = 1,
+    // Nothing was written because the target is not a regular file (a directory, a device, or
+    // a symbolic link the caller refused).
+    SaveTargetRefused = 2,
+};
+
+struct sSaveOptions {
+    // A private file (the backup) is never written through a symbolic link, whatever the
+    // link points to, and gets mode 0600 instead of the previous file's mode.
+    bool privateFile = false;
+};
+
+// Replaces the file at path with the bytes; a save result. On failure the previous file is
+// unchanged and no temporary file is left.
+int SafeSaveFile(const std::string& path, const void* data, size_t size,
+                 const sSaveOptions& options = {});
 
 // The same for a file whose bytes lie in several buffers, written one after the other.
 struct sByteSpan {
     const void* data;
     size_t size;
 };
-int SafeSaveFile(const std::string& path, const sByteSpan* parts, size_t partCount);
+int SafeSaveFile(const std::string& path, const sByteSpan* parts, size_t partCount,
+                 const sSaveOptions& options = {});

@@ -4,11 +4,16 @@
 #include <QScreen>
 
 #include "shell/AppState.h"
+<<<<<<< HEAD
 #include "shell/CentreOver.h"
+=======
+#include "shell/Backup.h"
+>>>>>>> files-backup
 #include "shell/CommandIds.h"
 #include "shell/Commands.h"
 #include "shell/Dialogs.h"
 #include "shell/EditorState.h"
+#include "shell/FileWatch.h"
 #include "shell/MainWindow.h"
 #include "shell/QtMessageSink.h"
 #include "shell/RecentMenu.h"
@@ -30,6 +35,9 @@ void InitShellResources() {
 void InitializeEditor(const std::string& programDirectory) {
     // Qt windows show and edit UTF-16 text everywhere.
     UnicodePlatform = true;
+    // An editor started anew (as each test does) takes the first free backup slot of its
+    // own folder.
+    ReleaseBackup();
     InitEditorPaths(programDirectory);
     LoadSettings();
     InstallMessageSink(&MessageSink);
@@ -38,11 +46,15 @@ void InitializeEditor(const std::string& programDirectory) {
 std::unique_ptr<cMainWindow> CreateEditorWindow() {
     auto window = std::make_unique<cMainWindow>();
     SetMainWindow(window.get());
+<<<<<<< HEAD
     if (const QScreen* screen = window->screen()) {
         const QRect available = screen->availableGeometry();
         window->resize(window->size().boundedTo(available.size()));
         CentreOver(*window, available);
     }
+=======
+    InstallFileWatch(*window);
+>>>>>>> files-backup
     CreateUserFont();
     ApplyUserFont();
     UpdateTitle();
@@ -85,6 +97,7 @@ int RunEditor(int argc, char** argv) {
     }
     int code = app.exec();
     SaveSettings();
+    ReleaseBackup();
     SetMainWindow(nullptr);
     return code;
 }

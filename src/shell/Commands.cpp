@@ -23,6 +23,7 @@
 #include "shell/EditorState.h"
 #include "shell/FileCommands.h"
 #include "shell/FileDialogs.h"
+#include "shell/FileWatch.h"
 #include "shell/Find.h"
 #include "shell/FindDialog.h"
 #include "shell/Launch.h"
@@ -208,6 +209,7 @@ int OpenDatabaseFile(const std::string& path, bool asTemplate) {
         RebuildRecentMenu();
         ShowStatusText(TextDatabaseOpened);
     }
+    RememberOpenFile();
     SetDatabaseOpen(true);
     RefreshAllPanes();
     return 0;

@@ -1,5 +1,7 @@
 #include "shell/Settings.h"
 
+#include "dbfile/BackupSlot.h"
+
 #include <pwd.h>
 #include <unistd.h>
 
@@ -11,7 +13,6 @@ namespace {
 
 const char ApplicationFolder[] = "vesk-builder";
 const char SettingsFileName[] = "vesk_prefs.txt";
-const char BackupFileName[] = "backup.PDB";
 const char TemplatesFolder[] = "templates";
 
 // dir + "/" + name, without doubling a separator the directory already ends in ("/").
@@ -68,5 +69,6 @@ std::string SettingsFilePath() {
 }
 
 std::string BackupFilePath() {
-    return JoinPath(EditorPaths.backupDirectory, BackupFileName);
+    return JoinPath(EditorPaths.backupDirectory,
+                    cBackupSlot::backupFileName(EditorPaths.backupSlot));
 }

@@ -5,24 +5,14 @@
 #include "model/Database.h"
 #include "panes/QtText.h"
 #include "shell/AppState.h"
+#include "shell/Backup.h"
 #include "shell/CommandIds.h"
 #include "shell/MainWindow.h"
-#include "shell/Settings.h"
 #include "shell/Toolbar.h"
 
 namespace {
 
 constexpr int TextWindowTitle = 45;
-
-// Every change rewrites the whole database to the backup file, synchronously. Its outcome
-// changes nothing: a backup that cannot be written is simply not there.
-void WriteBackup() {
-    cDatabase& db = CurrentDatabase();
-    cString userPath(db.path);
-    db.path.assign(BackupFilePath().c_str());
-    db.save();
-    db.path = std::move(userPath);
-}
 
 } // namespace
 

@@ -5,7 +5,7 @@
 // every change rewrites.
 
 // Sets or clears Modified, updates the Save enabling and the title; when set, writes the
-// whole database to the backup file (failures are ignored).
+// whole database to the backup file (a failure is only told in the status bar).
 void SetModified(bool modified);
 // Sets DatabaseOpen, clears Modified and updates Save and the title, writing no backup.
 void SetDatabaseOpen(bool open);

@@ -12,6 +12,7 @@
 #include "shell/Commands.h"
 #include "shell/EditorState.h"
 #include "shell/FileDialogs.h"
+#include "shell/FileWatch.h"
 #include "shell/MainWindow.h"
 #include "shell/RecentMenu.h"
 #include "shell/Settings.h"
@@ -112,9 +113,18 @@ int ExportCommand(bool ownFormat) {
 int SaveCommand() {
     if (CurrentDatabase().path.isEmpty())
         return SaveAsCommand();
+    switch (ConfirmSaveOverOpenFile()) {
+    case SaveElsewhere:
+        return SaveAsCommand();
+    case SaveNothing:
+        return CommandFailed;
+    default:
+        break;
+    }
     int result = SaveToPath();
     if (result != CommandDone)
         return result;
+    RememberOpenFile();
     ShowStatusText(TextDatabaseSaved);
     SetModified(false);
     return CommandDone;
@@ -126,6 +136,7 @@ int SaveAsCommand() {
         return CommandFailed;
     if (SaveDatabaseAs(CurrentDatabase(), path) != 0)
         return CommandFailed;
+    RememberOpenFile();
     AddRecentFile(path);
     RebuildRecentMenu();
     ShowStatusText(TextDatabaseSaved);

@@ -105,6 +105,20 @@ constexpr sTableEntry StringTable[] = {
     {201, "1 term imported."},
     {202, "%u terms imported."},
     {203, "Database exported."},
+    {220, "The backup could not be written: until you save, your changes are only in the "
+          "editor."},
+    {221, "No backup is written: something other than a plain file stands in its place (a "
+          "link, a folder)."},
+    {222, "No backup is written: other users can write to its folder."},
+    {223, "The database file was changed by another program. Save will ask before "
+          "overwriting it."},
+    {224, "The database file was deleted or moved by another program. Save will ask before "
+          "recreating it."},
+    {225, "'%1' was changed by another program since you opened or saved it.\n\nOverwrite "
+          "that version with yours? Yes overwrites it; No keeps it and lets you save yours "
+          "under another name."},
+    {226, "'%1' was deleted or moved by another program since you opened or saved it.\n\n"
+          "Save it there again? Yes recreates it; No lets you save it under another name."},
 };
 
 constexpr bool TableIsSorted() {

@@ -1,0 +1,268 @@
+// The backup and the open file as other programs and other editors meet them: the backup's
+// folder is created private, nothing but a regular file is ever replaced by it, each editor
+// keeps its own, and a file changed or deleted behind the editor's back is noticed before
+// Save overwrites it.
+
+#include <QEvent>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sys/stat.h>
+
+#include "dbfile/BackupSlot.h"
+#include "panes/QtText.h"
+#include "shell/Backup.h"
+#include "shell/CommandIds.h"
+#include "shell/Commands.h"
+#include "shell/EditorState.h"
+#include "support/EditorFixture.h"
+#include "support/GuiSteps.h"
+
+namespace {
+
+void Words(cDatabase& db) {
+    db.name.assign("Words");
+    db.renameAttribute(db.addAttribute(MediaTypeAscii), "Word");
+    db.setValue(db.addTerm(), 0, "one");
+}
+
+mode_t ModeOf(const std::string& path) {
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
+size_t TermsIn(const std::string& path) {
+    cDatabase db;
+    db.path.assign(path.c_str());
+    return db.load() == 0 ? db.terms.count() : 0;
+}
+
+// An environment variable set for one scope.
+class cScopedEnvironment {
+public:
+    cScopedEnvironment(const char* name, const std::string& value) : name_(name) {
+        if (const char* old = std::getenv(name))
+            old_ = old;
+        ::setenv(name, value.c_str(), 1);
+    }
+    ~cScopedEnvironment() {
+        if (old_)
+            ::setenv(name_, old_->c_str(), 1);
+        else
+            ::unsetenv(name_);
+    }
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+} // namespace
+
+class BackupTest : public EditorTest {
+protected:
+    std::string openWords() {
+        std::string path = makeDatabase("words.PDB", Words);
+        EXPECT_EQ(OpenDatabaseFile(path, false), 0);
+        return path;
+    }
+    // One change as the user makes it, and what follows it on the event queue.
+    void change() {
+        ExecuteCommand(CmdNewTerm);
+        Settle();
+    }
+    void activate() {
+        QEvent activation(QEvent::WindowActivate);
+        QCoreApplication::sendEvent(window.get(), &activation);
+        Settle();
+    }
+    QString status() const { return window->statusText(); }
+};
+
+TEST_F(BackupTest, MissingFolderIsCreatedAndTheBackupIsPrivate) {
+    // An installed editor: its program folder is not writable, the data folder is new.
+    cScopedEnvironment data("XDG_DATA_HOME", dir.file("home/.local/share"));
+    cScopedEnvironment config("XDG_CONFIG_HOME", dir.file("home/.config"));
+    InitEditorPaths("");
+    openWords();
+    change();
+    const std::string folder = dir.file("home/.local/share/vesk-builder");
+    EXPECT_EQ(BackupFilePath(), folder + "/backup.PDB");
+    EXPECT_EQ(TermsIn(folder + "/backup.PDB"), 2u);
+    EXPECT_EQ(ModeOf(folder), 0700u);
+    EXPECT_EQ(ModeOf(dir.file("home")), 0700u) << "missing parents are created private too";
+    EXPECT_EQ(ModeOf(folder + "/backup.PDB"), 0600u);
+    EXPECT_EQ(status(), "New term added.");
+
+    // An existing backup of another mode is made private when it is replaced.
+    ::chmod((folder + "/backup.PDB").c_str(), 0644);
+    change();
+    EXPECT_EQ(ModeOf(folder + "/backup.PDB"), 0600u);
+    EXPECT_EQ(TermsIn(folder + "/backup.PDB"), 3u);
+}
+
+TEST_F(BackupTest, NothingButARegularFileIsReplacedAndTheFailureIsToldOnce) {
+    const QString notAFile = TableText(221);
+    const std::string victim = dir.file("victim.txt");
+    const std::string backup = dir.file("backup.PDB");
+    struct sPlanted {
+        const char* what;
+        void (*plant)(const std::string& backup, const std::string& victim);
+    };
+    const sPlanted planted[] = {
+        {"a link to another file",
+         [](const std::string& b, const std::string& v) { std::filesystem::create_symlink(v, b); }},
+        {"a link to a missing file",
+         [](const std::string& b, const std::string& v) {
+             std::filesystem::create_symlink(v + ".new", b);
+         }},
+        {"a folder",
+         [](const std::string& b, const std::string&) { std::filesystem::create_directory(b); }},
+        {"a pipe", [](const std::string& b, const std::string&) { ::mkfifo(b.c_str(), 0600); }},
+    };
+    openWords();
+    for (const sPlanted& thing : planted) {
+        WriteBytes(victim, {'m', 'i', 'n', 'e'});
+        std::filesystem::remove_all(backup);
+        change(); // a backup succeeds first
+        ASSERT_EQ(TermsIn(backup), CurrentDatabase().terms.count()) << thing.what;
+        std::filesystem::remove(backup);
+        thing.plant(backup, victim);
+        const auto type = std::filesystem::symlink_status(backup).type();
+
+        change();
+        EXPECT_EQ(status(), notAFile) << thing.what << ": told after the command's own status";
+        change();
+        EXPECT_EQ(status(), "New term added.") << thing.what << ": told once";
+        EXPECT_EQ(std::filesystem::symlink_status(backup).type(), type) << thing.what;
+        EXPECT_EQ(ReadBytes(victim), (std::vector<uint8_t>{'m', 'i', 'n', 'e'})) << thing.what;
+        EXPECT_FALSE(std::filesystem::exists(victim + ".new")) << thing.what;
+        EXPECT_TRUE(platform.messages.empty()) << thing.what << ": no message box";
+    }
+}
+
+TEST_F(BackupTest, FolderOthersCanWriteGetsNoBackup) {
+    openWords();
+    ::chmod(dir.path().c_str(), 0770);
+    change();
+    EXPECT_EQ(status(), TableText(222));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("backup.PDB")));
+    ::chmod(dir.path().c_str(), 0700);
+    change();
+    EXPECT_EQ(TermsIn(dir.file("backup.PDB")), 3u);
+}
+
+TEST_F(BackupTest, EachEditorKeepsItsOwnBackup) {
+    // Another editor runs in the same folder, with unsaved work in its backup.
+    cBackupSlot first;
+    ASSERT_TRUE(first.acquire(dir.path()));
+    ASSERT_EQ(first.number(), 1);
+    const std::vector<uint8_t> firstWork = {'w', 'o', 'r', 'k'};
+    WriteBytes(dir.file("backup.PDB"), firstWork);
+
+    openWords();
+    change();
+    EXPECT_EQ(BackupFilePath(), dir.file("backup-2.PDB"));
+    EXPECT_EQ(TermsIn(dir.file("backup-2.PDB")), 2u);
+    EXPECT_EQ(ReadBytes(dir.file("backup.PDB")), firstWork);
+
+    // A third editor takes the next slot while both run.
+    cBackupSlot third;
+    ASSERT_TRUE(third.acquire(dir.path()));
+    EXPECT_EQ(third.number(), 3);
+
+    // The first editor ends (or crashes: the lock goes with the process); its slot is free
+    // for the next editor to start, while the others' stay taken.
+    first.release();
+    ReleaseBackup();
+    InitializeEditor(dir.path());
+    change();
+    EXPECT_EQ(BackupFilePath(), dir.file("backup.PDB"));
+    EXPECT_EQ(TermsIn(dir.file("backup.PDB")), 3u);
+    cBackupSlot fourth;
+    ASSERT_TRUE(fourth.acquire(dir.path()));
+    EXPECT_EQ(fourth.number(), 2);
+}
+
+TEST_F(BackupTest, AChangeByAnotherProgramIsNoticedOnceAndSaveAsksFirst) {
+    const std::vector<uint8_t> theirs = {'t', 'h', 'e', 'i', 'r', 's'};
+    struct sOtherProgram {
+        const char* what;
+        bool deletes;
+        void (*act)(const std::string& path, const std::vector<uint8_t>& theirs);
+    };
+    const sOtherProgram programs[] = {
+        {"replaces it", false,
+         [](const std::string& path, const std::vector<uint8_t>& bytes) {
+             WriteBytes(path + ".tmp", bytes);
+             std::filesystem::rename(path + ".tmp", path);
+         }},
+        // Longer, so that the change shows even within one tick of the file clock.
+        {"appends to it in place", false,
+         [](const std::string& path, const std::vector<uint8_t>& bytes) {
+             std::ofstream out(path, std::ios::binary | std::ios::app);
+             out.write(reinterpret_cast<const char*>(bytes.data()),
+                       static_cast<std::streamsize>(bytes.size()));
+         }},
+        {"only touches it", false,
+         [](const std::string& path, const std::vector<uint8_t>&) {
+             const timespec times[2] = {{0, UTIME_OMIT}, {12345, 0}};
+             ::utimensat(AT_FDCWD, path.c_str(), times, 0);
+         }},
+        {"deletes it", true,
+         [](const std::string& path, const std::vector<uint8_t>&) {
+             std::filesystem::remove(path);
+         }},
+    };
+    const QString changed = TableText(223);
+    const QString deleted = TableText(224);
+    for (const sOtherProgram& program : programs) {
+        for (int answer : {MessageResultCancel, MessageResultNo, MessageResultYes}) {
+            const std::string what =
+                std::string(program.what) + ", answer " + std::to_string(answer);
+            const std::string path = openWords();
+            change();
+            activate();
+            EXPECT_EQ(status(), "New term added.") << what << ": nothing changed yet";
+            program.act(path, theirs);
+            const std::vector<uint8_t> before = ReadBytes(path);
+            const bool existed = std::filesystem::exists(path);
+
+            activate();
+            EXPECT_EQ(status(), program.deletes ? deleted : changed) << what;
+            window->showStatus("elsewhere");
+            activate();
+            EXPECT_EQ(status(), "elsewhere") << what << ": told once per change";
+
+            platform.messages.clear();
+            platform.fileRequests.clear();
+            platform.messageAnswers = {answer};
+            const int result = ExecuteCommand(CmdSave);
+            ASSERT_EQ(platform.messages.size(), 1u) << what;
+            EXPECT_TRUE(platform.messages[0].text.contains(QString::fromStdString(path))) << what;
+            EXPECT_EQ(platform.messages[0].text.contains("deleted"), program.deletes) << what;
+            if (answer == MessageResultYes) {
+                EXPECT_EQ(result, CommandDone) << what;
+                EXPECT_EQ(TermsIn(path), 2u) << what;
+                EXPECT_FALSE(Modified) << what;
+                // The editor's own save is no change by another program.
+                activate();
+                EXPECT_EQ(status(), "Database saved.") << what;
+                change();
+                platform.messages.clear();
+                EXPECT_EQ(ExecuteCommand(CmdSave), CommandDone) << what;
+                EXPECT_TRUE(platform.messages.empty()) << what;
+            } else {
+                EXPECT_EQ(result, CommandFailed) << what;
+                EXPECT_EQ(platform.fileRequests.size(), answer == MessageResultNo ? 1u : 0u)
+                    << what << ": No offers Save As";
+                EXPECT_EQ(std::filesystem::exists(path), existed) << what;
+                EXPECT_EQ(ReadBytes(path), before) << what;
+                EXPECT_TRUE(Modified) << what;
+            }
+            SetDatabaseOpen(false);
+        }
+    }
+}
