@@ -4,11 +4,8 @@
 #include <QScreen>
 
 #include "shell/AppState.h"
-<<<<<<< HEAD
-#include "shell/CentreOver.h"
-=======
 #include "shell/Backup.h"
->>>>>>> files-backup
+#include "shell/CentreOver.h"
 #include "shell/CommandIds.h"
 #include "shell/Commands.h"
 #include "shell/Dialogs.h"
@@ -46,15 +43,12 @@ void InitializeEditor(const std::string& programDirectory) {
 std::unique_ptr<cMainWindow> CreateEditorWindow() {
     auto window = std::make_unique<cMainWindow>();
     SetMainWindow(window.get());
-<<<<<<< HEAD
     if (const QScreen* screen = window->screen()) {
         const QRect available = screen->availableGeometry();
         window->resize(window->size().boundedTo(available.size()));
         CentreOver(*window, available);
     }
-=======
     InstallFileWatch(*window);
->>>>>>> files-backup
     CreateUserFont();
     ApplyUserFont();
     UpdateTitle();
