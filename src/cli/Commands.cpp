@@ -1,5 +1,6 @@
 #include "cli/Commands.h"
 
+#include <new>
 #include <ostream>
 
 #include "cli/JsonDump.h"
@@ -10,6 +11,15 @@
 #include "model/Database.h"
 #include "model/Limits.h"
 #include "text/Messages.h"
+
+int RunCatchingOutOfMemory(const std::function<int()>& command) {
+    try {
+        return command();
+    } catch (const std::bad_alloc&) {
+        ShowTableMessage(TextCaptionError, TextOutOfMemory, MessageOk);
+        return 1;
+    }
+}
 
 int RunDump(const std::string& file, std::ostream& out) {
     cDatabase db;

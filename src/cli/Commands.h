@@ -2,8 +2,12 @@
 // The commands of the vesk tool. Each returns the process exit status: 0 on success, 1 on a
 // failure whose message has gone to standard error.
 
+#include <functional>
 #include <iosfwd>
 #include <string>
+
+// Runs command; when memory runs out on the way, says so and returns 1 instead of aborting.
+int RunCatchingOutOfMemory(const std::function<int()>& command);
 
 int RunDump(const std::string& file, std::ostream& out);
 int RunImportPdb(const std::string& input, const std::string& output);

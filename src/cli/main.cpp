@@ -74,11 +74,13 @@ int main(int argc, char** argv) {
         return ExitUsage;
     }
 
-    if (dump->parsed())
-        return RunDump(dumpFile, std::cout);
-    if (import->parsed())
-        return RunImport(format, input, output);
-    if (exportCommand->parsed())
-        return RunExport(exportFormat, exportInput, exportOutput);
-    return RunMerge(target, source, merged);
+    return RunCatchingOutOfMemory([&] {
+        if (dump->parsed())
+            return RunDump(dumpFile, std::cout);
+        if (import->parsed())
+            return RunImport(format, input, output);
+        if (exportCommand->parsed())
+            return RunExport(exportFormat, exportInput, exportOutput);
+        return RunMerge(target, source, merged);
+    });
 }

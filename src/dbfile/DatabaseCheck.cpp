@@ -51,14 +51,18 @@ bool HasUnicodeAttribute(cByteReader& file, bool& unicode) {
 } // namespace
 
 int CheckDatabaseFile(const std::string& path) {
+    // The header first: a file of another kind costs its first bytes, not its size.
     std::vector<uint8_t> bytes;
+    if (!ReadFileHead(path, kPdbHeaderSize, bytes))
+        return Refuse(TextFileMissing);
+    cByteReader head(bytes);
+    uint32_t type = 0;
+    if (!ReadType(head, type) || type != kDatabaseType)
+        return Refuse(TextNotADatabase);
+
     if (!ReadFileBytes(path, bytes))
         return Refuse(TextFileMissing);
     cByteReader file(bytes);
-
-    uint32_t type = 0;
-    if (!ReadType(file, type) || type != kDatabaseType)
-        return Refuse(TextNotADatabase);
 
     uint16_t recordCount = 0;
     if (!ReadRecordCount(file, recordCount) || recordCount < kFirstTermRecord ||

@@ -2,6 +2,7 @@
 // within its own bounds, so a count, string or value that runs past its record ends the load
 // with the bad-format result instead of reading what follows.
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -79,19 +80,33 @@ bool ReadTerm(cByteReader& in, const cDatabase& db, cTerm& term) {
     return true;
 }
 
+// The terms a category's runs cover, each once and ascending: runs that overlap or repeat
+// (a file may hold them) would otherwise make one entry per mention, and a small file could
+// name every term thousands of times.
+std::vector<sLoadedRun> MergedRuns(std::vector<sLoadedRun> runs, uint32_t termCount) {
+    std::sort(runs.begin(), runs.end(),
+              [](const sLoadedRun& a, const sLoadedRun& b) { return a.firstTerm < b.firstTerm; });
+    std::vector<sLoadedRun> merged;
+    uint64_t coveredEnd = 0; // one past the last term covered so far
+    for (const sLoadedRun& run : runs) {
+        const uint64_t end = std::min<uint64_t>(uint64_t(run.firstTerm) + run.length, termCount);
+        const uint64_t first = std::max<uint64_t>(run.firstTerm, coveredEnd);
+        if (first >= end)
+            continue;
+        merged.push_back({static_cast<uint32_t>(first), static_cast<uint16_t>(end - first)});
+        coveredEnd = end;
+    }
+    return merged;
+}
+
 void AddCategories(const std::vector<sLoadedCategory>& loaded, cDatabase& db) {
     const uint32_t termCount = db.terms.count();
     for (const sLoadedCategory& entry : loaded) {
         auto* category = new cCategory(entry.group, entry.name.c_str());
         db.categories.append(category);
-        for (const sLoadedRun& run : entry.runs) {
-            for (uint32_t k = 0; k < run.length; ++k) {
-                uint64_t term = uint64_t(run.firstTerm) + k;
-                if (term >= termCount)
-                    break;
-                category->addMember(static_cast<uint32_t>(term));
-            }
-        }
+        for (const sLoadedRun& run : MergedRuns(entry.runs, termCount))
+            for (uint32_t k = 0; k < run.length; ++k)
+                category->addMember(run.firstTerm + k);
     }
 }
 

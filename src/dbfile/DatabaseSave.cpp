@@ -25,10 +25,13 @@ struct sRun {
 };
 
 // Adds the next index of an ascending sequence to the runs. An index at or past the term
-// count that does not extend the run before it is dropped.
+// count that does not extend the run before it is dropped, and so is one the last run
+// already covers: a term is a member once, however many entries name it.
 void AddToRuns(std::vector<sRun>& runs, uint32_t x, uint32_t termCount) {
     if (runs.empty())
         runs.push_back({x, 1});
+    else if (uint64_t(x) < uint64_t(runs.back().firstTerm) + runs.back().length)
+        return;
     else if (uint64_t(x) == uint64_t(runs.back().firstTerm) + runs.back().length)
         ++runs.back().length;
     else if (x < termCount)
@@ -218,8 +221,7 @@ bool LayOutHead(cDatabase& db, const sTermRecords& terms, cByteWriter& out) {
 
 // The whole file as two buffers; false when it would not fit the 32-bit offsets.
 bool LayOut(cDatabase& db, sSaveBuffers& buffers) {
-    return WriteTermRecords(db.terms, buffers.terms) &&
-           LayOutHead(db, buffers.terms, buffers.head);
+    return WriteTermRecords(db.terms, buffers.terms) && LayOutHead(db, buffers.terms, buffers.head);
 }
 
 } // namespace

@@ -20,3 +20,4 @@ constexpr int TextTermLimit = 63;
 constexpr int TextCategoryGroupLimit = 64;
 constexpr int TextAttributeLimit = 66;
 constexpr int TextCategoryLimit = 68;
+constexpr int TextOutOfMemory = 204;

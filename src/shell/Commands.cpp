@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QWidget>
+#include <new>
 
 #include "dbfile/DatabaseFiles.h"
 #include "model/Attribute.h"
@@ -231,7 +232,9 @@ void RefreshAllPanes() {
     RebuildDisplayAttributeMenu();
 }
 
-int ExecuteCommand(int command) {
+namespace {
+
+int RunCommand(int command) {
     if (RunEditBoxCommand(command))
         return CommandDone;
     EndEditBeforeCommand(command);
@@ -300,5 +303,18 @@ int ExecuteCommand(int command) {
         return CommandDone;
     default:
         return MainWindow() ? PaneCommand(command) : CommandNotHandled;
+    }
+}
+
+} // namespace
+
+int ExecuteCommand(int command) {
+    // Opening, importing and merging build what they read apart from the open database, so
+    // a command that runs out of memory leaves that database as it was.
+    try {
+        return RunCommand(command);
+    } catch (const std::bad_alloc&) {
+        ShowTableMessage(TextCaptionError, TextOutOfMemory, MessageOk);
+        return CommandFailed;
     }
 }

@@ -105,6 +105,8 @@ constexpr sTableEntry StringTable[] = {
     {201, "1 term imported."},
     {202, "%u terms imported."},
     {203, "Database exported."},
+    {204, "There is not enough memory to complete this command. The open database is kept as "
+          "it was."},
     {220, "The backup could not be written: until you save, your changes are only in the "
           "editor."},
     {221, "No backup is written: something other than a plain file stands in its place (a "

@@ -310,3 +310,17 @@ TEST(DatabaseLoad, RandomDatabasesSaveLoadAndSaveToTheSameBytes) {
         EXPECT_EQ(SaveTo(loaded, dir.file("b.PDB")), first) << round;
     }
 }
+
+TEST(DatabaseNameFromPath, TheFileNameUpToItsFirstDotCutTo31Characters) {
+    const struct {
+        std::string path;
+        std::string name;
+    } cases[] = {
+        {"/data/" + std::string(40, 'n') + ".PDB", std::string(31, 'n')},
+        {"/data.d/Words.backup.PDB", "Words"},
+        {"Plain", "Plain"},
+        {"/x/" + std::string(40, '\xC3') + ".PDB", std::string(31, '?')}, // not UTF-8
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DatabaseNameFromPath(c.path), c.name) << c.path;
+}

@@ -84,7 +84,7 @@ TEST(DatabaseSave, CategoryMembersArePackedIntoRuns) {
 
     Bytes record = Record(Saved(db, dir), 1);
     const Bytes verbs = {0, 0, 'V', 'e', 'r', 'b', 's', 0, 0, 0, 0, 2,
-                         0, 0, 0, 0, 0, 3, 0, 0, 0, 5, 0, 1};
+                         0, 0, 0,   0,   0,   3,   0,   0, 0, 5, 0, 1};
     ASSERT_GE(record.size(), 28u);
     EXPECT_EQ(Bytes(record.begin() + 4, record.begin() + 28), verbs);
     // Terms 3 and 4 are in no group-0 category, so Uncategorized follows with one run (3, 2).
@@ -105,6 +105,36 @@ TEST(DatabaseSave, MemberPastTheLastTermIsDroppedUnlessItExtendsARun) {
     Bytes record = Record(Saved(db, dir), 1);
     // One run (1, 3): 3 extends the run, 7 is dropped.
     EXPECT_EQ(record, (Bytes{0, 0, 0, 1, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 3}));
+}
+
+TEST(DatabaseSave, RunsCoverEachMemberOnceUpToTheLastTerm) {
+    struct sCase {
+        std::vector<uint32_t> entries;
+        std::vector<std::pair<uint32_t, uint16_t>> runs;
+    } cases[] = {
+        {{3, 4}, {{3, 2}}},                    // the last member is the last term: one run
+        {{4}, {{4, 1}}},                       //
+        {{0, 1, 2, 3, 4}, {{0, 5}}},           //
+        {{0, 2, 4}, {{0, 1}, {2, 1}, {4, 1}}}, //
+        {{1, 1, 2, 2, 2}, {{1, 2}}},           // an entry named twice is one member
+        {{4, 3, 4, 3}, {{3, 2}}},              //
+    };
+    for (const sCase& c : cases) {
+        cTempDir dir;
+        cDatabase db;
+        for (int i = 0; i < 5; ++i)
+            db.addTerm();
+        cCategory* category = db.category(db.addCategory());
+        category->group = 1;
+        for (uint32_t term : c.entries)
+            category->addMember(term);
+        const Bytes record = Record(Saved(db, dir), 1);
+        Bytes expected = {0, 0, 0, 1, 0, 1, 0, 0, 0, 0, uint8_t(c.runs.size())};
+        for (const auto& run : c.runs)
+            expected.insert(expected.end(), {0, 0, uint8_t(run.first >> 8), uint8_t(run.first),
+                                             uint8_t(run.second >> 8), uint8_t(run.second)});
+        EXPECT_EQ(record, expected) << c.entries.size() << " entries from " << c.entries[0];
+    }
 }
 
 TEST(DatabaseSave, EntriesAddedOutOfOrderAfterASortedRunJoinIt) {
@@ -130,10 +160,11 @@ TEST(DatabaseSave, UncategorizedHoldsTheUncoveredTermsOnlyInTheFile) {
     db.category(db.addCategory())->addMember(1);
     db.renameCategory(0, "A");
     Bytes record = Record(Saved(db, dir), 1);
-    EXPECT_EQ(record, (Bytes{0, 0, 0, 2,                                      //
-                             0, 0, 'A', 0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 1,      //
-                             0, 0, 'U', 'n', 'c', 'a', 't', 'e', 'g', 'o', 'r', 'i', 'z', 'e',
-                             'd', 0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 1, 0, 0, 0, 2, 0, 2}));
+    EXPECT_EQ(record,
+              (Bytes{0, 0, 0,   2,                                                   //
+                     0, 0, 'A', 0,   0,   0,   0,   1,   0,   0,   0,   1,   0,   1, //
+                     0, 0, 'U', 'n', 'c', 'a', 't', 'e', 'g', 'o', 'r', 'i', 'z', 'e', 'd', 0,
+                     0, 0, 0,   2,   0,   0,   0,   0,   0,   1,   0,   0,   0,   2,   0,   2}));
     EXPECT_EQ(db.categories.count(), 1u);
 }
 
@@ -158,7 +189,8 @@ TEST(DatabaseSave, ValuesAreStoredInFileForm) {
     db.term(empty)->values.append(db.createValue(0, ""));
 
     Bytes file = Saved(db, dir);
-    EXPECT_EQ(Record(file, 3), (Bytes{0, 1, 0x20, 0x2B, 0x05, 0xD0, 0, 0, 0, 0, 'a', 0x0A, 'b', 0}));
+    EXPECT_EQ(Record(file, 3),
+              (Bytes{0, 1, 0x20, 0x2B, 0x05, 0xD0, 0, 0, 0, 0, 'a', 0x0A, 'b', 0}));
     EXPECT_EQ(Record(file, 4), (Bytes{0, 0, 0}));
 }
 

@@ -202,6 +202,20 @@ TEST_F(EditorTest, DeletingAnAttributeWithValuesAsksWithTheirCount) {
     QTest::keyClick(&attributes, Qt::Key_Delete);
     EXPECT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(Names(), QStringList{"Word"});
+
+    // One value is a value too: the question comes, and Yes removes it with the attribute.
+    db.renameAttribute(db.addAttribute(MediaTypeAscii), "Gloss");
+    db.setValue(3, 1, "only");
+    window->attributePane().fill();
+    attributes.selectRow(1, true);
+    platform.messageAnswers = {MessageResultYes};
+    QTest::keyClick(&attributes, Qt::Key_Delete);
+    ASSERT_EQ(platform.messages.size(), 2u);
+    EXPECT_TRUE(platform.messages[1].text.endsWith("'Gloss'? This operation will remove all "
+                                                   "values the database that use this attribute "
+                                                   "(1 values)."));
+    EXPECT_EQ(Names(), QStringList{"Word"});
+    EXPECT_EQ(CurrentDatabase().term(3)->findValue(1), nullptr);
 }
 
 TEST_F(EditorTest, NewAttributeStopsAtTheLimit) {

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <cstring>
 
+#include "hardening/AllocationMeter.h"
 #include "panes/ListView.h"
 #include "panes/TermPane.h"
 #include "shell/CommandIds.h"
@@ -181,6 +182,29 @@ TEST_F(EditorTest, ImportReplacesTheDatabaseOnlyWhenItSucceeds) {
     platform.fileAnswers = {QString::fromStdString(dir.file("one.txt"))};
     ExecuteCommand(CmdImportTabDelimited);
     EXPECT_EQ(window->statusText(), "1 term imported.");
+}
+
+TEST_F(EditorTest, ACommandThatRunsOutOfMemoryKeepsTheOpenDatabase) {
+    const std::string open = makeDatabase("sample.PDB", Sample);
+    ASSERT_EQ(OpenDatabaseFile(open, false), 0);
+    const std::string big = makeDatabase("big.PDB", [](cDatabase& db) {
+        db.addAttribute(MediaTypeAscii);
+        const std::string value(8000, 'v');
+        for (int i = 0; i < 300; ++i)
+            db.setValue(db.addTerm(), 0, value.c_str());
+    });
+    for (int command : {CmdOpen, CmdMerge}) {
+        platform.messages.clear();
+        platform.fileAnswers = {QString::fromStdString(big)};
+        FailAllocationsAbove(1u << 20); // less than reading the 2.4 MB file takes
+        EXPECT_EQ(ExecuteCommand(command), CommandFailed);
+        FailAllocationsAbove(0);
+        ASSERT_EQ(platform.messages.size(), 1u) << command;
+        EXPECT_TRUE(platform.messages[0].text.startsWith("There is not enough memory"));
+        EXPECT_EQ(CurrentDatabase().terms.count(), 2u);
+        EXPECT_EQ(CurrentDatabase().path.textOrEmpty(), open);
+        EXPECT_FALSE(Modified);
+    }
 }
 
 TEST_F(EditorTest, MergeAppendsAndMarksTheDatabase) {

@@ -8,8 +8,12 @@ namespace {
 
 std::atomic<size_t> Largest{0};
 std::atomic<size_t> Total{0};
+std::atomic<size_t> Ceiling{0};
 
 void* Count(size_t size) {
+    const size_t ceiling = Ceiling.load(std::memory_order_relaxed);
+    if (ceiling != 0 && size > ceiling)
+        return nullptr;
     size_t largest = Largest.load(std::memory_order_relaxed);
     while (size > largest && !Largest.compare_exchange_weak(largest, size))
         ;
@@ -24,6 +28,10 @@ void* Allocate(size_t size) {
 }
 
 } // namespace
+
+void FailAllocationsAbove(size_t bytes) {
+    Ceiling = bytes;
+}
 
 void ResetAllocationFigures() {
     Largest = 0;

@@ -11,4 +11,6 @@ struct sAllocationFigures {
 
 // Starts counting afresh (this thread's allocations are all the tests make).
 void ResetAllocationFigures();
+// From now on a single allocation above bytes fails as memory running out would (0: none).
+void FailAllocationsAbove(size_t bytes);
 sAllocationFigures AllocationFigures();

@@ -7,7 +7,12 @@
 #include <cstring>
 #include <functional>
 
+#include <filesystem>
+#include <sstream>
+#include <unistd.h>
+
 #include "SeedFiles.h"
+#include "cli/Commands.h"
 #include "dbfile/DatabaseCheck.h"
 #include "dbfile/DatabaseFormat.h"
 #include "dbfile/PdbFormat.h"
@@ -16,6 +21,7 @@
 #include "exchange/TextImport.h"
 #include "hardening/AllocationMeter.h"
 #include "model/Database.h"
+#include "model/Limits.h"
 #include "shell/Settings.h"
 #include "support/RecordingSink.h"
 #include "support/TempDir.h"
@@ -449,4 +455,89 @@ TEST_F(MalformedFiles, SettingsFilesThatBreakTheirOwnRules) {
         EXPECT_EQ(Settings.fontSize, c.fontSize) << c.what;
         EXPECT_EQ(Settings.recentFiles.size(), c.recentFiles) << c.what;
     }
+}
+
+// ---- memory that follows the file, not what it says
+
+namespace {
+
+// A database file of termCount empty terms whose category record holds one category (group
+// 1) with the given runs.
+Bytes DatabaseWithRuns(uint32_t termCount, const std::vector<std::pair<uint32_t, uint16_t>>& runs,
+                       const cTempDir& dir) {
+    cDatabase db;
+    db.addAttribute(MediaTypeAscii);
+    for (uint32_t i = 0; i < termCount; ++i)
+        db.addTerm();
+    db.path.assign(dir.file("runs.PDB").c_str());
+    EXPECT_EQ(db.save(), 0);
+    Bytes file = ReadBytes(dir.file("runs.PDB"));
+    Bytes record = {0, 0, 0, 1, 0, 1, 0, 0, 0, 0, 0};
+    PutU32(record, 7, uint32_t(runs.size()));
+    for (const auto& run : runs) {
+        record.insert(record.end(), 6, 0);
+        PutU32(record, record.size() - 6, run.first);
+        PutU16(record, record.size() - 2, run.second);
+    }
+    // The category record (empty: a count of 0) grows; every record after it moves along.
+    const uint32_t at = GetU32(file, RecordEntry(kCategoryRecord));
+    file.erase(file.begin() + at, file.begin() + at + 4);
+    file.insert(file.begin() + at, record.begin(), record.end());
+    for (unsigned r = kCategoryRecord + 1; r < GetU16(file); ++r)
+        PutU32(file, RecordEntry(r), GetU32(file, RecordEntry(r)) + uint32_t(record.size()) - 4);
+    return file;
+}
+
+} // namespace
+
+TEST_F(MalformedFiles, RepeatedOrOverlappingRunsMakeEachTermAMemberOnce) {
+    cTempDir dir;
+    std::vector<std::pair<uint32_t, uint16_t>> runs(5000, {0, 0xFFFF}); // 5,000 times all
+    for (uint32_t i = 0; i < 2000; ++i)
+        runs.push_back({i, 3});  // overlapping runs across the first terms
+    runs.push_back({2990, 100}); // runs past the last term
+    const Bytes file = DatabaseWithRuns(3000, runs, dir);
+    cDatabase db;
+    ASSERT_EQ(measured("runs", [&] { return run.database(file, db); }), LoadResultOk);
+    ASSERT_EQ(db.categories.count(), 1u);
+    EXPECT_EQ(db.category(0)->members.count(), 3000u);
+
+    // Saved again, the category is one run of every term.
+    db.path.assign(dir.file("again.PDB").c_str());
+    ASSERT_EQ(db.save(), 0);
+    EXPECT_EQ(ReadBytes(dir.file("again.PDB")), DatabaseWithRuns(3000, {{0, 3000}}, dir));
+}
+
+TEST_F(MalformedFiles, AFileOfAnotherKindCostsItsHeaderNotItsSize) {
+    cTempDir dir;
+    const std::string path = dir.file("huge.PDB");
+    WriteBytes(path, Bytes(kPdbHeaderSize, 'x'));
+    ASSERT_EQ(::truncate(path.c_str(), off_t(2) << 30), 0); // 2 GB, sparse
+    EXPECT_EQ(measured("2 GB of another kind", [&] { return CheckDatabaseFile(path); }), 1);
+    EXPECT_TRUE(sink.showedOnly(TextCaptionError, TextNotADatabase));
+}
+
+TEST_F(MalformedFiles, RunningOutOfMemoryEndsTheCommandWithAMessage) {
+    cTempDir dir;
+    cDatabase big;
+    big.addAttribute(MediaTypeAscii);
+    const std::string value(8000, 'v');
+    for (int i = 0; i < 300; ++i)
+        big.setValue(big.addTerm(), 0, value.c_str());
+    big.path.assign(dir.file("big.PDB").c_str());
+    ASSERT_EQ(big.save(), 0);
+
+    // Reading 2.4 MB takes one allocation of that size: more than is left.
+    FailAllocationsAbove(1u << 20);
+    std::ostringstream json;
+    const int dumped = RunCatchingOutOfMemory([&] { return RunDump(dir.file("big.PDB"), json); });
+    const int merged = RunCatchingOutOfMemory(
+        [&] { return RunMerge(dir.file("big.PDB"), dir.file("big.PDB"), dir.file("out.PDB")); });
+    FailAllocationsAbove(0);
+    EXPECT_EQ(dumped, 1);
+    EXPECT_EQ(merged, 1);
+    EXPECT_TRUE(json.str().empty());
+    ASSERT_EQ(sink.shown.size(), 2u);
+    EXPECT_EQ(sink.shown[1].text, ResourceString(TextOutOfMemory));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("out.PDB")));
 }
