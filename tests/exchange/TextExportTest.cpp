@@ -65,7 +65,7 @@ TEST_F(TextExportTest, UnicodeDatabaseWritesUtf16VeskText) {
     cCategory* verbs = AddCategory(db, 0, "Verbs");
     cCategory* irregular = AddCategory(db, 2, "Irregular");
     cTerm* first = AddTerm(db);
-    AddValue(first, 1, "a\\nb");
+    AddValue(first, 1, "a\\nb\x96");
     AddValue(first, 0, u"\u4e2d");
     AddTerm(db);
     irregular->addMember(0);
@@ -74,8 +74,9 @@ TEST_F(TextExportTest, UnicodeDatabaseWritesUtf16VeskText) {
     EXPECT_EQ(exported(db, true),
               Utf16File(u"Title\tD\u00e9\nDescription\t\nAttribute\tUnicode\tU\n"
                         u"Attribute\tAscii\tA\nCategory\tVerbs\nCategory\tIrregular\nTerms:\n"
-                        u"Verbs|Irregular\t\u4e2d\ta\\nb\n\t\t\n"));
-    EXPECT_EQ(exported(db, false), Utf16File(u"\u4e2d\ta\\nb\n\t\n"));
+                        u"Verbs|Irregular\t\u4e2d\ta\\nb\u2013\n\t\t\n"));
+    // Ascii bytes leave as the characters the code page gives them, 0x96 as U+2013.
+    EXPECT_EQ(exported(db, false), Utf16File(u"\u4e2d\ta\\nb\u2013\n\t\n"));
 }
 
 TEST_F(TextExportTest, MissingValuesKeepTheirColumnsInBothForms) {
