@@ -161,8 +161,11 @@ void AddCardValues(cTerm& term, const char* text, size_t length, uint32_t attrib
     }
 }
 
-// The card occupies [offset, end) of the file; false when it cannot be read or
-// decompressed.
+// The card's fields occupy [offset, end) of the file; false when it cannot be read or
+// decompressed. The stream's bytes are taken from the file, not from the record, so a
+// compressed length that runs past the stream into the next record does no harm when the
+// file holds that many bytes: zlib stops at the end of a complete stream and ignores the
+// rest. A stream that is really cut short still fails to decompress.
 bool ReadCard(const std::vector<uint8_t>& file, uint32_t offset, size_t end, cDatabase& db) {
     cByteReader card(file.data() + offset, end - offset);
     uint8_t categoryIndex = 0;
@@ -170,7 +173,8 @@ bool ReadCard(const std::vector<uint8_t>& file, uint32_t offset, size_t end, cDa
     uint16_t uncompressedLength = 0;
     if (!card.seek(kCardCategoryOffset) || !card.readU8(categoryIndex) ||
         !card.seek(kCompressedLengthOffset) || !card.readU16(compressedLength) ||
-        !card.readU16(uncompressedLength) || card.remaining() < compressedLength)
+        !card.readU16(uncompressedLength) ||
+        file.size() - offset - kCardStreamOffset < compressedLength)
         return false;
 
     // One byte more than the text, zero, so the last string always ends.

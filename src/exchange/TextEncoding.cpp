@@ -5,6 +5,7 @@
 namespace {
 
 const uint8_t Utf16LeMark[] = {0xFF, 0xFE};
+const uint8_t Utf16BeMark[] = {0xFE, 0xFF};
 const uint8_t Utf8Mark[] = {0xEF, 0xBB, 0xBF};
 const uint64_t HighBits = 0x8080808080808080ull;
 
@@ -71,24 +72,47 @@ bool IsMultiByteUtf8(const uint8_t* bytes, size_t size) {
     return multiByte;
 }
 
+bool LooksLikeUtf16(const uint8_t* bytes, size_t size, bool bigEndian) {
+    if (size == 0 || size % 2 != 0)
+        return false;
+    const size_t high = bigEndian ? 0 : 1;
+    size_t nulHighBytes = 0;
+    for (size_t i = 0; i < size; i += 2) {
+        if (bytes[i + 1 - high] == 0)
+            return false; // a NUL low byte: a NUL unit, or not this byte order
+        if (bytes[i + high] == 0)
+            ++nulHighBytes;
+    }
+    return nulHighBytes * 2 >= size / 2;
+}
+
 cTextEncoding DetectTextEncoding(const uint8_t* bytes, size_t size) {
     cTextEncoding result;
     if (size >= sizeof Utf16LeMark && bytes[0] == Utf16LeMark[0] && bytes[1] == Utf16LeMark[1]) {
         result.encoding = eTextEncoding::Utf16;
         result.markLength = sizeof Utf16LeMark;
+    } else if (size >= sizeof Utf16BeMark && bytes[0] == Utf16BeMark[0] &&
+               bytes[1] == Utf16BeMark[1]) {
+        result.encoding = eTextEncoding::Utf16;
+        result.markLength = sizeof Utf16BeMark;
+        result.bigEndian = true;
     } else if (size >= sizeof Utf8Mark && bytes[0] == Utf8Mark[0] && bytes[1] == Utf8Mark[1] &&
                bytes[2] == Utf8Mark[2]) {
         result.encoding = eTextEncoding::Utf8;
         result.markLength = sizeof Utf8Mark;
+    } else if (LooksLikeUtf16(bytes, size, false) || LooksLikeUtf16(bytes, size, true)) {
+        result.encoding = eTextEncoding::Utf16;
+        result.bigEndian = !LooksLikeUtf16(bytes, size, false);
     } else if (IsMultiByteUtf8(bytes, size)) {
         result.encoding = eTextEncoding::Utf8;
     }
     return result;
 }
 
-std::u16string DecodeUtf16Le(const uint8_t* bytes, size_t size) {
+std::u16string DecodeUtf16(const uint8_t* bytes, size_t size, bool bigEndian) {
+    const size_t high = bigEndian ? 0 : 1;
     std::u16string units(size / 2, u'\0');
     for (size_t i = 0; i < units.size(); ++i)
-        units[i] = static_cast<char16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+        units[i] = static_cast<char16_t>(bytes[2 * i + 1 - high] | (bytes[2 * i + high] << 8));
     return units;
 }

@@ -1,10 +1,13 @@
 // Vesk Text and tab-delimited text, as written.
 //
 // The encoding follows the content, not the command: a database with any Unicode attribute
-// is written as UTF-16, every other one as code-page bytes.
+// is written as UTF-16, every other one as code-page bytes, unless those bytes would be
+// taken for another encoding when read (a mark at the start, valid multi-byte UTF-8), in
+// which case it is written as UTF-16 as well.
 //
 //   form        starts with   unit                       line end   8-bit texts
-//   UTF-16      FF FE         16 bits, low byte first    LF         byte b becomes unit b
+//   UTF-16      FF FE         16 bits, low byte first    LF         the characters the
+//                                                                   code page's bytes mean
 //   code page   nothing       byte                       CR LF      as held
 //
 // Vesk Text (ownFormat):
@@ -12,22 +15,33 @@
 //   Title TAB <name>
 //   Description TAB <description>
 //   Attribute TAB <Ascii|Unicode> TAB <name>           one per attribute, in list order
-//   Category TAB <name>                                one per category, any group
+//   Category TAB <name> [TAB <other name>]             one per category, any group
 //   Terms:
 //   <cat>|<cat>... TAB <value 0> TAB ... <value n-1>   one per term
 //
-// The category field names the categories that hold the term, in category-list order.
+// The category field names the categories that hold the term, in category-list order; a
+// category whose name an earlier one already bears is named by its other name there.
 // Tab-delimited text is the term lines alone without the category field. Every term line
 // has one field per attribute, in attribute order, empty where the term has no value, so a
 // column always means the same attribute. Texts are written as held in memory: an Ascii
 // line break stays backslash and n, and never breaks the line.
+//
+// Every field is written so that reading it gives the text back (see TextFields.h): a text
+// that starts with a double quote gets one more in front, one that ends with a double quote
+// or a CR one more behind. What no field can hold is replaced and counted for a warning: a
+// TAB or LF becomes a space, and a '|' in a category name becomes '/'. Trailing spaces are
+// the one loss left, as reading drops them.
 
 #include "exchange/TextExport.h"
 #include "exchange/VeskTextFormat.h"
 
 #include "dbfile/SafeSave.h"
+#include "exchange/CategoryReferences.h"
+#include "exchange/TextEncoding.h"
+#include "exchange/TextFieldText.h"
 #include "model/Database.h"
 #include "text/CodePage.h"
+#include "text/Messages.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -37,6 +51,8 @@
 namespace {
 
 const uint8_t Utf16LeMark[] = {0xFF, 0xFE};
+const int WarningCaptionId = 53;
+const int TextTextsReplaced = 264;
 
 // Builds the file in memory in one of the two encodings.
 class cTextOutput {
@@ -52,8 +68,9 @@ public:
             return;
         }
         for (size_t i = 0; i < length; ++i) {
-            bytes_.push_back(text[i]);
-            bytes_.push_back('\0');
+            char16_t unit = AnsiCharToWide(static_cast<unsigned char>(text[i]));
+            bytes_.push_back(static_cast<char>(unit & 0xFF));
+            bytes_.push_back(static_cast<char>(unit >> 8));
         }
     }
     void put(const char* text) { put(text, std::strlen(text)); }
@@ -71,6 +88,31 @@ public:
         }
     }
     void put(const std::string& text) { put(text.data(), text.size()); }
+    void put(const std::u16string& units) { put(units.data(), units.size()); }
+
+    // A text as a field that reads back as it is (see the top of this file).
+    template <class Text> void putField(const Text& text) {
+        if (StartsWithQuote(text))
+            put('"');
+        put(text);
+        if (NeedsClosingQuote(text))
+            put('"');
+    }
+    void putField(const cString& text) { putField(std::string(text.textOrEmpty(), text.length())); }
+
+    // A text of the database as a field, with what fields cannot hold replaced.
+    template <class Text> void putDatabaseText(Text text) {
+        if (ReplaceUnholdable(text, false))
+            ++replacedTexts_;
+        putField(text);
+    }
+    void putDatabaseText(const cString& text) {
+        putDatabaseText(std::string(text.textOrEmpty(), text.length()));
+    }
+
+    void countReplaced(uint32_t texts) { replacedTexts_ += texts; }
+    uint32_t replacedTexts() const { return replacedTexts_; }
+    bool wide() const { return wide_; }
 
     void endLine() {
         if (wide_)
@@ -82,8 +124,9 @@ public:
     const std::string& bytes() const { return bytes_; }
 
 private:
-    const bool wide_;
+    bool wide_;
     std::string bytes_;
+    uint32_t replacedTexts_ = 0;
 };
 
 template <class T> T* PayloadOf(const cListNode* node) {
@@ -104,29 +147,33 @@ bool HasUnicodeAttribute(const cDatabase& db) {
     return found;
 }
 
-void WriteHeader(const cDatabase& db, cTextOutput& out) {
+void WriteHeader(const cDatabase& db, const cCategoryReferences& references, cTextOutput& out) {
     out.put(TitleKeyword);
     out.put(FieldSeparator);
-    out.put(db.name);
+    out.putDatabaseText(db.name);
     out.endLine();
     out.put(DescriptionKeyword);
     out.put(FieldSeparator);
-    out.put(db.description);
+    out.putDatabaseText(db.description);
     out.endLine();
     ForEach<cAttribute>(db.attributes, [&](const cAttribute& attribute) {
         out.put(AttributeKeyword);
         out.put(FieldSeparator);
         out.put(attribute.mediaType == MediaTypeUnicode ? UnicodeKeyword : AsciiKeyword);
         out.put(FieldSeparator);
-        out.put(attribute.name);
+        out.putDatabaseText(attribute.name);
         out.endLine();
     });
-    ForEach<cCategory>(db.categories, [&](const cCategory& category) {
+    for (uint32_t c = 0; c < references.count(); ++c) {
         out.put(CategoryKeyword);
         out.put(FieldSeparator);
-        out.put(category.name);
+        out.putField(references.name(c));
+        if (references.hasOtherName(c)) {
+            out.put(FieldSeparator);
+            out.putField(references.reference(c));
+        }
         out.endLine();
-    });
+    }
     out.put(TermsKeyword);
     out.endLine();
 }
@@ -137,13 +184,13 @@ class cMemberships {
 public:
     explicit cMemberships(const cDatabase& db) : termCount_(db.terms.count()) {
         std::vector<uint32_t> counts(size_t(termCount_) + 1, 0);
-        forEachMembership(db, [&](uint32_t term, const cCategory*) { ++counts[term + 1]; });
+        forEachMembership(db, [&](uint32_t term, uint32_t) { ++counts[term + 1]; });
         for (size_t t = 1; t < counts.size(); ++t)
             counts[t] += counts[t - 1];
         start_ = counts;
         end_ = std::vector<uint32_t>(counts.begin(), counts.end() - 1);
         categories_.resize(counts.back());
-        forEachMembership(db, [&](uint32_t term, const cCategory* category) {
+        forEachMembership(db, [&](uint32_t term, uint32_t category) {
             uint32_t& end = end_[term];
             // Categories arrive in list order, so an entry listed twice is a repeat of the
             // one just written.
@@ -154,50 +201,73 @@ public:
 
     template <class Visit> void forEachCategoryOf(uint32_t term, Visit visit) const {
         for (uint32_t i = start_[term]; i < end_[term]; ++i)
-            visit(*categories_[i]);
+            visit(categories_[i]);
     }
 
 private:
     template <class Visit> void forEachMembership(const cDatabase& db, Visit visit) {
+        uint32_t index = 0;
         ForEach<cCategory>(db.categories, [&](const cCategory& category) {
             ForEach<cCategoryMember>(category.members, [&](const cCategoryMember& member) {
                 uint64_t last = uint64_t(member.firstTerm) + member.runLength;
                 for (uint64_t term = member.firstTerm; term < last && term < termCount_; ++term)
-                    visit(static_cast<uint32_t>(term), &category);
+                    visit(static_cast<uint32_t>(term), index);
             });
+            ++index;
         });
     }
 
     uint32_t termCount_;
     std::vector<uint32_t> start_;
     std::vector<uint32_t> end_;
-    std::vector<const cCategory*> categories_;
+    // Positions in the category list.
+    std::vector<uint32_t> categories_;
 };
 
 void WriteValue(const cValue& value, cTextOutput& out) {
     if (value.mediaType() == MediaTypeAscii) {
-        out.put(static_cast<const cAsciiValue&>(value).text);
+        out.putDatabaseText(static_cast<const cAsciiValue&>(value).text);
     } else if (value.mediaType() == MediaTypeUnicode) {
         const auto& unicode = static_cast<const cUnicodeValue&>(value);
+        std::u16string units;
         if (unicode.text())
-            out.put(unicode.text(), unicode.length());
+            units.assign(unicode.text(), unicode.length());
+        if (out.wide())
+            out.putDatabaseText(units);
+        else
+            out.putDatabaseText(WideToAnsi(units));
     }
 }
 
-void WriteTerms(const cDatabase& db, bool ownFormat, cTextOutput& out) {
+// The names of the categories that hold a term, separated by '|'. An empty last name needs
+// one more '|', as a lone final one only ends the list.
+void WriteCategoryField(const cMemberships& memberships, uint32_t term,
+                        const cCategoryReferences& references, cTextOutput& out) {
+    std::string field;
+    bool first = true;
+    bool lastEmpty = false;
+    memberships.forEachCategoryOf(term, [&](uint32_t category) {
+        if (!first)
+            field.push_back(CategorySeparator);
+        first = false;
+        const std::string& reference = references.reference(category);
+        field += reference;
+        lastEmpty = reference.empty();
+    });
+    if (lastEmpty)
+        field.push_back(CategorySeparator);
+    out.putField(field);
+}
+
+void WriteTerms(const cDatabase& db, bool ownFormat, const cCategoryReferences& references,
+                cTextOutput& out) {
     const uint32_t attributeCount = db.attributes.count();
     cMemberships memberships(db);
     std::vector<const cValue*> valueOf(attributeCount);
     uint32_t termIndex = 0;
     ForEach<cTerm>(db.terms, [&](const cTerm& term) {
         if (ownFormat) {
-            bool first = true;
-            memberships.forEachCategoryOf(termIndex, [&](const cCategory& category) {
-                if (!first)
-                    out.put(CategorySeparator);
-                first = false;
-                out.put(category.name);
-            });
+            WriteCategoryField(memberships, termIndex, references, out);
             out.put(FieldSeparator);
         }
         // A term's first value of an attribute is the one that counts.
@@ -217,15 +287,35 @@ void WriteTerms(const cDatabase& db, bool ownFormat, cTextOutput& out) {
     });
 }
 
+// The whole file in one encoding.
+cTextOutput Write(const cDatabase& db, bool ownFormat, bool wide) {
+    cTextOutput out(wide);
+    if (ownFormat) {
+        cCategoryReferences references(db);
+        out.countReplaced(references.replacedNames());
+        WriteHeader(db, references, out);
+        WriteTerms(db, ownFormat, references, out);
+    } else {
+        WriteTerms(db, ownFormat, cCategoryReferences(), out);
+    }
+    return out;
+}
+
 } // namespace
 
 int ExportTextFile(const cDatabase& db, const std::string& path, bool ownFormat) {
     try {
-        cTextOutput out(HasUnicodeAttribute(db));
-        if (ownFormat)
-            WriteHeader(db, out);
-        WriteTerms(db, ownFormat, out);
-        return SafeSaveFile(path, out.bytes().data(), out.bytes().size()) == 0 ? 0 : 1;
+        cTextOutput out = Write(db, ownFormat, HasUnicodeAttribute(db));
+        if (!out.wide()) {
+            const auto* bytes = reinterpret_cast<const uint8_t*>(out.bytes().data());
+            if (DetectTextEncoding(bytes, out.bytes().size()).encoding != eTextEncoding::CodePage)
+                out = Write(db, ownFormat, true);
+        }
+        if (SafeSaveFile(path, out.bytes().data(), out.bytes().size()) != 0)
+            return 1;
+        if (out.replacedTexts() != 0)
+            ShowCountedMessage(WarningCaptionId, TextTextsReplaced, out.replacedTexts());
+        return 0;
     } catch (...) {
         // The text did not fit in memory; nothing was written.
         return 1;

@@ -11,7 +11,8 @@
 // editors leave stray blanks, which is what the cleaning is for; quotes inside a field and
 // leading spaces stay.
 //
-// A NUL ends a field's text where it stands: the formats hold C strings.
+// A NUL cannot be held by any text the fields go to; lines holding one are refused before
+// they are split (see HoldsNul).
 
 #include <cstddef>
 #include <cstring>
@@ -47,16 +48,12 @@ template <class Char> const Char* FindLineEnd(const Char* begin, const Char* end
     return TextFieldsDetail::FindChar(begin, end, Char('\n'));
 }
 
-// True when [begin, end) holds a NUL, so that fields need cutting at it.
+// True when [begin, end) holds a NUL.
 template <class Char> bool HoldsNul(const Char* begin, const Char* end) {
     return TextFieldsDetail::FindChar(begin, end, Char(0)) != end;
 }
 
-template <class Char>
-cFieldView<Char> CleanField(const Char* text, size_t length, bool mayHoldNul) {
-    if (mayHoldNul)
-        length =
-            static_cast<size_t>(TextFieldsDetail::FindChar(text, text + length, Char(0)) - text);
+template <class Char> cFieldView<Char> CleanField(const Char* text, size_t length) {
     if (length != 0 && text[0] == Char('"')) {
         ++text;
         --length;
@@ -71,14 +68,12 @@ cFieldView<Char> CleanField(const Char* text, size_t length, bool mayHoldNul) {
 }
 
 // Replaces fields with the cleaned fields of the line [begin, end), which holds no LF.
-// mayHoldNul is false when the caller knows the text has no NUL, which spares a scan.
 template <class Char>
-void SplitFields(const Char* begin, const Char* end, bool mayHoldNul,
-                 std::vector<cFieldView<Char>>& fields) {
+void SplitFields(const Char* begin, const Char* end, std::vector<cFieldView<Char>>& fields) {
     fields.clear();
     for (;;) {
         const Char* tab = TextFieldsDetail::FindChar(begin, end, Char('\t'));
-        fields.push_back(CleanField(begin, static_cast<size_t>(tab - begin), mayHoldNul));
+        fields.push_back(CleanField(begin, static_cast<size_t>(tab - begin)));
         if (tab == end)
             return;
         begin = tab + 1;

@@ -9,7 +9,9 @@
 //   Description TAB <text>             database description (absent text empties it)
 //   Attribute TAB <Ascii|Unicode> TAB <name>
 //                                      appends an attribute
-//   Category TAB <name>                appends a category in group 0
+//   Category TAB <name> [TAB <other name>]
+//                                      appends a category in group 0; term lines may name
+//                                      it by either name
 //   Terms:                             ends the header
 //   <anything else>                    ignored
 //   <cat>|<cat>... TAB <value 0> TAB <value 1> ...
@@ -19,24 +21,33 @@
 // A keyword matches when the first field is the keyword or a leading part of it, tried in
 // the order above, so "T" is Title and "Terms" is "Terms:". The attribute type matches the
 // same way, Ascii before Unicode. Header lines that lack a field their keyword needs fail;
-// Category and Attribute lines whose fields are there but empty are ignored.
+// a Category or Attribute line whose name field is there but empty declares an unnamed one
+// (the editor makes those, and their columns must not shift); an Attribute line with an
+// empty type is ignored.
 //
 // A tab-delimited line is a term line without the category field. A value in a column that
 // has no attribute yet creates attributes up to it, named "Attribute <column>" (1-based),
 // Unicode in a Unicode file and Ascii in a code-page file.
 //
-// Texts for 8-bit targets (names, description, Ascii values) come from a UTF-16 file as the
-// low byte of each unit, and from a UTF-8 file through the code page with "?" for what it
-// cannot hold. Unicode values from a code-page file are widened through the code page.
-// Nothing here applies the model's limits: elements are appended directly.
+// Texts for 8-bit targets (names, description, Ascii values) come from UTF-16 and UTF-8
+// files as AsciiFromUnicode gives them; a text that lost characters to "?" is counted, and
+// the count is shown as a warning once the file is read. Unicode values from a code-page
+// file are widened through the code page. 8-bit files are read as in text mode: a CR LF
+// pair ends a line, and field cleaning may then drop one more CR.
+//
+// A NUL anywhere, a 129th attribute or a 65,533rd term fails the import at its line: no
+// database could hold what follows, and an import that dropped it would look complete.
+// Other model limits are not applied: elements are appended directly.
 
 #include "exchange/TextImport.h"
 #include "exchange/VeskTextFormat.h"
 
 #include "dbfile/FileBytes.h"
+#include "exchange/AsciiFromUnicode.h"
 #include "exchange/TextEncoding.h"
 #include "exchange/TextFields.h"
 #include "model/Database.h"
+#include "model/Limits.h"
 #include "text/CodePage.h"
 #include "text/Messages.h"
 #include "text/StringTable.h"
@@ -45,6 +56,7 @@
 #include <cstdint>
 #include <cstring>
 #include <new>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -52,6 +64,11 @@
 namespace {
 
 const int ErrorCaptionId = 58;
+const int WarningCaptionId = 53;
+const int TextLineHoldsNul = 260;
+const int TextLineTooManyAttributes = 261;
+const int TextLineTooManyTerms = 262;
+const int TextCharactersReplaced = 263;
 
 enum eHeaderKeyword {
     KeywordNone,
@@ -98,25 +115,15 @@ template <class T> T* AppendOwned(cList& list, T* object) {
     return object;
 }
 
-// Text for 8-bit targets. Code-page text is already what they hold.
-cFieldView<char> Narrow(const cFieldView<char>& field, eTextEncoding, std::string&) {
+// Text for 8-bit targets, and the number of characters that became "?" on the way.
+// Code-page text is already what they hold.
+cFieldView<char> Narrow(const cFieldView<char>& field, std::string&, size_t& replaced) {
+    replaced = 0;
     return field;
 }
 
-cFieldView<char> Narrow(const cFieldView<char16_t>& field, eTextEncoding encoding,
-                        std::string& scratch) {
-    if (encoding == eTextEncoding::Utf8) {
-        scratch = WideToAnsi(std::u16string(field.text, field.length));
-    } else {
-        // A unit whose low byte is 0 would end the 8-bit text there.
-        scratch.clear();
-        for (size_t i = 0; i < field.length; ++i) {
-            char byte = static_cast<char>(field.text[i] & 0xFF);
-            if (byte == 0)
-                break;
-            scratch.push_back(byte);
-        }
-    }
+cFieldView<char> Narrow(const cFieldView<char16_t>& field, std::string& scratch, size_t& replaced) {
+    replaced = AsciiFromUnicode(field.text, field.length, scratch);
     return {scratch.data(), scratch.size()};
 }
 
@@ -151,20 +158,40 @@ public:
 private:
     eLineResult headerLine();
     eLineResult attributeLine();
+    eLineResult categoryLine();
     eLineResult termLine();
     eLineResult addToCategories(uint32_t term, const cFieldView<Char>& field);
     eLineResult addValue(cTerm& term, uint32_t attribute, const cFieldView<Char>& field);
     bool appendAttribute(uint16_t mediaType, const cFieldView<char>& name);
     void indexCategories();
+    cCategory* findCategory(std::string_view name) const;
 
     eLineResult fail(const std::string& what) {
         ShowLineError(line_, what);
         return eLineResult::ParseFailure;
     }
+    eLineResult fail(int textId) {
+        ShowCountedMessage(ErrorCaptionId, textId, line_);
+        return eLineResult::ParseFailure;
+    }
+    // For matching: what a lost character became does not matter there.
     cFieldView<char> narrow(const cFieldView<Char>& field) {
-        return Narrow(field, encoding_, narrowed_);
+        size_t replaced;
+        return Narrow(field, narrowed_, replaced);
+    }
+    // For a text that is kept: one that lost characters is counted for the warning.
+    cFieldView<char> kept(const cFieldView<Char>& field) {
+        size_t replaced;
+        cFieldView<char> text = Narrow(field, narrowed_, replaced);
+        if (replaced != 0)
+            ++textsWithReplacements_;
+        return text;
     }
     cFieldView<Char> field(size_t number) const { return fields_[number - 1]; }
+    // A field the line may lack, as absent.
+    cFieldView<Char> optionalField(size_t number) const {
+        return number <= fields_.size() ? field(number) : cFieldView<Char>();
+    }
 
     cDatabase& db_;
     const eTextEncoding encoding_;
@@ -177,6 +204,9 @@ private:
     // First category of each name; categories come only from header lines, so this is
     // built once when the term lines start. Keys point into the categories' own names.
     std::unordered_map<std::string_view, cCategory*> categoriesByName_;
+    // The other names of Category lines; looked up when no category bears the name.
+    std::unordered_map<std::string, cCategory*> categoriesByOtherName_;
+    uint32_t textsWithReplacements_ = 0;
     std::string narrowed_;
     std::u16string widened_;
 };
@@ -189,15 +219,26 @@ template <class Char> int cTextImporter<Char>::run(const Char* begin, const Char
         indexCategories();
 
     const bool mayHoldNul = HoldsNul(begin, end);
+    // Text mode reads a CR LF pair as LF; UTF-16 files leave their CR to field cleaning.
+    const bool textMode = encoding_ != eTextEncoding::Utf16;
     while (begin != end) {
         const Char* lineEnd = FindLineEnd(begin, end);
-        SplitFields(begin, lineEnd, mayHoldNul, fields_);
+        if (mayHoldNul && HoldsNul(begin, lineEnd)) {
+            fail(TextLineHoldsNul);
+            return 1;
+        }
+        const Char* textEnd = lineEnd;
+        if (textMode && lineEnd != end && textEnd != begin && textEnd[-1] == Char('\r'))
+            --textEnd;
+        SplitFields(begin, textEnd, fields_);
         eLineResult result = header_ ? headerLine() : termLine();
         if (result != eLineResult::Next)
             return 1;
         begin = lineEnd == end ? end : lineEnd + 1;
         ++line_;
     }
+    if (textsWithReplacements_ != 0)
+        ShowCountedMessage(WarningCaptionId, TextCharactersReplaced, textsWithReplacements_);
     return 0;
 }
 
@@ -206,28 +247,18 @@ template <class Char> eLineResult cTextImporter<Char>::headerLine() {
     case KeywordTitle:
         if (fields_.size() < 2)
             return fail("expected 'Title <title>'");
-        return AssignText(db_.name, narrow(field(2))) ? eLineResult::Next
-                                                      : eLineResult::OutOfMemory;
+        return AssignText(db_.name, kept(field(2))) ? eLineResult::Next : eLineResult::OutOfMemory;
     case KeywordDescription:
         if (fields_.size() < 2)
             return fail("expected 'Description <description>'");
-        return AssignText(db_.description, narrow(field(2))) ? eLineResult::Next
-                                                             : eLineResult::OutOfMemory;
+        return AssignText(db_.description, kept(field(2))) ? eLineResult::Next
+                                                           : eLineResult::OutOfMemory;
     case KeywordAttribute:
         return attributeLine();
-    case KeywordCategory: {
+    case KeywordCategory:
         if (fields_.size() < 2)
             return fail("expected 'Category <name>'");
-        cFieldView<char> name = narrow(field(2));
-        if (!name.present())
-            return eLineResult::Next;
-        auto* category = new (std::nothrow) cCategory;
-        if (!category || !AssignText(category->name, name)) {
-            delete category;
-            return eLineResult::OutOfMemory;
-        }
-        return AppendOwned(db_.categories, category) ? eLineResult::Next : eLineResult::OutOfMemory;
-    }
+        return categoryLine();
     case KeywordTerms:
         header_ = false;
         indexCategories();
@@ -242,7 +273,7 @@ template <class Char> eLineResult cTextImporter<Char>::attributeLine() {
     if (fields_.size() < 3)
         return fail("expected 'Attribute <type (Ascii, Unicode)> <name>'");
     cFieldView<char> type = narrow(field(2));
-    if (!type.present() || !field(3).present())
+    if (!type.present())
         return eLineResult::Next;
     uint16_t mediaType;
     if (SelectsKeyword(type, AsciiKeyword))
@@ -251,8 +282,24 @@ template <class Char> eLineResult cTextImporter<Char>::attributeLine() {
         mediaType = MediaTypeUnicode;
     else
         return fail("Expected attribute type Ascii or Unicode.");
-    if (!appendAttribute(mediaType, narrow(field(3))))
+    if (attributeTypes_.size() >= MaxAttributeCount)
+        return fail(TextLineTooManyAttributes);
+    if (!appendAttribute(mediaType, kept(field(3))))
         return fail("Failed to create attribute.");
+    return eLineResult::Next;
+}
+
+template <class Char> eLineResult cTextImporter<Char>::categoryLine() {
+    auto* category = new (std::nothrow) cCategory;
+    if (!category || !AssignText(category->name, kept(field(2)))) {
+        delete category;
+        return eLineResult::OutOfMemory;
+    }
+    if (!AppendOwned(db_.categories, category))
+        return eLineResult::OutOfMemory;
+    cFieldView<char> otherName = narrow(optionalField(3));
+    if (otherName.present())
+        categoriesByOtherName_.emplace(std::string(otherName.text, otherName.length), category);
     return eLineResult::Next;
 }
 
@@ -274,14 +321,23 @@ template <class Char> void cTextImporter<Char>::indexCategories() {
     for (cListNode* node = db_.categories.first(); node && node != db_.categories.tail();
          node = node->next) {
         auto* category = static_cast<cCategory*>(node->payload);
-        if (!category->name.isEmpty())
-            categoriesByName_.emplace(
-                std::string_view(category->name.text(), category->name.length()), category);
+        categoriesByName_.emplace(
+            std::string_view(category->name.textOrEmpty(), category->name.length()), category);
     }
+}
+
+template <class Char> cCategory* cTextImporter<Char>::findCategory(std::string_view name) const {
+    auto byName = categoriesByName_.find(name);
+    if (byName != categoriesByName_.end())
+        return byName->second;
+    auto byOtherName = categoriesByOtherName_.find(std::string(name));
+    return byOtherName != categoriesByOtherName_.end() ? byOtherName->second : nullptr;
 }
 
 template <class Char> eLineResult cTextImporter<Char>::termLine() {
     uint32_t termIndex = db_.terms.count();
+    if (termIndex >= MaxTermCount)
+        return fail(TextLineTooManyTerms);
     cTerm* term = AppendOwned(db_.terms, new (std::nothrow) cTerm);
     if (!term)
         return eLineResult::OutOfMemory;
@@ -303,6 +359,8 @@ template <class Char> eLineResult cTextImporter<Char>::termLine() {
         if (!ownFormat_) {
             uint16_t mediaType =
                 encoding_ == eTextEncoding::CodePage ? MediaTypeAscii : MediaTypeUnicode;
+            if (attribute >= MaxAttributeCount)
+                return fail(TextLineTooManyAttributes);
             if (attributeTypes_.size() <= attribute) {
                 std::string name = "Attribute " + std::to_string(number);
                 while (attributeTypes_.size() <= attribute)
@@ -329,11 +387,10 @@ eLineResult cTextImporter<Char>::addToCategories(uint32_t term, const cFieldView
         // "a|" lists only a: an empty name after a final separator ends the list.
         if (name == end && name != list.text)
             break;
-        auto match =
-            categoriesByName_.find(std::string_view(name, static_cast<size_t>(nameEnd - name)));
-        if (match == categoriesByName_.end())
+        cCategory* category =
+            findCategory(std::string_view(name, static_cast<size_t>(nameEnd - name)));
+        if (!category)
             return fail("unknown category (" + std::string(name, nameEnd) + ")");
-        cCategory* category = match->second;
         // "a|a" must not list the term twice; terms only grow, so a repeat is the last entry.
         cListNode* last = category->members.last();
         if (!last || static_cast<cCategoryMember*>(last->payload)->firstTerm != term)
@@ -366,10 +423,7 @@ eLineResult cTextImporter<Char>::addValue(cTerm& term, uint32_t attribute,
         return eLineResult::Next;
     }
 
-    cFieldView<char> text = narrow(field);
-    // A UTF-16 field whose first unit has a zero low byte holds no 8-bit text at all.
-    if (!text.present())
-        return eLineResult::Next;
+    cFieldView<char> text = kept(field);
     auto* value = new (std::nothrow) cAsciiValue;
     if (value) {
         value->attribute = index;
@@ -401,7 +455,8 @@ int ImportTextFile(cDatabase& db, const std::string& path, bool ownFormat) {
         const size_t size = bytes.size() - encoding.markLength;
         switch (encoding.encoding) {
         case eTextEncoding::Utf16:
-            return ImportUnits(db, DecodeUtf16Le(text, size), encoding.encoding, ownFormat);
+            return ImportUnits(db, DecodeUtf16(text, size, encoding.bigEndian), encoding.encoding,
+                               ownFormat);
         case eTextEncoding::Utf8:
             return ImportUnits(db,
                                Utf8ToUtf16(std::string(reinterpret_cast<const char*>(text), size)),

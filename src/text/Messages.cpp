@@ -79,3 +79,16 @@ void ShowStatusCount(int textId, unsigned count) {
         text.replace(mark, 2, std::to_string(count));
     CurrentMessageSink()->showStatus(text);
 }
+
+std::string CountedText(int textId, unsigned count) {
+    std::string text = ResourceString(textId);
+    const size_t mark = text.find("%u");
+    if (mark != std::string::npos)
+        text.replace(mark, 2, std::to_string(count));
+    return text;
+}
+
+int ShowCountedMessage(int captionId, int textId, unsigned count, unsigned flags) {
+    return CurrentMessageSink()->showMessage(ResourceString(captionId), CountedText(textId, count),
+                                             MessageFlagsForCaption(captionId, flags));
+}

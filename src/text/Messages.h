@@ -54,3 +54,8 @@ int ShowTableMessage(int captionId, int textId, unsigned flags = MessageOk);
 void ShowStatusText(int textId);
 // The status text textId with its "%u" replaced by count.
 void ShowStatusCount(int textId, unsigned count);
+
+// The text textId with its "%u" replaced by count, for texts that carry a number.
+std::string CountedText(int textId, unsigned count);
+// Shows the text textId with its "%u" replaced by count, as ShowTableMessage does.
+int ShowCountedMessage(int captionId, int textId, unsigned count, unsigned flags = MessageOk);

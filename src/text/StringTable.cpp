@@ -121,6 +121,13 @@ constexpr sTableEntry StringTable[] = {
           "under another name."},
     {226, "'%1' was deleted or moved by another program since you opened or saved it.\n\n"
           "Save it there again? Yes recreates it; No lets you save it under another name."},
+    {260, "Line %u: this line holds a NUL character, which no text in a database can hold."},
+    {261, "Line %u: more attributes than a database can hold (128)."},
+    {262, "Line %u: more terms than a database can hold (65532)."},
+    {263, "%u imported texts held characters that Ascii text cannot hold; each of those "
+          "characters became '?'."},
+    {264, "%u texts held a tab, a line break or, in a category name, a '|', which the text "
+          "file cannot hold; they were written as spaces and '/'."},
 };
 
 constexpr bool TableIsSorted() {

@@ -209,19 +209,29 @@ TEST_F(QuizAppImportTest, UnreadableCardsEndTheImport) {
     }
 }
 
-TEST_F(QuizAppImportTest, CardStreamMayNotRunPastItsRecordOrTheFile) {
+TEST_F(QuizAppImportTest, CardStreamMayRunIntoTheNextRecordButNotPastTheFile) {
     cModule module;
     Bytes first = Card(0, "front\0back\0"s);
     Bytes second = Card(0, "x\0y\0"s);
     first[42] = 0; // compressed length reaching into the second record
     first[43] = static_cast<uint8_t>(first.size() - 46 + 4);
     module.records = {first, second};
-    EXPECT_EQ(import(module.build()), QuizAppResultBadCard);
+    ASSERT_EQ(import(module.build()), QuizAppResultOk);
+    ASSERT_EQ(db.terms.count(), 2u);
+    EXPECT_EQ(db.term(1)->values.count(), 2u);
+
+    // The same length on the last card runs past the end of the file.
+    module.records = {second, first};
+    cDatabase pastTheEnd;
+    WriteBytes(dir.file("end.pdb"), module.build());
+    EXPECT_EQ(ImportQuizAppModule(pastTheEnd, dir.file("end.pdb")), QuizAppResultBadCard);
 
     module.records = {Card(0, "front\0back\0"s)};
     Bytes whole = module.build();
     whole.pop_back();
-    EXPECT_EQ(import(whole), QuizAppResultBadCard);
+    cDatabase cut;
+    WriteBytes(dir.file("cut.pdb"), whole);
+    EXPECT_EQ(ImportQuizAppModule(cut, dir.file("cut.pdb")), QuizAppResultBadCard);
 }
 
 TEST_F(QuizAppImportTest, RecordOffsetPastTheEndIsABadCard) {

@@ -1,9 +1,12 @@
 #include "exchange/TextImport.h"
 
+#include "exchange/TextEncoding.h"
+
 #include "model/Database.h"
 #include "support/RecordingSink.h"
 #include "support/TempDir.h"
 #include "support/TextFiles.h"
+#include "text/Utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -149,15 +152,22 @@ TEST_F(TextImportTest, HeaderLinesMissingFieldsFailWithTheirLine) {
     }
 }
 
-TEST_F(TextImportTest, HeaderLinesWithEmptyFieldsAreIgnoredOrEmptyTheText) {
+TEST_F(TextImportTest, HeaderLinesWithEmptyFieldsEmptyTheTextOrDeclareItUnnamed) {
     ASSERT_EQ(importVesk("Title\tOld\nTitle\t\nDescription\t\"\"\n\nCategory\t\n"
-                         "Attribute\t\tName\nAttribute\tAscii\t \nTerms:\n"),
+                         "Attribute\t\tName\nAttribute\tAscii\t \nAttribute\tUnicode\tW\n"
+                         "Category\tA\nTerms:\n|A\tx\ty\n"),
               0);
     EXPECT_TRUE(sink.shown.empty());
     EXPECT_TRUE(db.name.isEmpty());
     EXPECT_TRUE(db.description.isEmpty());
-    EXPECT_EQ(db.categories.count(), 0u);
-    EXPECT_EQ(db.attributes.count(), 0u);
+    // Unnamed ones keep their places, so the columns and the category field still line up.
+    ASSERT_EQ(db.categories.count(), 2u);
+    EXPECT_TRUE(db.category(0)->name.isEmpty());
+    ASSERT_EQ(db.attributes.count(), 2u); // an attribute without a type is still ignored
+    EXPECT_TRUE(db.attribute(0)->name.isEmpty());
+    EXPECT_EQ(ascii(0, 0), "x");
+    EXPECT_EQ(unicode(0, 1), u"y");
+    EXPECT_TRUE(db.category(0)->isMember(0) && db.category(1)->isMember(0));
 }
 
 TEST_F(TextImportTest, HeaderWithoutTermsImportsNoTerms) {
@@ -206,23 +216,132 @@ TEST_F(TextImportTest, TextIsStoredAsItStands) {
     ASSERT_EQ(importTabs("a\\nb\t" + longField + "\n"), 0);
     EXPECT_EQ(ascii(0, 0), "a\\nb"); // the escaped form: a line break once saved
     EXPECT_EQ(ascii(0, 1), longField);
-
-    cDatabase cut;
-    WriteBytes(dir.file("nul.txt"), Bytes(std::string("ab \0z\t\0q\n", 10)));
-    ASSERT_EQ(ImportTextFile(cut, dir.file("nul.txt"), false), 0);
-    // A NUL ends the text where it stands, and what is left is cleaned as usual.
-    EXPECT_STREQ(static_cast<cAsciiValue*>(cut.term(0)->valueAt(0))->text.text(), "ab");
-    EXPECT_EQ(cut.term(0)->values.count(), 1u);
 }
 
-TEST_F(TextImportTest, Utf16FileGivesLowBytesToEightBitTexts) {
+TEST_F(TextImportTest, NulFailsTheImportAtItsLine) {
+    struct sCase {
+        const char* what;
+        std::vector<uint8_t> bytes;
+        bool ownFormat;
+        int line;
+    };
+    const sCase cases[] = {
+        {"code page", Bytes(std::string("ab\nab \0z\t\0q\n", 12)), false, 2},
+        {"code page header", Bytes(std::string("Attri\0bute\tAscii\tX\nTerms:\n", 26)), true, 1},
+        {"UTF-8", Bytes(std::string("\xc3\xa9\n\n\0", 5)), false, 3},
+        {"UTF-16 unit", Utf16File(std::u16string(u"Terms:\n\tx\0y\n", 12)), true, 2},
+    };
+    for (const sCase& c : cases) {
+        cDatabase fresh;
+        sink.shown.clear();
+        WriteBytes(dir.file("nul.txt"), c.bytes);
+        EXPECT_EQ(ImportTextFile(fresh, dir.file("nul.txt"), c.ownFormat), 1) << c.what;
+        EXPECT_EQ(error(), "Line " + std::to_string(c.line) +
+                               ": this line holds a NUL character, which no text in a database "
+                               "can hold.")
+            << c.what;
+    }
+}
+
+TEST_F(TextImportTest, UnicodeTextForAsciiTargetsIsTakenAsTyped) {
     ASSERT_EQ(import(Utf16File(u"Title\tCaf\u00e9\nAttribute\tUnicode\tU\nAttribute\tAscii\tA\n"
                                u"Terms:\n\t\u4e2d\t\u4e2d\n"),
                      true),
               0);
     EXPECT_STREQ(db.name.text(), "Caf\xe9");
     EXPECT_EQ(unicode(0, 0), u"\u4e2d");
-    EXPECT_EQ(ascii(0, 1), "\x2d");
+    EXPECT_EQ(ascii(0, 1), "?");
+    ASSERT_EQ(sink.shown.size(), 1u); // a warning, not a failure
+    EXPECT_EQ(sink.shown[0].caption, "Warning");
+    EXPECT_EQ(sink.shown[0].text, "1 imported texts held characters that Ascii text cannot "
+                                  "hold; each of those characters became '?'.");
+
+    struct sCase {
+        std::u16string text;
+        std::string ascii;
+    };
+    const sCase cases[] = {
+        {u"ab\u0100cd", "ab?cd"},
+        {u"\u2013\u2019\u20ac", "\x96\x92\x80"},
+        {u"\u0096\u0081\u00e9\u00ff", "\x96\x81\xe9\xff"}, // as older exports wrote bytes
+        {u"a\U0001F600b", "a?b"},                          // one character, one "?"
+        {u"\xdc00x\xd800", "?x?"},
+    };
+    for (const sCase& c : cases) {
+        for (bool utf8 : {false, true}) {
+            const std::u16string file = u"Attribute\tAscii\tA\nTerms:\n\t" + c.text + u"\n";
+            std::string utf8Text = "\xef\xbb\xbf" + Utf16ToUtf8(file);
+            cDatabase fresh;
+            sink.shown.clear();
+            WriteBytes(dir.file("a.txt"), utf8 ? Bytes(utf8Text) : Utf16File(file));
+            ASSERT_EQ(ImportTextFile(fresh, dir.file("a.txt"), true), 0);
+            auto* value = static_cast<cAsciiValue*>(fresh.term(0)->valueAt(0));
+            if (utf8 && c.text[0] == 0xdc00)
+                continue; // UTF-8 cannot carry a lone surrogate
+            EXPECT_EQ(value->text.textOrEmpty(), c.ascii)
+                << (utf8 ? "UTF-8 " : "UTF-16 ") << value->text.textOrEmpty();
+            EXPECT_EQ(sink.shown.size(), c.ascii.find('?') == std::string::npos ? 0u : 1u);
+        }
+    }
+}
+
+TEST_F(TextImportTest, UnmarkedUtf16IsRecognisedByItsNulBytes) {
+    const std::u16string text = u"Attribute\tUnicode\tU\nTerms:\n\tcaf\u00e9 \u4e2d\n";
+    std::vector<uint8_t> little = Utf16File(text), big;
+    little.erase(little.begin(), little.begin() + 2);
+    for (size_t i = 0; i < little.size(); i += 2)
+        big.insert(big.end(), {little[i + 1], little[i]});
+    std::vector<uint8_t> marked = big;
+    marked.insert(marked.begin(), {0xFE, 0xFF});
+    for (const auto& bytes : {little, big, marked}) {
+        cDatabase fresh;
+        WriteBytes(dir.file("u.txt"), bytes);
+        ASSERT_EQ(ImportTextFile(fresh, dir.file("u.txt"), true), 0);
+        ASSERT_EQ(fresh.terms.count(), 1u);
+        auto* value = static_cast<cUnicodeValue*>(fresh.term(0)->valueAt(0));
+        EXPECT_EQ(std::u16string(value->text(), value->length()), u"caf\u00e9 \u4e2d");
+    }
+}
+
+TEST(TextEncodingTest, ChoiceByFirstBytesAndContent) {
+    struct sCase {
+        std::string bytes;
+        eTextEncoding encoding;
+        bool bigEndian;
+    };
+    const sCase cases[] = {
+        {"", eTextEncoding::CodePage, false},
+        {"plain", eTextEncoding::CodePage, false},
+        {"caf\xc3\xa9", eTextEncoding::Utf8, false},
+        {"caf\xc3", eTextEncoding::CodePage, false},      // a lead byte as the last byte
+        {"\xc3", eTextEncoding::CodePage, false},         // and as the only one
+        {"\xe4\xb8", eTextEncoding::CodePage, false},     // a sequence one byte short
+        {"\xed\xa0\x80", eTextEncoding::CodePage, false}, // an encoded surrogate
+        {std::string("a\0b\0", 4), eTextEncoding::Utf16, false},
+        {std::string("\0a\0b", 4), eTextEncoding::Utf16, true},
+        {std::string("a\0b\0c", 5), eTextEncoding::CodePage, false},   // odd size
+        {std::string("a\0\0\0", 4), eTextEncoding::CodePage, false},   // a NUL unit
+        {std::string("abcdefg\0", 8), eTextEncoding::CodePage, false}, // one stray NUL
+        {std::string("\xfe\xff\0a", 4), eTextEncoding::Utf16, true},
+    };
+    for (const sCase& c : cases) {
+        const auto* bytes = reinterpret_cast<const uint8_t*>(c.bytes.data());
+        cTextEncoding found = DetectTextEncoding(bytes, c.bytes.size());
+        EXPECT_EQ(found.encoding, c.encoding) << c.bytes;
+        EXPECT_EQ(found.bigEndian, c.bigEndian) << c.bytes;
+    }
+}
+
+TEST_F(TextImportTest, EightBitTextReadsCrLfAsALineEnd) {
+    for (const char* mark : {"", "\xef\xbb\xbf"}) {
+        cDatabase fresh;
+        WriteBytes(dir.file("cr.txt"),
+                   Bytes(std::string(mark) + "Attribute\tAscii\tA\r\r\nTerms:\r\r\n\tx\r\r\n"));
+        ASSERT_EQ(ImportTextFile(fresh, dir.file("cr.txt"), true), 0) << mark;
+        ASSERT_EQ(fresh.terms.count(), 1u) << mark;
+        EXPECT_STREQ(fresh.attribute(0)->name.text(), "A");
+        EXPECT_STREQ(static_cast<cAsciiValue*>(fresh.term(0)->valueAt(0))->text.text(), "x");
+    }
 }
 
 TEST_F(TextImportTest, Utf16TabDelimitedCreatesUnicodeAttributesAndCountsLinesAfterTheMark) {
@@ -270,7 +389,7 @@ TEST_F(TextImportTest, MissingFileFailsWithoutAMessage) {
     EXPECT_TRUE(sink.shown.empty());
 }
 
-TEST_F(TextImportTest, LargestSavableFileImportsWhole) {
+TEST_F(TextImportTest, LargestSavableFileImportsWholeAndOneLineMoreFails) {
     const uint32_t lines = 65532;
     std::string text;
     for (uint32_t i = 0; i < lines; ++i)
@@ -278,6 +397,41 @@ TEST_F(TextImportTest, LargestSavableFileImportsWhole) {
     ASSERT_EQ(importTabs(text), 0);
     ASSERT_EQ(db.terms.count(), lines);
     EXPECT_EQ(ascii(lines - 1, 1), "meaning " + std::to_string(lines - 1));
+
+    cDatabase over;
+    WriteBytes(dir.file("over.txt"), Bytes(text + "\n"));
+    EXPECT_EQ(ImportTextFile(over, dir.file("over.txt"), false), 1);
+    EXPECT_EQ(error(), "Line 65533: more terms than a database can hold (65532).");
+}
+
+TEST_F(TextImportTest, MoreAttributesThanADatabaseHoldsFailAtTheirLine) {
+    std::string header;
+    for (int i = 0; i < 128; ++i)
+        header += "Attribute\tAscii\tA\n";
+    struct sCase {
+        std::string text;
+        bool ownFormat;
+        std::string message;
+    };
+    const sCase cases[] = {
+        {"x\n" + std::string(127, '\t') + "y" + std::string(500, '\t') + "\n", false, ""},
+        {"x\n" + std::string(128, '\t') + "y\n", false, "Line 2: "},
+        {header + "Terms:\n" + std::string(128, '\t') + "y\n", true, ""},
+        {"Foo\n" + header + "Attribute\tUnicode\tB\n", true, "Line 130: "},
+    };
+    for (const sCase& c : cases) {
+        cDatabase fresh;
+        sink.shown.clear();
+        WriteBytes(dir.file("wide.txt"), Bytes(c.text));
+        EXPECT_EQ(ImportTextFile(fresh, dir.file("wide.txt"), c.ownFormat),
+                  c.message.empty() ? 0 : 1);
+        if (c.message.empty()) {
+            EXPECT_EQ(fresh.attributes.count(), 128u);
+            EXPECT_TRUE(sink.shown.empty());
+        } else {
+            EXPECT_EQ(error(), c.message + "more attributes than a database can hold (128).");
+        }
+    }
 }
 
 } // namespace

@@ -386,11 +386,11 @@ TEST_F(MalformedFiles, TextFilesThatBreakTheirOwnRules) {
         {"UTF-16 with an odd last byte", "\xFF\xFET\0e\0r\0m\0s\0:\0\n\0a", 0, 0},
         {"UTF-16 lone surrogates", std::string("\xFF\xFE\x00\xD8\x09\x00\xFF\xDF", 8), 0, 0},
         {"UTF-8 mark then broken sequences", "\xEF\xBB\xBFTerms:\n\t\xC3\t\xE4\xB8\n", 1, 0},
-        {"NUL inside the header", std::string("Attri\0bute\tAscii\tX\nTerms:\n", 26), 0, 0},
+        {"NUL inside the header", std::string("Attri\0bute\tAscii\tX\nTerms:\n", 26), 1, 1},
         {"unterminated quotes", "Terms:\n\t\"a\t\"\n\"", 1, 0},
         {"term line naming an unknown category", "Terms:\nNope\tx\n", 1, 0},
         {"header keyword without its fields", "Attribute\n", 1, 0},
-        {"ten thousand tabs", "Terms:\n" + std::string(10000, '\t') + "x\n", 1, 0},
+        {"ten thousand tabs", "Terms:\n" + std::string(10000, '\t') + "x\n", 1, 1},
         {"CRs and no LF", std::string(5000, '\r'), 0, 0},
     };
     for (const sCase& c : cases) {
