@@ -207,18 +207,21 @@ size_t CardEnd(const std::vector<uint32_t>& offsets, size_t record, size_t fileS
 } // namespace
 
 int ImportQuizAppModule(cDatabase& db, const std::string& path) {
+    // The header first: a file of another kind costs its first bytes, not its size.
     std::vector<uint8_t> bytes;
-    if (!ReadFileBytes(path, bytes))
+    if (!ReadFileHead(path, kPdbHeaderSize, bytes))
         return QuizAppResultCannotOpen;
-    cByteReader file(bytes);
-
+    cByteReader head(bytes);
     uint32_t type = 0;
-    if (!ReadType(file, type))
+    if (!ReadType(head, type))
         return QuizAppResultShortHeader;
     if (type == kTypeMultipleChoice)
         return QuizAppResultNotFlashcards;
     if (type != kTypeFlashcards)
         return QuizAppResultUnknownType;
+    if (!ReadFileBytes(path, bytes))
+        return QuizAppResultCannotOpen;
+    cByteReader file(bytes);
 
     uint32_t appInfoOffset = 0;
     uint16_t recordCount = 0;

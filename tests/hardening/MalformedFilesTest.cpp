@@ -515,6 +515,9 @@ TEST_F(MalformedFiles, AFileOfAnotherKindCostsItsHeaderNotItsSize) {
     ASSERT_EQ(::truncate(path.c_str(), off_t(2) << 30), 0); // 2 GB, sparse
     EXPECT_EQ(measured("2 GB of another kind", [&] { return CheckDatabaseFile(path); }), 1);
     EXPECT_TRUE(sink.showedOnly(TextCaptionError, TextNotADatabase));
+    cDatabase db;
+    EXPECT_EQ(measured("2 GB module", [&] { return ImportQuizAppModule(db, path); }),
+              QuizAppResultUnknownType);
 }
 
 TEST_F(MalformedFiles, RunningOutOfMemoryEndsTheCommandWithAMessage) {
