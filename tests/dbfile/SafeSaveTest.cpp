@@ -1,12 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <filesystem>
 #include <functional>
-#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,6 +12,7 @@
 #include "dbfile/SaveTemporaries.h"
 #include "hardening/DiskFaults.h"
 #include "support/FailingFileSystem.h"
+#include "support/SpecialFiles.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -120,19 +118,6 @@ TEST(SafeSave, ReadOnlyFileAndUnwritableDirectoryAreRefused) {
 }
 
 namespace {
-
-bool MakeSocket(const std::string& path) {
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    if (path.size() >= sizeof address.sun_path)
-        return false;
-    std::strcpy(address.sun_path, path.c_str());
-    int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    bool bound = fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    if (fd >= 0)
-        ::close(fd);
-    return bound;
-}
 
 bool MakeFile(const std::string& path, mode_t mode, uid_t owner = ::geteuid()) {
     WriteBytes(path, kOld);
