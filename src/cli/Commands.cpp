@@ -1,11 +1,13 @@
 #include "cli/Commands.h"
 
+#include <iostream>
 #include <new>
-#include <ostream>
 
+#include "cli/FailureReport.h"
 #include "cli/JsonDump.h"
 #include "dbfile/DatabaseFiles.h"
 #include "dbfile/DatabaseFormat.h"
+#include "dbfile/FileFailure.h"
 #include "exchange/Imports.h"
 #include "exchange/TextExport.h"
 #include "model/Database.h"
@@ -21,7 +23,9 @@ int RunCatchingOutOfMemory(const std::function<int()>& command) {
     }
 }
 
-int RunDump(const std::string& file, std::ostream& out) {
+namespace {
+
+int DumpFile(const std::string& file, std::ostream& out) {
     cDatabase db;
     if (LoadDatabaseFile(file, db) != 0)
         return 1;
@@ -29,14 +33,14 @@ int RunDump(const std::string& file, std::ostream& out) {
     return 0;
 }
 
-int RunImportPdb(const std::string& input, const std::string& output) {
+int ImportPdb(const std::string& input, const std::string& output) {
     cDatabase db;
     if (LoadDatabaseFile(input, db) != 0)
         return 1;
     return SaveDatabaseAs(db, output);
 }
 
-int RunMerge(const std::string& target, const std::string& source, const std::string& output) {
+int Merge(const std::string& target, const std::string& source, const std::string& output) {
     cDatabase db;
     if (LoadDatabaseFile(target, db) != 0)
         return 1;
@@ -47,9 +51,9 @@ int RunMerge(const std::string& target, const std::string& source, const std::st
     return SaveDatabaseAs(db, output);
 }
 
-int RunImport(const std::string& format, const std::string& input, const std::string& output) {
+int Import(const std::string& format, const std::string& input, const std::string& output) {
     if (format == "pdb")
-        return RunImportPdb(input, output);
+        return ImportPdb(input, output);
     eImportFormat kind = format == "vesk"     ? eImportFormat::VeskText
                          : format == "tab"    ? eImportFormat::TabDelimited
                          : format == "ergane" ? eImportFormat::Ergane
@@ -63,7 +67,7 @@ int RunImport(const std::string& format, const std::string& input, const std::st
     return SaveDatabaseAs(db, output);
 }
 
-int RunExport(const std::string& format, const std::string& input, const std::string& output) {
+int Export(const std::string& format, const std::string& input, const std::string& output) {
     cDatabase db;
     if (LoadDatabaseFile(input, db) != 0)
         return 1;
@@ -72,4 +76,33 @@ int RunExport(const std::string& format, const std::string& input, const std::st
         return 1;
     }
     return 0;
+}
+
+} // namespace
+
+// Each command starts with no failure on record, so that the reason it reports is its own.
+
+int RunDump(const std::string& file, std::ostream& out) {
+    ClearFileFailure();
+    return ReportFailure(DumpFile(file, out), file, std::cerr);
+}
+
+int RunImportPdb(const std::string& input, const std::string& output) {
+    ClearFileFailure();
+    return ReportFailure(ImportPdb(input, output), output, std::cerr);
+}
+
+int RunMerge(const std::string& target, const std::string& source, const std::string& output) {
+    ClearFileFailure();
+    return ReportFailure(Merge(target, source, output), output, std::cerr);
+}
+
+int RunImport(const std::string& format, const std::string& input, const std::string& output) {
+    ClearFileFailure();
+    return ReportFailure(Import(format, input, output), output, std::cerr);
+}
+
+int RunExport(const std::string& format, const std::string& input, const std::string& output) {
+    ClearFileFailure();
+    return ReportFailure(Export(format, input, output), output, std::cerr);
 }

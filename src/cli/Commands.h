@@ -1,6 +1,6 @@
 #pragma once
 // The commands of the vesk tool. Each returns the process exit status: 0 on success, 1 on a
-// failure whose message has gone to standard error.
+// failure whose message has gone to standard error, followed by "vesk: PATH: reason".
 
 #include <functional>
 #include <iosfwd>

@@ -4,6 +4,7 @@
 
 #include "dbfile/DatabaseFormat.h"
 #include "dbfile/FileBytes.h"
+#include "dbfile/FileFailure.h"
 #include "dbfile/PdbFormat.h"
 #include "model/Database.h"
 #include "model/Limits.h"
@@ -12,8 +13,19 @@
 
 namespace {
 
-int Refuse(int text) {
+int Refuse(const std::string& path, int text, const char* reason) {
+    RecordFileFailure(path, reason);
     ShowTableMessage(TextCaptionError, text, MessageOk);
+    return 1;
+}
+
+// The read has recorded its reason already.
+int RefuseUnread(eFileRead read) {
+    ShowTableMessage(TextCaptionError,
+                     read == eFileRead::Missing    ? TextFileMissing
+                     : read == eFileRead::NotAFile ? TextNotARegularFile
+                                                   : TextLoadFailed,
+                     MessageOk);
     return 1;
 }
 
@@ -53,28 +65,30 @@ bool HasUnicodeAttribute(cByteReader& file, bool& unicode) {
 int CheckDatabaseFile(const std::string& path) {
     // The header first: a file of another kind costs its first bytes, not its size.
     std::vector<uint8_t> bytes;
-    if (!ReadFileHead(path, kPdbHeaderSize, bytes))
-        return Refuse(TextFileMissing);
+    eFileRead read = ReadFileHead(path, kPdbHeaderSize, bytes);
+    if (read != eFileRead::Read)
+        return RefuseUnread(read);
     cByteReader head(bytes);
     uint32_t type = 0;
     if (!ReadType(head, type) || type != kDatabaseType)
-        return Refuse(TextNotADatabase);
+        return Refuse(path, TextNotADatabase, "not a database file");
 
-    if (!ReadFileBytes(path, bytes))
-        return Refuse(TextFileMissing);
+    read = ReadWholeFile(path, bytes);
+    if (read != eFileRead::Read)
+        return RefuseUnread(read);
     cByteReader file(bytes);
 
     uint16_t recordCount = 0;
     if (!ReadRecordCount(file, recordCount) || recordCount < kFirstTermRecord ||
         !RecordsFitTheFile(file, recordCount))
-        return Refuse(TextFileCorrupt);
+        return Refuse(path, TextFileCorrupt, "damaged: its records do not fit the file");
 
     if (!UnicodePlatform) {
         bool unicode = false;
         if (!HasUnicodeAttribute(file, unicode))
-            return Refuse(TextFileCorrupt);
+            return Refuse(path, TextFileCorrupt, "damaged: its attributes cannot be read");
         if (unicode)
-            return Refuse(TextUnicodeUnsupported);
+            return Refuse(path, TextUnicodeUnsupported, "holds Unicode attributes");
     }
     return 0;
 }

@@ -43,3 +43,4 @@ constexpr int TextBadFormat = 99;
 constexpr int TextBadVersion = 100;
 constexpr int TextMergeFailed = 117;
 constexpr int TextTooManyTermsToSave = 118;
+constexpr int TextNotARegularFile = 240;

@@ -9,6 +9,7 @@
 #include "dbfile/DatabaseFormat.h"
 #include "dbfile/DiagnosticLog.h"
 #include "dbfile/FileBytes.h"
+#include "dbfile/FileFailure.h"
 #include "dbfile/PdbFormat.h"
 #include "model/Database.h"
 
@@ -158,5 +159,10 @@ int cDatabase::load() {
         return LoadResultBadFormat;
     }
     cByteReader file(bytes);
-    return LoadFrom(file, *this);
+    const int result = LoadFrom(file, *this);
+    if (result == LoadResultBadVersion)
+        RecordFileFailure(source, "unsupported database version");
+    else if (result != LoadResultOk)
+        RecordFileFailure(source, "malformed database file");
+    return result;
 }

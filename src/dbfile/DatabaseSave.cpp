@@ -11,6 +11,7 @@
 #include "dbfile/DatabaseFormat.h"
 #include "dbfile/DatabaseWrite.h"
 #include "dbfile/DiagnosticLog.h"
+#include "dbfile/FileFailure.h"
 #include "dbfile/PdbFormat.h"
 #include "dbfile/SafeSave.h"
 #include "dbfile/UnicodeBlocks.h"
@@ -230,6 +231,7 @@ int WriteDatabaseFile(cDatabase& db, const std::string& target, const sSaveOptio
     // The record count is 16 bits: more terms than this cannot be stored.
     if (db.terms.count() > MaxTermCount) {
         AppendDiagnostic("cDatabase::save", "too many terms for one file", target);
+        RecordFileFailure(target, "too many terms for one file");
         return SaveFailed;
     }
 
@@ -246,10 +248,10 @@ int WriteDatabaseFile(cDatabase& db, const std::string& target, const sSaveOptio
     db.removeUncategorized();
     if (!laidOut) {
         buffers.releaseIfLarge();
-        AppendDiagnostic("cDatabase::save",
-                         outOfMemory ? "not enough memory to lay out the file"
-                                     : "database too large for one file",
-                         target);
+        const char* reason = outOfMemory ? "not enough memory to lay out the file"
+                                         : "database too large for one file";
+        AppendDiagnostic("cDatabase::save", reason, target);
+        RecordFileFailure(target, reason);
         return SaveFailed;
     }
     const sByteSpan file[] = {{buffers.head.data(), buffers.head.size()},

@@ -3,7 +3,9 @@
 // that a failing disk or a crash never leaves a half-written file in place of the user's:
 // the bytes go to a temporary file beside the target, which is flushed to disk and then
 // renamed over the target. A symbolic link is written through to its target and stays,
-// unless the caller asks for a private file.
+// unless the caller asks for a private file. The new file keeps the previous one's owner,
+// group and permissions (without the set-id bits). Every failure records its reason
+// (FileFailure.h).
 
 #include <cstddef>
 #include <string>
@@ -12,7 +14,8 @@
 class cFileSystem {
 public:
     virtual ~cFileSystem() = default;
-    // Creates a new, empty file in directory; returns its descriptor (or -1) and its path.
+    // Creates a new, empty file in directory, named with this process's id
+    // (SaveTemporaries.h); returns its descriptor (or -1) and its path.
     virtual int createTemporary(const std::string& directory, std::string& path);
     // Writes all of data; false on any failure.
     virtual bool write(int fd, const void* data, size_t size);
@@ -34,6 +37,8 @@ std::string ResolveSaveTarget(const std::string& path);
 // Results of a safe save.
 enum : int {
     SaveWritten = 0,
+    // Nothing was written: a step failed, or the target is read-only (no write bit at all
+    // refuses root as well).
     SaveFailed = 1,
     // Nothing was written because the target is not a regular file (a directory, a device, or
     // a symbolic link the caller refused).
@@ -47,7 +52,8 @@ struct sSaveOptions {
 };
 
 // Replaces the file at path with the bytes; a save result. On failure the previous file is
-// unchanged and no temporary file is left.
+// unchanged, no temporary file is left, and the reason is recorded for path. A save also
+// removes the temporary files that killed saves left in the target's folder.
 int SafeSaveFile(const std::string& path, const void* data, size_t size,
                  const sSaveOptions& options = {});
 

@@ -209,7 +209,7 @@ size_t CardEnd(const std::vector<uint32_t>& offsets, size_t record, size_t fileS
 int ImportQuizAppModule(cDatabase& db, const std::string& path) {
     // The header first: a file of another kind costs its first bytes, not its size.
     std::vector<uint8_t> bytes;
-    if (!ReadFileHead(path, kPdbHeaderSize, bytes))
+    if (ReadFileHead(path, kPdbHeaderSize, bytes) != eFileRead::Read)
         return QuizAppResultCannotOpen;
     cByteReader head(bytes);
     uint32_t type = 0;

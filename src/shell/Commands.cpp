@@ -8,6 +8,7 @@
 #include <new>
 
 #include "dbfile/DatabaseFiles.h"
+#include "dbfile/FileFailure.h"
 #include "model/Attribute.h"
 #include "model/Database.h"
 #include "model/Limits.h"
@@ -22,6 +23,7 @@
 #include "shell/Dialogs.h"
 #include "shell/EditBoxCommands.h"
 #include "shell/EditorState.h"
+#include "shell/FailureStatus.h"
 #include "shell/FileCommands.h"
 #include "shell/FileDialogs.h"
 #include "shell/FileWatch.h"
@@ -196,8 +198,11 @@ bool SavePrompt(const char* reason) {
 
 int OpenDatabaseFile(const std::string& path, bool asTemplate) {
     cDatabase loaded;
-    if (LoadDatabaseFile(path, loaded) != 0)
+    ClearFileFailure();
+    if (LoadDatabaseFile(path, loaded) != 0) {
+        ShowFailureReason();
         return 1;
+    }
     cDatabase& db = CurrentDatabase();
     db.takeContents(loaded);
     if (asTemplate) {

@@ -3,6 +3,7 @@
 #include "dbfile/DatabaseCheck.h"
 #include "dbfile/DatabaseFiles.h"
 #include "dbfile/DatabaseFormat.h"
+#include "dbfile/FileFailure.h"
 #include "exchange/Imports.h"
 #include "exchange/TextExport.h"
 #include "model/Database.h"
@@ -11,6 +12,7 @@
 #include "shell/CommandIds.h"
 #include "shell/Commands.h"
 #include "shell/EditorState.h"
+#include "shell/FailureStatus.h"
 #include "shell/FileDialogs.h"
 #include "shell/FileWatch.h"
 #include "shell/MainWindow.h"
@@ -33,8 +35,10 @@ std::string ChooseFile(const sFileDialogRequest& request, bool forSaving) {
 
 int SaveToPath() {
     cDatabase& db = CurrentDatabase();
+    ClearFileFailure();
     if (db.save() != 0) {
         ShowTableMessage(TextCaptionError, SaveFailureText(db), MessageOk);
+        ShowFailureReason();
         return CommandFailed;
     }
     return CommandDone;
@@ -55,8 +59,10 @@ int MergeCommand() {
     std::string path = ChooseFile(MergeDatabaseDialog, false);
     if (path.empty())
         return CommandFailed;
+    ClearFileFailure();
     if (CurrentDatabase().merge(path.c_str()) != 0) {
         ShowTableMessage(TextCaptionError, TextMergeFailed, MessageOk);
+        ShowFailureReason();
         return CommandDone;
     }
     RefreshAllPanes();
@@ -86,6 +92,7 @@ int ImportCommand(int command) {
     cDatabase imported;
     if (int failureText = ImportFile(format, imported, path)) {
         ShowTableMessage(TextCaptionError, failureText, MessageOk);
+        ShowFailureReason();
         return CommandDone;
     }
     CurrentDatabase().takeContents(imported);
@@ -103,9 +110,11 @@ int ExportCommand(bool ownFormat) {
     std::string path = ChooseFile(ExportTextDialog, true);
     if (path.empty())
         return CommandFailed;
-    if (ExportTextFile(CurrentDatabase(), path, ownFormat) != 0)
+    ClearFileFailure();
+    if (ExportTextFile(CurrentDatabase(), path, ownFormat) != 0) {
         ShowTableMessage(TextCaptionError, TextSaveFailed, MessageOk);
-    else
+        ShowFailureReason();
+    } else
         ShowStatusText(TextDatabaseExported);
     return CommandDone;
 }
@@ -134,8 +143,11 @@ int SaveAsCommand() {
     std::string path = ChooseFile(SaveDatabaseDialog(), true);
     if (path.empty())
         return CommandFailed;
-    if (SaveDatabaseAs(CurrentDatabase(), path) != 0)
+    ClearFileFailure();
+    if (SaveDatabaseAs(CurrentDatabase(), path) != 0) {
+        ShowFailureReason();
         return CommandFailed;
+    }
     RememberOpenFile();
     AddRecentFile(path);
     RebuildRecentMenu();

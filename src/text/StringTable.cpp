@@ -121,6 +121,9 @@ constexpr sTableEntry StringTable[] = {
           "under another name."},
     {226, "'%1' was deleted or moved by another program since you opened or saved it.\n\n"
           "Save it there again? Yes recreates it; No lets you save it under another name."},
+    {240, "Failed to load database because it is not a file but a folder, a device, a pipe or "
+          "a socket."},
+    {241, "'%1': %2"},
     {260, "Line %u: this line holds a NUL character, which no text in a database can hold."},
     {261, "Line %u: more attributes than a database can hold (128)."},
     {262, "Line %u: more terms than a database can hold (65532)."},

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 
 #include "cli/Commands.h"
@@ -130,14 +132,16 @@ TEST(CliBinary, ExitStatusesAndMessages) {
     bad[77] = 3;
     WriteBytes(dir.file("bad.PDB"), bad);
     EXPECT_EQ(RunVesk("dump " + dir.file("bad.PDB"), &errors), 1);
-    EXPECT_EQ(errors, "Failed to load database because it is corrupt.\n");
+    EXPECT_EQ(errors, "Failed to load database because it is corrupt.\nvesk: " +
+                          dir.file("bad.PDB") + ": damaged: its records do not fit the file\n");
 
     std::string good = SaveSample(dir, "a.PDB", "A");
     bad = ReadBytes(good);
     bad[35] = 11;
     WriteBytes(dir.file("v11.PDB"), bad);
     EXPECT_EQ(RunVesk("dump " + dir.file("v11.PDB"), &errors), 1);
-    EXPECT_EQ(errors, "Failed to load database because version is unsupported.\n");
+    EXPECT_EQ(errors, "Failed to load database because version is unsupported.\nvesk: " +
+                          dir.file("v11.PDB") + ": unsupported database version\n");
     EXPECT_EQ(RunVesk("dump " + good, &errors), 0);
     EXPECT_TRUE(errors.empty());
 }
@@ -167,14 +171,68 @@ TEST(CliImportExport, TextRoundTripAndFailureTexts) {
     WriteBytes(dir.file("bad.txt"), std::vector<uint8_t>(bad.begin(), bad.end()));
     std::string errors;
     EXPECT_EQ(RunVesk("import vesk " + dir.file("bad.txt") + " " + dir.file("x.PDB"), &errors), 1);
-    EXPECT_EQ(errors, "Line 2: unknown category (Nouns)\nFailed to import module.\n");
+    EXPECT_EQ(errors, "Line 2: unknown category (Nouns)\nFailed to import module.\nvesk: " +
+                          dir.file("bad.txt") + ": cannot be read as Vesk Text\n");
     EXPECT_EQ(RunVesk("import quizapp " + dir.file("db.PDB") + " " + dir.file("x.PDB"), &errors),
               1);
-    EXPECT_EQ(errors, "The selected database is not a known QuizApp module format.\n");
+    EXPECT_EQ(errors, "The selected database is not a known QuizApp module format.\nvesk: " +
+                          dir.file("db.PDB") + ": not a QuizApp module\n");
     EXPECT_EQ(RunVesk("import ergane " + dir.file("none.txt") + " " + dir.file("x.PDB"), &errors),
               1);
-    EXPECT_EQ(errors, "Failed to import module.\n");
+    EXPECT_EQ(errors, "Failed to import module.\nvesk: " + dir.file("none.txt") +
+                          ": No such file or directory\n");
     EXPECT_EQ(
         RunVesk("export vesk " + dir.file("db.PDB") + " " + dir.file("no/dir/x.txt"), &errors), 1);
-    EXPECT_EQ(errors, "Failed to save.\n");
+    EXPECT_EQ(errors, "Failed to save.\nvesk: " + dir.file("no/dir/x.txt") +
+                          ": No such file or directory\n");
+}
+
+TEST(CliBinary, EveryFailureAddsWhichFileAndWhyAndLeavesSpecialFilesAlone) {
+    cTempDir dir;
+    const std::string good = SaveSample(dir, "a.PDB", "A");
+    const std::string fifo = dir.file("fifo"), folder = dir.file("folder"),
+                      device = dir.file("null"), locked = dir.file("locked.txt");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    ASSERT_EQ(::mkdir(folder.c_str(), 0700), 0);
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)), 0);
+    }
+    WriteBytes(locked, {'o', 'l', 'd'});
+    ::chmod(locked.c_str(), 0444);
+
+    const std::string noFile =
+        "Failed to load database because it is not a file but a folder, a device, a pipe or a "
+        "socket.\n";
+    struct sCase {
+        std::string arguments;
+        std::string errors;
+    };
+    std::vector<sCase> cases = {
+        {"dump " + fifo, noFile + "vesk: " + fifo + ": is a FIFO\n"},
+        {"dump " + folder, noFile + "vesk: " + folder + ": is a directory\n"},
+        {"dump /dev/null", noFile + "vesk: /dev/null: is a device\n"},
+        {"import ergane " + fifo + " " + dir.file("x.PDB"),
+         "Failed to import module.\nvesk: " + fifo + ": is a FIFO\n"},
+        {"merge " + good + " " + folder + " " + dir.file("x.PDB"),
+         "Failed to merge database.\nvesk: " + folder + ": is a directory\n"},
+        {"export tab " + good + " " + fifo, "Failed to save.\nvesk: " + fifo + ": is a FIFO\n"},
+        {"import pdb " + good + " " + folder,
+         "Failed to save.\nvesk: " + folder + ": is a directory\n"},
+        {"export vesk " + good + " " + locked,
+         "Failed to save.\nvesk: " + locked + ": Permission denied\n"},
+    };
+    if (root)
+        cases.push_back({"export tab " + good + " " + device,
+                         "Failed to save.\nvesk: " + device + ": is a device\n"});
+    for (const sCase& c : cases) {
+        std::string errors;
+        EXPECT_EQ(RunVesk(c.arguments, &errors), 1) << c.arguments;
+        EXPECT_EQ(errors, c.errors) << c.arguments;
+    }
+    struct stat info {};
+    EXPECT_TRUE(::stat(fifo.c_str(), &info) == 0 && S_ISFIFO(info.st_mode));
+    EXPECT_TRUE(::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode));
+    EXPECT_TRUE(!root || (::stat(device.c_str(), &info) == 0 && S_ISCHR(info.st_mode)));
+    EXPECT_EQ(ReadBytes(locked), std::vector<uint8_t>({'o', 'l', 'd'}));
 }

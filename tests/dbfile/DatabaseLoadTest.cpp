@@ -2,15 +2,18 @@
 
 #include <cstring>
 #include <random>
+#include <sys/stat.h>
 
 #include "dbfile/DatabaseCheck.h"
 #include "dbfile/DatabaseFiles.h"
 #include "dbfile/DatabaseFormat.h"
 #include "dbfile/DiagnosticLog.h"
+#include "dbfile/FileFailure.h"
 #include "dbfile/PdbFormat.h"
 #include "model/Database.h"
 #include "model/Limits.h"
 #include "support/RecordingSink.h"
+#include "support/SpecialFiles.h"
 #include "support/TempDir.h"
 #include "text/Platform.h"
 
@@ -181,6 +184,55 @@ TEST(DatabaseCheck, RefusesWithTheMessageOfEachFault) {
     UnicodePlatform = true;
     EXPECT_TRUE(sink.showedOnly(TextCaptionError, TextUnicodeUnsupported));
     EXPECT_EQ(CheckDatabaseFile(dir.file("good.PDB")), 0);
+}
+
+TEST(DatabaseCheck, InputsThatAreNoFileAreReportedAsSuchWithTheirReason) {
+    cTempDir dir;
+    cDatabase db;
+    FillSample(db);
+    Bytes wrongType = SaveTo(db, dir.file("type.PDB"));
+    std::memcpy(wrongType.data() + kPdbTypeOffset, "DATA", 4);
+    WriteBytes(dir.file("type.PDB"), wrongType);
+    WriteBytes(dir.file("locked.PDB"), wrongType);
+    ::chmod(dir.file("locked.PDB").c_str(), 0);
+    ::mkdir(dir.file("folder.PDB").c_str(), 0700);
+    ::mkfifo(dir.file("fifo.PDB").c_str(), 0600);
+    const bool socket = MakeSocket(dir.file("socket.PDB"));
+    struct sCase {
+        std::string path;
+        int text;
+        const char* reason;
+    };
+    const sCase cases[] = {
+        {dir.file("missing.PDB"), TextFileMissing, "No such file or directory"},
+        {dir.file("type.PDB/x.PDB"), TextFileMissing, "Not a directory"},
+        {dir.file("folder.PDB"), TextNotARegularFile, "is a directory"},
+        {dir.file("fifo.PDB"), TextNotARegularFile, "is a FIFO"},
+        {"/dev/null", TextNotARegularFile, "is a device"},
+        {socket ? dir.file("socket.PDB") : "/dev/zero", TextNotARegularFile,
+         socket ? "is a socket" : "is a device"},
+        {dir.file("type.PDB"), TextNotADatabase, "not a database file"},
+        // Root reads it all the same.
+        {dir.file("locked.PDB"), ::geteuid() == 0 ? TextNotADatabase : TextLoadFailed,
+         ::geteuid() == 0 ? "not a database file" : "Permission denied"},
+    };
+    cRecordingSink sink;
+    for (const sCase& c : cases) {
+        sink.shown.clear();
+        ClearFileFailure();
+        EXPECT_EQ(CheckDatabaseFile(c.path), 1) << c.path;
+        EXPECT_TRUE(sink.showedOnly(TextCaptionError, c.text)) << c.path;
+        EXPECT_EQ(LastFileFailure().path, c.path);
+        EXPECT_EQ(LastFileFailure().reason, c.reason) << c.path;
+
+        // A merge reads without the check (and takes any type) and says the same.
+        if (c.text == TextNotADatabase)
+            continue;
+        ClearFileFailure();
+        cDatabase target;
+        EXPECT_EQ(target.merge(c.path.c_str()), 1) << c.path;
+        EXPECT_EQ(LastFileFailure().reason, c.reason) << c.path;
+    }
 }
 
 TEST(DatabaseCheck, AsciiOnlyFilePassesWithoutUnicodeSupport) {

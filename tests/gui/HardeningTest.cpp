@@ -71,6 +71,9 @@ TEST_F(EditorOnAFailingDisk, EverySavingCommandReportsAndKeepsEverything) {
             }
             ASSERT_FALSE(platform.messages.empty()) << what;
             EXPECT_EQ(platform.messages.back().text, "Failed to save.") << what;
+            EXPECT_TRUE(
+                window->statusText().startsWith("'" + QString::fromStdString(target) + "': "))
+                << what << ": " << window->statusText().toStdString();
             EXPECT_TRUE(Modified) << what;
             EXPECT_TRUE(window->windowTitle().endsWith(" *")) << what;
             EXPECT_EQ(ReadBytes(target), before) << what;
@@ -110,15 +113,17 @@ TEST_F(EditorOnAFailingDisk, BackupAndSettingsFailSilentlyAndKeepTheirFiles) {
 }
 
 TEST_F(EditorOnAFailingDisk, ReadOnlyFileAndUnwritableFolderFailToSave) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root writes regardless of permissions";
     std::string path = openModified();
     const std::vector<uint8_t> before = ReadBytes(path);
-    ::chmod(path.c_str(), 0444);
+    ::chmod(path.c_str(), 0444); // a file nobody may write binds root too
     EXPECT_EQ(ExecuteCommand(CmdSave), CommandFailed);
     EXPECT_EQ(platform.messages.back().text, "Failed to save.");
+    EXPECT_EQ(window->statusText(), "'" + QString::fromStdString(path) + "': Permission denied");
     EXPECT_TRUE(Modified);
+    EXPECT_EQ(ReadBytes(path), before);
     ::chmod(path.c_str(), 0644);
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root writes to any folder";
 
     std::filesystem::create_directory(dir.file("locked"));
     ::chmod(dir.file("locked").c_str(), 0555);
@@ -144,4 +149,42 @@ TEST_F(EditorOnAFailingDisk, SavingALinkedDatabaseWritesItsTargetAndKeepsTheLink
     saved.path.assign(real.c_str());
     ASSERT_EQ(saved.load(), 0);
     EXPECT_EQ(saved.terms.count(), 2u);
+}
+
+TEST_F(EditorOnAFailingDisk, FileCommandsGivenNoFileSayWhatItIsInTheStatusBar) {
+    const std::string fifo = dir.file("fifo"), folder = dir.file("folder");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    ASSERT_EQ(::mkdir(folder.c_str(), 0700), 0);
+    const QString noFile = "Failed to load database because it is not a file but a folder, a "
+                           "device, a pipe or a socket.";
+    struct sCase {
+        int command;
+        std::string path;
+        QString message;
+        QString status;
+    };
+    const sCase cases[] = {
+        {CmdOpen, fifo, noFile, "is a FIFO"},
+        {CmdOpen, "/dev/null", noFile, "is a device"},
+        {CmdMerge, folder, "Failed to merge database.", "is a directory"},
+        {CmdImportVeskText, fifo, "Failed to import module.", "is a FIFO"},
+        {CmdImportErgane, folder, "Failed to import module.", "is a directory"},
+        {CmdSaveAs, fifo, "Failed to save.", "is a FIFO"},
+        {CmdExportTabDelimited, folder, "Failed to save.", "is a directory"},
+    };
+    for (const sCase& c : cases) {
+        openModified();
+        SetModified(false); // no question before opening or importing
+        platform.messages.clear();
+        platform.fileAnswers = {QString::fromStdString(c.path)};
+        ExecuteCommand(c.command);
+        ASSERT_EQ(platform.messages.size(), 1u) << c.path;
+        EXPECT_EQ(platform.messages.back().text, c.message) << c.path;
+        EXPECT_EQ(window->statusText(), "'" + QString::fromStdString(c.path) + "': " + c.status)
+            << c.command;
+        SetDatabaseOpen(false);
+    }
+    struct stat info {};
+    EXPECT_TRUE(::stat(fifo.c_str(), &info) == 0 && S_ISFIFO(info.st_mode));
+    EXPECT_TRUE(::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode));
 }

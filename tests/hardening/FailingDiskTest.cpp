@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "SeedFiles.h"
+#include "dbfile/FileFailure.h"
 #include "exchange/TextExport.h"
 #include "hardening/DiskFaults.h"
 #include "model/Database.h"
@@ -109,8 +110,11 @@ TEST(FailingDisk, EveryWriterKeepsThePreviousFileAtEveryFailingStep) {
             const std::string path = dir.file(FileNameOf(writer));
             WriteBytes(path, kPrevious);
             cFaultyDisk disk(c);
+            ClearFileFailure();
             EXPECT_EQ(writer.write(path), 1) << what;
             EXPECT_EQ(disk.failures(), 1) << what;
+            EXPECT_EQ(LastFileFailure().path, path) << what;
+            EXPECT_NE(LastFileFailure().reason, "") << what;
             EXPECT_EQ(ReadBytes(path), kPrevious) << what;
             EXPECT_EQ(LeftoverTemporaries(dir.path()), std::vector<std::string>()) << what;
 
@@ -145,6 +149,20 @@ TEST(FailingDisk, EveryWriterRefusesReadOnlyFilesAndDirectoriesAndWritesThroughL
                                               LeftoverTemporaries(dir.file("real")).empty();
                                    }))
             << writer.what << ": read-only file or unwritable directory";
+
+        // Nothing but a regular file is replaced, and the reason says what stands there.
+        const std::pair<const char*, std::function<int(const std::string&)>> others[] = {
+            {"is a FIFO", [](const std::string& p) { return ::mkfifo(p.c_str(), 0600); }},
+            {"is a directory", [](const std::string& p) { return ::mkdir(p.c_str(), 0700); }},
+        };
+        for (const auto& other : others) {
+            cTempDir special;
+            const std::string path = special.file(name);
+            ASSERT_EQ(other.second(path), 0);
+            EXPECT_EQ(writer.write(path), 1) << writer.what << ": " << other.first;
+            EXPECT_EQ(LastFileFailure().reason, other.first) << writer.what;
+            EXPECT_EQ(special.entryCount(), 1u) << writer.what << ": " << other.first;
+        }
 
         // The settings file is found by its folder, so its link is the folder's own file.
         const std::string linkDirectory = dir.file("links");

@@ -84,11 +84,12 @@ TEST(KilledSave, EveryKillLeavesTheOldOrTheNewFile) {
             EXPECT_EQ(loaded.load(), 0) << *path << " at kill point " << point;
         }
         // A kill between creating and renaming the temporary file leaves it behind; that
-        // those happen shows the kills land inside the saves.
-        std::vector<std::string> leftovers = LeftoverTemporaries(dir.path());
-        killedWhileWriting += !leftovers.empty();
-        for (const std::string& leftover : leftovers)
-            ::unlink(leftover.c_str());
+        // those happen shows the kills land inside the saves. The next save in the folder
+        // takes them away.
+        killedWhileWriting += !LeftoverTemporaries(dir.path()).empty();
+        SavedBytes(point % 2, dir.file("next.PDB"));
+        EXPECT_EQ(LeftoverTemporaries(dir.path()), std::vector<std::string>())
+            << "at kill point " << point;
     }
     RecordProperty("KilledWhileWriting", killedWhileWriting);
     std::printf("%d of 50 kills landed inside a save\n", killedWhileWriting);
