@@ -23,10 +23,6 @@ constexpr int TextAttributeCreated = 3;
 constexpr int TextAttributeDeleted = 4;
 constexpr int TextDangerousCommand = 13;
 
-// The database keeps names as NUL-terminated strings of any length; 255 keeps a name within
-// what the edit box handles comfortably and matches the value editor.
-constexpr int MaxAttributeNameLength = 255;
-
 } // namespace
 
 class cAttributeModel : public cPaneModel {
@@ -64,21 +60,10 @@ private:
 };
 
 cAttributePane::cAttributePane(cPanes& panes, QWidget* parent)
-    : panes_(panes), model_(new cAttributeModel(panes.database())),
-      view_(new cListView(model_, false, parent)) {
-    view_->setObjectName("attributePane");
-    view_->setEvents(this);
-    view_->enableEditing(MaxAttributeNameLength);
+    : cNamedRowsPane(panes, new cAttributeModel(panes.database()), "attributePane", parent),
+      model_(static_cast<cAttributeModel*>(view_->paneModel())) {
     view_->setColumnOrder(1, 0);
     view_->header()->resizeSection(1, MediaColumnWidth);
-}
-
-cDatabase& cAttributePane::database() const {
-    return panes_.database();
-}
-
-cPaneHost& cAttributePane::host() const {
-    return panes_.host();
 }
 
 void cAttributePane::fill() {
@@ -138,41 +123,11 @@ void cAttributePane::deleteSelectedAttribute() {
 }
 
 void cAttributePane::updateCommandState() {
-    const bool selected = view_->selectedCount() != 0;
-    host().setCommandEnabled(CmdAttributeDelete, selected);
-    host().setCommandEnabled(CmdDelete, selected);
-    for (int command : {CmdCut, CmdCopy, CmdPaste})
-        host().setCommandEnabled(command, false);
+    setCommandState({CmdAttributeDelete});
 }
 
-void cAttributePane::onFocus() {
-    updateCommandState();
-}
-
-void cAttributePane::onClick() {
-    updateCommandState();
-}
-
-bool cAttributePane::onKey(int key) {
-    return panes_.handleKey(
-        key, [this] { view_->beginEdit(view_->firstSelected()); },
-        [this] { deleteSelectedAttribute(); });
-}
-
-bool cAttributePane::onBeginEdit(int) {
-    panes_.editStarted();
-    return true;
-}
-
-void cAttributePane::onSelectionChanged() {
-    panes_.updateCommandState();
-}
-
-void cAttributePane::onEndEdit(int row, const QString* text) {
-    panes_.editEnded();
-    if (!text)
-        return;
-    database().renameAttribute(static_cast<uint32_t>(row), QStringToAnsi(*text).c_str());
+void cAttributePane::renamed(int row, const QString& text) {
+    database().renameAttribute(static_cast<uint32_t>(row), QStringToAnsi(text).c_str());
     model_->refreshRow(row);
     if (row == host().displayAttribute())
         host().setDisplayAttribute(row);

@@ -24,10 +24,6 @@ constexpr int TextDangerousCommand = 13;
 constexpr int TextCategoryDeleted = 46;
 constexpr int TextCategorizationChanged = 69;
 
-// The database keeps names as NUL-terminated strings of any length; 255 keeps a name within
-// what the handheld shows and what the edit box handles comfortably.
-constexpr int MaxCategoryNameLength = 255;
-
 // Calls f with every term index that an entry of category covers, below termCount.
 // True as soon as test holds for a term of the category's entries (below termCount).
 template <class F> bool AnyMember(const cCategory& category, uint32_t termCount, F test) {
@@ -114,20 +110,9 @@ private:
 };
 
 cCategoryPane::cCategoryPane(cPanes& panes, QWidget* parent)
-    : panes_(panes), model_(new cCategoryModel(panes.database())),
-      view_(new cListView(model_, false, parent)) {
-    view_->setObjectName("categoryPane");
-    view_->setEvents(this);
-    view_->enableEditing(MaxCategoryNameLength);
+    : cNamedRowsPane(panes, new cCategoryModel(panes.database()), "categoryPane", parent),
+      model_(static_cast<cCategoryModel*>(view_->paneModel())) {
     model_->checkChanged = [this](int row, bool ticked) { return checkChanged(row, ticked); };
-}
-
-cDatabase& cCategoryPane::database() const {
-    return panes_.database();
-}
-
-cPaneHost& cCategoryPane::host() const {
-    return panes_.host();
 }
 
 void cCategoryPane::fill() {
@@ -272,42 +257,11 @@ void cCategoryPane::selectMembers() {
 }
 
 void cCategoryPane::updateCommandState() {
-    const bool selected = view_->selectedCount() != 0;
-    host().setCommandEnabled(CmdSelectMembers, selected);
-    host().setCommandEnabled(CmdCategoryDelete, selected);
-    host().setCommandEnabled(CmdDelete, selected);
-    for (int command : {CmdCut, CmdCopy, CmdPaste})
-        host().setCommandEnabled(command, false);
+    setCommandState({CmdSelectMembers, CmdCategoryDelete});
 }
 
-void cCategoryPane::onFocus() {
-    updateCommandState();
-}
-
-void cCategoryPane::onClick() {
-    updateCommandState();
-}
-
-bool cCategoryPane::onKey(int key) {
-    return panes_.handleKey(
-        key, [this] { view_->beginEdit(view_->firstSelected()); },
-        [this] { deleteSelectedCategory(); });
-}
-
-bool cCategoryPane::onBeginEdit(int) {
-    panes_.editStarted();
-    return true;
-}
-
-void cCategoryPane::onSelectionChanged() {
-    panes_.updateCommandState();
-}
-
-void cCategoryPane::onEndEdit(int row, const QString* text) {
-    panes_.editEnded();
-    if (!text)
-        return;
-    database().renameCategory(static_cast<uint32_t>(row), QStringToAnsi(*text).c_str());
+void cCategoryPane::renamed(int row, const QString& text) {
+    database().renameCategory(static_cast<uint32_t>(row), QStringToAnsi(text).c_str());
     model_->refreshRow(row);
     host().databaseChanged();
 }

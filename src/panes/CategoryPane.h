@@ -3,19 +3,13 @@
 // is ticked when a selected term belongs to it. Ticking puts every selected term into the
 // category, clearing takes them all out.
 
-#include "panes/ListView.h"
+#include "panes/NamedRowsPane.h"
 
 class cCategoryModel;
-class cPaneHost;
-class cDatabase;
-class cPanes;
-class QWidget;
 
-class cCategoryPane : public cListViewEvents {
+class cCategoryPane : public cNamedRowsPane {
 public:
     cCategoryPane(cPanes& panes, QWidget* parent);
-
-    cListView* view() const { return view_; }
 
     // Rebuilds the rows, keeping the selected row, then the checkboxes.
     void fill();
@@ -27,24 +21,15 @@ public:
     void selectMembers();
     // Adds every selected term to the category of row (add) or removes them.
     void setMembership(int row, bool add);
-    void updateCommandState();
-
-    void onFocus() override;
-    void onClick() override;
-    bool onKey(int key) override;
-    bool onBeginEdit(int row) override;
-    void onEndEdit(int row, const QString* text) override;
-    void onSelectionChanged() override;
+    void updateCommandState() override;
 
 private:
+    void deleteSelected() override { deleteSelectedCategory(); }
+    void renamed(int row, const QString& text) override;
     // The user ticked or cleared the box of row; false when the tick was refused.
     bool checkChanged(int row, bool ticked);
-    cDatabase& database() const;
-    cPaneHost& host() const;
 
-    cPanes& panes_;
     cCategoryModel* model_;
-    cListView* view_;
     // Set while the pane itself sets boxes, so those changes never reach the database.
     bool checkUpdateInProgress_ = false;
 };

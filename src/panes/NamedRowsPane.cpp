@@ -1,0 +1,68 @@
+#include "panes/NamedRowsPane.h"
+
+#include "panes/ListView.h"
+#include "panes/PaneHost.h"
+#include "panes/PaneModel.h"
+#include "panes/Panes.h"
+#include "shell/CommandIds.h"
+
+namespace {
+
+// The database keeps names as NUL-terminated strings of any length; 255 keeps a name within
+// what the handheld shows and what the edit box handles comfortably, like the value editor.
+constexpr int MaxNameLength = 255;
+
+} // namespace
+
+cNamedRowsPane::cNamedRowsPane(cPanes& panes, cPaneModel* model, const char* objectName,
+                               QWidget* parent)
+    : panes_(panes), view_(new cListView(model, false, parent)) {
+    view_->setObjectName(objectName);
+    view_->setEvents(this);
+    view_->enableEditing(MaxNameLength);
+}
+
+cDatabase& cNamedRowsPane::database() const {
+    return panes_.database();
+}
+
+cPaneHost& cNamedRowsPane::host() const {
+    return panes_.host();
+}
+
+void cNamedRowsPane::setCommandState(std::initializer_list<int> ownCommands) {
+    const bool selected = view_->selectedCount() != 0;
+    for (int command : ownCommands)
+        host().setCommandEnabled(command, selected);
+    host().setCommandEnabled(CmdDelete, selected);
+    for (int command : {CmdCut, CmdCopy, CmdPaste})
+        host().setCommandEnabled(command, false);
+}
+
+void cNamedRowsPane::onFocus() {
+    updateCommandState();
+}
+
+void cNamedRowsPane::onClick() {
+    updateCommandState();
+}
+
+bool cNamedRowsPane::onKey(int key) {
+    return panes_.handleKey(
+        key, [this] { view_->beginEdit(view_->firstSelected()); }, [this] { deleteSelected(); });
+}
+
+bool cNamedRowsPane::onBeginEdit(int) {
+    panes_.editStarted();
+    return true;
+}
+
+void cNamedRowsPane::onEndEdit(int row, const QString* text) {
+    panes_.editEnded();
+    if (text)
+        renamed(row, *text);
+}
+
+void cNamedRowsPane::onSelectionChanged() {
+    panes_.updateCommandState();
+}
