@@ -43,6 +43,25 @@ public:
     void removeTerms(const std::vector<uint32_t>& terms);
     // True when an entry covers more than one term (only a hand-built category has them).
     bool hasMultiTermEntries() const;
+    // True as soon as test holds for a term an entry covers, below termCount.
+    template <class F> bool anyMember(uint32_t termCount, F test) const {
+        for (const cListNode* node = members.head()->next; node != members.tail();
+             node = node->next) {
+            const auto* member = static_cast<const cCategoryMember*>(node->payload);
+            const uint64_t end = uint64_t(member->firstTerm) + member->runLength;
+            for (uint64_t term = member->firstTerm; term < end && term < termCount; ++term)
+                if (test(static_cast<uint32_t>(term)))
+                    return true;
+        }
+        return false;
+    }
+    // Calls f with every term an entry covers, below termCount.
+    template <class F> void forEachMember(uint32_t termCount, F f) const {
+        anyMember(termCount, [&](uint32_t term) {
+            f(term);
+            return false;
+        });
+    }
     // For copies of the terms at sources (ascending positions, single-term entries only)
     // inserted in front of the term at position: every entry from position on moves up past
     // them, and copy j, now at position + j, joins when its source is a member. The copies'

@@ -15,6 +15,7 @@
 #include "model/Value.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // The name of the category that saving adds to group 0 for the terms that no group-0
@@ -67,6 +68,16 @@ public:
     void setValue(uint32_t termIndex, uint32_t attributeIndex, const char16_t* text);
     // Appends an empty term; its index, or -1 (text 63) at 65,532 terms.
     int32_t addTerm();
+    // Appends an empty term whatever the limit (quick entry never stops half-way through a
+    // row; a save refuses what a file cannot hold); -1 only when memory runs out.
+    int32_t appendTerm();
+    // Removes the value of attributeIndex from the term, if it has one.
+    void removeValue(uint32_t termIndex, uint32_t attributeIndex);
+    // Sets the value from Unicode text: a Unicode attribute takes the units as they are, an
+    // Ascii one their Windows-1252 form ("?" where there is none). The value is created when
+    // missing, even for an empty text. False when there is no such term or attribute.
+    bool setValueFromUnicode(uint32_t termIndex, uint32_t attributeIndex,
+                             const std::u16string& text);
     // A new term holding clones of the term's values, in the same order.
     static cTerm* cloneTerm(const cTerm* term);
     // Takes ownership of term and puts it at position (0..count; beyond count appends),

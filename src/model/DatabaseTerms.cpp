@@ -3,6 +3,7 @@
 
 #include "model/Database.h"
 #include "model/Limits.h"
+#include "text/CodePage.h"
 #include "text/Messages.h"
 
 #include <algorithm>
@@ -53,6 +54,48 @@ void cDatabase::setValue(uint32_t termIndex, uint32_t attributeIndex, const char
 
 void cDatabase::setValue(uint32_t termIndex, uint32_t attributeIndex, const char16_t* text) {
     SetValueText(*this, termIndex, attributeIndex, text, MediaTypeUnicode);
+}
+
+int32_t cDatabase::appendTerm() {
+    const uint32_t count = terms.count();
+    auto* added = new (std::nothrow) cTerm;
+    if (!added || !terms.append(added)) {
+        delete added;
+        return -1;
+    }
+    return static_cast<int32_t>(count);
+}
+
+void cDatabase::removeValue(uint32_t termIndex, uint32_t attributeIndex) {
+    cTerm* owner = term(termIndex);
+    cValue* value = owner ? owner->findValue(static_cast<uint16_t>(attributeIndex)) : nullptr;
+    if (!value)
+        return;
+    owner->values.removePayload(value);
+    value->destroy();
+}
+
+bool cDatabase::setValueFromUnicode(uint32_t termIndex, uint32_t attributeIndex,
+                                    const std::u16string& text) {
+    cTerm* owner = term(termIndex);
+    const cAttribute* kind = attribute(attributeIndex);
+    if (!owner || !kind)
+        return false;
+    cValue* value = owner->findValue(static_cast<uint16_t>(attributeIndex));
+    if (!value) {
+        value = createValue(attributeIndex);
+        if (!value)
+            return false;
+        if (!owner->values.append(value)) {
+            value->destroy();
+            return false;
+        }
+    }
+    if (kind->mediaType == MediaTypeUnicode)
+        value->setText(text.c_str());
+    else
+        value->setText(WideToAnsi(text).c_str());
+    return true;
 }
 
 int32_t cDatabase::addTerm() {

@@ -24,27 +24,6 @@ constexpr int TextDangerousCommand = 13;
 constexpr int TextCategoryDeleted = 46;
 constexpr int TextCategorizationChanged = 69;
 
-// Calls f with every term index that an entry of category covers, below termCount.
-// True as soon as test holds for a term of the category's entries (below termCount).
-template <class F> bool AnyMember(const cCategory& category, uint32_t termCount, F test) {
-    const cList& members = category.members;
-    for (const cListNode* node = members.head()->next; node != members.tail(); node = node->next) {
-        const auto* member = static_cast<const cCategoryMember*>(node->payload);
-        uint64_t end = uint64_t(member->firstTerm) + member->runLength;
-        for (uint64_t term = member->firstTerm; term < end && term < termCount; ++term)
-            if (test(static_cast<uint32_t>(term)))
-                return true;
-    }
-    return false;
-}
-
-template <class F> void ForEachMember(const cCategory& category, uint32_t termCount, F f) {
-    AnyMember(category, termCount, [&](uint32_t term) {
-        f(term);
-        return false;
-    });
-}
-
 } // namespace
 
 // Like the state images of the list this pane once was, the ticks are set by the pane
@@ -136,7 +115,7 @@ void cCategoryPane::refreshChecks() {
         if (!category)
             continue;
         model_->ticks[row] =
-            AnyMember(*category, termCount, [&](uint32_t term) { return selected[term] != 0; });
+            category->anyMember(termCount, [&](uint32_t term) { return selected[term] != 0; });
     }
     if (rows > 0)
         emit model_->dataChanged(model_->index(0, 0), model_->index(rows - 1, 0),
@@ -220,8 +199,8 @@ void cCategoryPane::selectMembers() {
     const int termRows = termModel->rowCount();
 
     std::vector<char> member(termRows, 0);
-    ForEachMember(*category, static_cast<uint32_t>(termRows),
-                  [&](uint32_t term) { member[term] = 1; });
+    category->forEachMember(static_cast<uint32_t>(termRows),
+                            [&](uint32_t term) { member[term] = 1; });
     // One range per run of consecutive members, handed over in a single call: selecting
     // row by row would notify the term pane once per term.
     // The ranges span whole rows already: with the Rows flag the selection model would

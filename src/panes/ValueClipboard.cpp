@@ -54,33 +54,18 @@ void cValuePane::pasteValue() {
     if (r == -1 || t == -1)
         return;
     cDatabase& db = panes_.database();
-    cTerm* term = db.term(static_cast<uint32_t>(t));
-    const cAttribute* attribute = db.attribute(static_cast<uint32_t>(r));
-    if (!term || !attribute)
+    const auto term = static_cast<uint32_t>(t);
+    const auto attribute = static_cast<uint32_t>(r);
+    const cTerm* owner = db.term(term);
+    if (!owner || !db.attribute(attribute))
         return;
-    // The value exists before the clipboard is read: an empty clipboard leaves an empty
-    // value behind, and the database still counts as changed.
-    cValue* value = term->findValue(static_cast<uint16_t>(r));
-    if (!value) {
-        value = db.createValue(static_cast<uint32_t>(r));
-        if (!value)
-            return;
-        if (!term->values.append(value)) {
-            value->destroy();
-            return;
-        }
-    }
+    // An empty clipboard leaves an empty value behind where there was none, and the database
+    // still counts as changed.
     cPaneHost& host = panes_.host();
-    if (host.clipboardHasText()) {
-        const QString text = host.clipboardText();
-        if (attribute->mediaType == MediaTypeUnicode) {
-            const std::u16string units = text.toStdU16String();
-            value->setText(units.c_str());
-        } else {
-            const std::string bytes = QStringToAnsi(text);
-            value->setText(bytes.c_str());
-        }
-    }
+    if (host.clipboardHasText())
+        db.setValueFromUnicode(term, attribute, host.clipboardText().toStdU16String());
+    else if (!owner->findValue(static_cast<uint16_t>(attribute)))
+        db.setValueFromUnicode(term, attribute, std::u16string());
     host.databaseChanged();
     terms.refreshRow(t);
     // Repeated Pastes fill one attribute down the list of terms.

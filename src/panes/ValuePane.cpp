@@ -112,13 +112,7 @@ void cValuePane::deleteValue() {
     const int b = view_->firstSelected();
     if (t == -1 || b == -1)
         return;
-    cDatabase& db = panes_.database();
-    if (cTerm* term = db.term(static_cast<uint32_t>(t))) {
-        if (cValue* value = term->findValue(static_cast<uint16_t>(b))) {
-            term->values.removePayload(value);
-            value->destroy();
-        }
-    }
+    panes_.database().removeValue(static_cast<uint32_t>(t), static_cast<uint32_t>(b));
     fill();
     panes_.terms().refreshRow(t);
     view_->selectRow(b, true);
@@ -194,17 +188,15 @@ void cValuePane::storeEditedText(int term, int attribute, const QString& text) {
     const cAttribute* owner = db.attribute(static_cast<uint32_t>(attribute));
     if (!owner || !db.term(static_cast<uint32_t>(term)))
         return;
+    if (owner->mediaType != MediaTypeUnicode && HasCharsOutsideCodePage(text))
+        ShowTableMessage(TextCaptionWarning, TextUnicodeIntoAscii);
     const auto t = static_cast<uint32_t>(term);
     const auto b = static_cast<uint32_t>(attribute);
-    if (owner->mediaType == MediaTypeUnicode) {
-        const std::u16string units = text.toStdU16String();
-        db.setValue(t, b, units.c_str());
-        return;
-    }
-    if (HasCharsOutsideCodePage(text))
-        ShowTableMessage(TextCaptionWarning, TextUnicodeIntoAscii);
-    const std::string bytes = QStringToAnsi(text);
-    db.setValue(t, b, bytes.c_str());
+    // An emptied text removes the value.
+    if (text.isEmpty())
+        db.removeValue(t, b);
+    else
+        db.setValueFromUnicode(t, b, text.toStdU16String());
 }
 
 void cValuePane::quickEntryStep(int term, int attribute) {
@@ -239,11 +231,8 @@ void cValuePane::selectNextTerm(int term) {
     const int next = term + 1;
     if (next >= static_cast<int>(db.terms.count())) {
         // Quick entry never stops at the term limit: the user is mid-way through a row.
-        auto* added = new (std::nothrow) cTerm;
-        if (!added || !db.terms.append(added)) {
-            delete added;
+        if (db.appendTerm() < 0)
             return;
-        }
         terms.inheritCategories(next);
         terms.fill();
     }
