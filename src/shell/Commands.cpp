@@ -14,6 +14,7 @@
 #include "model/Limits.h"
 #include "panes/AttributePane.h"
 #include "panes/CategoryPane.h"
+#include "panes/InputMode.h"
 #include "panes/ListView.h"
 #include "panes/Panes.h"
 #include "panes/TermPane.h"
@@ -48,10 +49,10 @@ constexpr int TextNormalInput = 74;
 constexpr int TextPinyinOn = 89;
 constexpr int TextPinyinOff = 90;
 
-int SetInputMode(int mode) {
+int SetInputMode(eInputMode mode) {
     InputMode = mode;
     UpdateInputMenu();
-    ShowStatusText(TextNormalInput + mode - 1);
+    ShowStatusText(TextNormalInput + static_cast<int>(mode) - 1);
     return CommandDone;
 }
 
@@ -290,11 +291,11 @@ int RunCommand(int command) {
             ApplyUserFont();
         return CommandDone;
     case CmdInputNormal:
-        return SetInputMode(1);
+        return SetInputMode(eInputMode::Normal);
     case CmdInputOneTerm:
-        return SetInputMode(2);
+        return SetInputMode(eInputMode::OneTerm);
     case CmdInputOneAttribute:
-        return SetInputMode(3);
+        return SetInputMode(eInputMode::OneAttribute);
     case CmdPinyin:
         return TogglePinyin();
     case CmdHelpContents:

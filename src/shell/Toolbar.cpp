@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <QToolBar>
 
+#include "panes/InputMode.h"
 #include "panes/QtText.h"
 #include "shell/AppState.h"
 #include "shell/CommandIds.h"
@@ -82,9 +83,11 @@ void SetButtonState(int command, int state) {
 }
 
 void UpdateInputMenu() {
-    SetButtonState(CmdInputNormal, InputMode == 1 ? ButtonMarked : ButtonEnabled);
-    SetButtonState(CmdInputOneTerm, InputMode == 2 ? ButtonMarked : ButtonEnabled);
-    SetButtonState(CmdInputOneAttribute, InputMode == 3 ? ButtonMarked : ButtonEnabled);
+    SetButtonState(CmdInputNormal, InputMode == eInputMode::Normal ? ButtonMarked : ButtonEnabled);
+    SetButtonState(CmdInputOneTerm,
+                   InputMode == eInputMode::OneTerm ? ButtonMarked : ButtonEnabled);
+    SetButtonState(CmdInputOneAttribute,
+                   InputMode == eInputMode::OneAttribute ? ButtonMarked : ButtonEnabled);
     if (UnicodePlatform)
         SetButtonState(CmdPinyin, PinyinConversion ? ButtonMarked : ButtonEnabled);
     else
