@@ -11,17 +11,11 @@
 #include "panes/ValuePane.h"
 #include "shell/CommandIds.h"
 #include "text/Messages.h"
+#include "text/TextIds.h"
 
 namespace {
 
-constexpr int TextAttributeName = 35;
-constexpr int TextMedia = 34;
-constexpr int TextAscii = 20;
-constexpr int TextUnicode = 21;
 constexpr int MediaColumnWidth = 80;
-constexpr int TextAttributeCreated = 3;
-constexpr int TextAttributeDeleted = 4;
-constexpr int TextDangerousCommand = 13;
 
 // The database keeps names as NUL-terminated strings of any length; 255 keeps a name within
 // what the edit box handles comfortably and matches the value editor.
@@ -32,7 +26,7 @@ constexpr int MaxAttributeNameLength = 255;
 class cAttributeModel : public cPaneModel {
 public:
     explicit cAttributeModel(cDatabase& database)
-        : cPaneModel({TextAttributeName, TextMedia}), db_(database) {}
+        : cPaneModel({TextColumnAttributeName, TextColumnMedia}), db_(database) {}
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override {
         return parent.isValid() ? 0 : static_cast<int>(db_.attributes.count());
@@ -46,8 +40,8 @@ public:
             return QVariant();
         if (index.column() == 0)
             return AnsiToQString(attribute->name);
-        int text = attribute->mediaType == MediaTypeAscii     ? TextAscii
-                   : attribute->mediaType == MediaTypeUnicode ? TextUnicode
+        int text = attribute->mediaType == MediaTypeAscii     ? TextMediaAscii
+                   : attribute->mediaType == MediaTypeUnicode ? TextMediaUnicode
                                                               : 0;
         return text ? TableText(text) : QString();
     }
@@ -117,7 +111,7 @@ void cAttributePane::deleteSelectedAttribute() {
                                    "(%2 values).")
                                .arg(AnsiToQString(attribute->name))
                                .arg(values);
-        if (host().messageBox(TableText(TextDangerousCommand), question, MessageYesNo) !=
+        if (host().messageBox(TableText(TextCaptionConfirm), question, MessageYesNo) !=
             MessageResultYes)
             return;
     }

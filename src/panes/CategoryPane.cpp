@@ -15,14 +15,9 @@
 #include "panes/ValuePane.h"
 #include "shell/CommandIds.h"
 #include "text/Messages.h"
+#include "text/TextIds.h"
 
 namespace {
-
-constexpr int TextCategoryName = 24;
-constexpr int TextCategoryCreated = 9;
-constexpr int TextDangerousCommand = 13;
-constexpr int TextCategoryDeleted = 46;
-constexpr int TextCategorizationChanged = 69;
 
 // The database keeps names as NUL-terminated strings of any length; 255 keeps a name within
 // what the handheld shows and what the edit box handles comfortably.
@@ -57,7 +52,8 @@ template <class F> void ForEachMember(const cCategory& category, uint32_t termCo
 // all 65,532 terms are selected.
 class cCategoryModel : public cPaneModel {
 public:
-    explicit cCategoryModel(cDatabase& database) : cPaneModel({TextCategoryName}), db_(database) {}
+    explicit cCategoryModel(cDatabase& database)
+        : cPaneModel({TextColumnCategoryName}), db_(database) {}
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override {
         return parent.isValid() ? 0 : static_cast<int>(db_.categories.count());
@@ -211,7 +207,7 @@ void cCategoryPane::deleteSelectedCategory() {
         QString question = QString("Do you really wish to delete category '%1'?  Terms in this "
                                    "category will not be affected.")
                                .arg(AnsiToQString(category->name));
-        if (host().messageBox(TableText(TextDangerousCommand), question, MessageYesNo) !=
+        if (host().messageBox(TableText(TextCaptionConfirm), question, MessageYesNo) !=
             MessageResultYes)
             return;
     }

@@ -17,13 +17,10 @@
 #include "shell/CommandIds.h"
 #include "text/CodePage.h"
 #include "text/Messages.h"
+#include "text/TextIds.h"
 
 namespace {
 
-constexpr int TextValue = 19;
-constexpr int TextAttribute = 18;
-constexpr int TextCaptionWarning = 53;
-constexpr int TextUnicodeIntoAscii = 95;
 constexpr int AttributeColumnWidth = 140;
 
 // True when some character of text has no Windows-1252 form and would be stored as "?".
@@ -40,7 +37,7 @@ bool HasCharsOutsideCodePage(const QString& text) {
 class cValueModel : public cPaneModel {
 public:
     explicit cValueModel(cDatabase& database)
-        : cPaneModel({TextValue, TextAttribute}), db_(database) {}
+        : cPaneModel({TextColumnValue, TextColumnAttribute}), db_(database) {}
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override {
         if (parent.isValid() || term < 0 || !db_.term(static_cast<uint32_t>(term)))

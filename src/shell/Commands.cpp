@@ -11,7 +11,6 @@
 #include "dbfile/FileFailure.h"
 #include "model/Attribute.h"
 #include "model/Database.h"
-#include "model/Limits.h"
 #include "panes/AttributePane.h"
 #include "panes/CategoryPane.h"
 #include "panes/InputMode.h"
@@ -38,21 +37,26 @@
 #include "shell/Toolbar.h"
 #include "shell/ViewSettings.h"
 #include "text/Messages.h"
+#include "text/TextIds.h"
 
 namespace {
 
-constexpr int TextCaptionInstructions = 54;
-constexpr int TextNeedAttribute = 52;
-constexpr int TextTemplateOpened = 37;
-constexpr int TextDatabaseOpened = 38;
-constexpr int TextNormalInput = 74;
-constexpr int TextPinyinOn = 89;
-constexpr int TextPinyinOff = 90;
+int InputModeStatusText(eInputMode mode) {
+    switch (mode) {
+    case eInputMode::OneTerm:
+        return TextOneTermInput;
+    case eInputMode::OneAttribute:
+        return TextOneAttributeInput;
+    case eInputMode::Normal:
+        break;
+    }
+    return TextNormalInput;
+}
 
 int SetInputMode(eInputMode mode) {
     InputMode = mode;
     UpdateInputMenu();
-    ShowStatusText(TextNormalInput + static_cast<int>(mode) - 1);
+    ShowStatusText(InputModeStatusText(mode));
     return CommandDone;
 }
 
