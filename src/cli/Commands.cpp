@@ -6,13 +6,12 @@
 #include "cli/FailureReport.h"
 #include "cli/JsonDump.h"
 #include "dbfile/DatabaseFiles.h"
-#include "dbfile/DatabaseFormat.h"
 #include "dbfile/FileFailure.h"
 #include "exchange/Imports.h"
 #include "exchange/TextExport.h"
 #include "model/Database.h"
-#include "model/Limits.h"
 #include "text/Messages.h"
+#include "text/TextIds.h"
 
 int RunCatchingOutOfMemory(const std::function<int()>& command) {
     try {

@@ -10,6 +10,7 @@
 #include "model/Limits.h"
 #include "text/Messages.h"
 #include "text/Platform.h"
+#include "text/TextIds.h"
 
 namespace {
 

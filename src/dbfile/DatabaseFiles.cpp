@@ -3,10 +3,10 @@
 #include "dbfile/DatabaseCheck.h"
 #include "dbfile/PdbFormat.h"
 #include "model/Database.h"
-#include "model/Limits.h"
-#include "text/Messages.h"
 #include "text/CodePage.h"
+#include "text/Messages.h"
 #include "text/Paths.h"
+#include "text/TextIds.h"
 #include "text/Utf8.h"
 
 int LoadDatabaseFile(const std::string& path, cDatabase& db) {

@@ -11,7 +11,7 @@ int LoadDatabaseFile(const std::string& path, cDatabase& db);
 
 // Saves db to path, as Save As does: the path becomes the database's, and an unnamed
 // database is named after the file (its base name, at most 31 characters). 0 on success;
-// 1 after the failure has been shown (text 118 or 39 under caption 58).
+// 1 after the failure has been shown (SaveFailureText's text under TextCaptionError).
 int SaveDatabaseAs(cDatabase& db, const std::string& path);
 
 // The database name Save As derives from a file path.

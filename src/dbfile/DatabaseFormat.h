@@ -31,16 +31,3 @@ enum : int {
     LoadResultBadFormat = 1,
     LoadResultBadVersion = 2,
 };
-
-// String-table texts of the database file.
-constexpr int TextSaveFailed = 39;
-constexpr int TextLoadFailed = 60;
-constexpr int TextFileMissing = 61;
-constexpr int TextFileCorrupt = 91;
-constexpr int TextUnicodeUnsupported = 92;
-constexpr int TextNotADatabase = 93;
-constexpr int TextBadFormat = 99;
-constexpr int TextBadVersion = 100;
-constexpr int TextMergeFailed = 117;
-constexpr int TextTooManyTermsToSave = 118;
-constexpr int TextNotARegularFile = 240;

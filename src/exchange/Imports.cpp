@@ -4,10 +4,9 @@
 #include "exchange/ErganeImport.h"
 #include "exchange/QuizAppImport.h"
 #include "exchange/TextImport.h"
+#include "text/TextIds.h"
 
 namespace {
-
-constexpr int TextImportFailed = 96;
 
 const char* QuizAppFailureReason(int result) {
     switch (result) {

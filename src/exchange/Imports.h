@@ -9,7 +9,8 @@ class cDatabase;
 enum class eImportFormat { VeskText, TabDelimited, Ergane, QuizApp };
 
 // Imports the file into db, which must be fresh and empty and is to be thrown away on
-// failure. 0 on success; otherwise the string-table text to show under "Error" (96, 97 or
-// 98), with the reason recorded for path (FileFailure.h). A parse error has already shown
-// its own "Line %d" message by then.
+// failure. 0 on success; otherwise the string-table text to show under TextCaptionError
+// (TextImportFailed, TextQuizAppNotFlashcards or TextQuizAppUnknownType), with the reason
+// recorded for path (FileFailure.h). A parse error has already shown its own "Line %d"
+// message by then.
 int ImportFile(eImportFormat format, cDatabase& db, const std::string& path);

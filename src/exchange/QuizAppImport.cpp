@@ -37,6 +37,7 @@
 #include "dbfile/FileBytes.h"
 #include "dbfile/PdbFormat.h"
 #include "model/Database.h"
+#include "text/TextIds.h"
 
 namespace {
 
@@ -68,10 +69,6 @@ constexpr size_t kCardStreamOffset = 46;
 
 constexpr const char* kFrontName = "Front of Card";
 constexpr const char* kBackName = "Back of Card";
-
-constexpr int kTextFailed = 96;
-constexpr int kTextNotFlashcards = 97;
-constexpr int kTextUnknownType = 98;
 
 struct sModuleInfo {
     std::string vendorId;
@@ -256,10 +253,10 @@ int QuizAppFailureText(int result) {
     case QuizAppResultOk:
         return 0;
     case QuizAppResultNotFlashcards:
-        return kTextNotFlashcards;
+        return TextQuizAppNotFlashcards;
     case QuizAppResultUnknownType:
-        return kTextUnknownType;
+        return TextQuizAppUnknownType;
     default:
-        return kTextFailed;
+        return TextImportFailed;
     }
 }

@@ -42,6 +42,7 @@
 #include "model/Database.h"
 #include "text/CodePage.h"
 #include "text/Messages.h"
+#include "text/TextIds.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -51,8 +52,6 @@
 namespace {
 
 const uint8_t Utf16LeMark[] = {0xFF, 0xFE};
-const int WarningCaptionId = 53;
-const int TextTextsReplaced = 264;
 
 // Builds the file in memory in one of the two encodings.
 class cTextOutput {
@@ -314,7 +313,7 @@ int ExportTextFile(const cDatabase& db, const std::string& path, bool ownFormat)
         if (SafeSaveFile(path, out.bytes().data(), out.bytes().size()) != 0)
             return 1;
         if (out.replacedTexts() != 0)
-            ShowCountedMessage(WarningCaptionId, TextTextsReplaced, out.replacedTexts());
+            ShowCountedMessage(TextCaptionWarning, TextTextsReplaced, out.replacedTexts());
         return 0;
     } catch (...) {
         // The text did not fit in memory; nothing was written.

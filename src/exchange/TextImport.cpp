@@ -51,6 +51,7 @@
 #include "text/CodePage.h"
 #include "text/Messages.h"
 #include "text/StringTable.h"
+#include "text/TextIds.h"
 #include "text/Utf8.h"
 
 #include <cstdint>
@@ -62,13 +63,6 @@
 #include <vector>
 
 namespace {
-
-const int ErrorCaptionId = 58;
-const int WarningCaptionId = 53;
-const int TextLineHoldsNul = 260;
-const int TextLineTooManyAttributes = 261;
-const int TextLineTooManyTerms = 262;
-const int TextCharactersReplaced = 263;
 
 enum eHeaderKeyword {
     KeywordNone,
@@ -101,8 +95,8 @@ eHeaderKeyword SelectKeyword(const cFieldView<char>& field) {
 // The message boxes of parse failures carry a formatted text that no string table holds.
 void ShowLineError(uint32_t line, const std::string& what) {
     std::string text = "Line " + std::to_string(line) + ": " + what;
-    CurrentMessageSink()->showMessage(ResourceString(ErrorCaptionId), text,
-                                      MessageFlagsForCaption(ErrorCaptionId, MessageOk));
+    CurrentMessageSink()->showMessage(ResourceString(TextCaptionError), text,
+                                      MessageFlagsForCaption(TextCaptionError, MessageOk));
 }
 
 // Appends object to list, which then owns it; nullptr (and object destroyed) when either
@@ -171,7 +165,7 @@ private:
         return eLineResult::ParseFailure;
     }
     eLineResult fail(int textId) {
-        ShowCountedMessage(ErrorCaptionId, textId, line_);
+        ShowCountedMessage(TextCaptionError, textId, line_);
         return eLineResult::ParseFailure;
     }
     // For matching: what a lost character became does not matter there.
@@ -238,7 +232,7 @@ template <class Char> int cTextImporter<Char>::run(const Char* begin, const Char
         ++line_;
     }
     if (textsWithReplacements_ != 0)
-        ShowCountedMessage(WarningCaptionId, TextCharactersReplaced, textsWithReplacements_);
+        ShowCountedMessage(TextCaptionWarning, TextCharactersReplaced, textsWithReplacements_);
     return 0;
 }
 

@@ -44,7 +44,7 @@ public:
     cTerm* term(uint32_t index) const { return static_cast<cTerm*>(terms.at(index)); }
 
     // ---- attributes (DatabaseAttributes.cpp)
-    // Appends an attribute with an empty name; its index, or -1 (text 66) at the limit.
+    // Appends an attribute with an empty name; its index, or -1 (TextAttributeLimit) at the limit.
     int32_t addAttribute(uint16_t mediaType);
     void renameAttribute(uint32_t index, const char* text);
     // Removes the attribute and every value of it, then renumbers the values of the
@@ -66,7 +66,7 @@ public:
     // encoding does not match the attribute's media type changes nothing.
     void setValue(uint32_t termIndex, uint32_t attributeIndex, const char* text);
     void setValue(uint32_t termIndex, uint32_t attributeIndex, const char16_t* text);
-    // Appends an empty term; its index, or -1 (text 63) at 65,532 terms.
+    // Appends an empty term; its index, or -1 (TextTermLimit) at 65,532 terms.
     int32_t addTerm();
     // Appends an empty term whatever the limit (quick entry never stops half-way through a
     // row; a save refuses what a file cannot hold); -1 only when memory runs out.
@@ -98,7 +98,8 @@ public:
     void deleteTerms(const std::vector<uint32_t>& indices);
 
     // ---- categories (DatabaseCategories.cpp)
-    // Appends an empty group-0 category; its index, or -1 (text 68, then 64) at a limit.
+    // Appends an empty group-0 category; its index, or -1 (TextCategoryLimit, then
+    // TextCategoryGroupLimit) at a limit.
     int32_t addCategory();
     void renameCategory(uint32_t index, const char* text);
     void deleteCategory(uint32_t index);

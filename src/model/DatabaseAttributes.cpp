@@ -4,6 +4,7 @@
 #include "model/Database.h"
 #include "model/Limits.h"
 #include "text/Messages.h"
+#include "text/TextIds.h"
 
 #include <new>
 

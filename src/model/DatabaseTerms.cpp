@@ -5,6 +5,7 @@
 #include "model/Limits.h"
 #include "text/CodePage.h"
 #include "text/Messages.h"
+#include "text/TextIds.h"
 
 #include <algorithm>
 #include <new>

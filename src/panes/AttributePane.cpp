@@ -11,24 +11,18 @@
 #include "panes/ValuePane.h"
 #include "shell/CommandIds.h"
 #include "text/Messages.h"
+#include "text/TextIds.h"
 
 namespace {
 
-constexpr int TextAttributeName = 35;
-constexpr int TextMedia = 34;
-constexpr int TextAscii = 20;
-constexpr int TextUnicode = 21;
 constexpr int MediaColumnWidth = 80;
-constexpr int TextAttributeCreated = 3;
-constexpr int TextAttributeDeleted = 4;
-constexpr int TextDangerousCommand = 13;
 
 } // namespace
 
 class cAttributeModel : public cPaneModel {
 public:
     explicit cAttributeModel(cDatabase& database)
-        : cPaneModel({TextAttributeName, TextMedia}), db_(database) {}
+        : cPaneModel({TextColumnAttributeName, TextColumnMedia}), db_(database) {}
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override {
         return parent.isValid() ? 0 : static_cast<int>(db_.attributes.count());
@@ -42,8 +36,8 @@ public:
             return QVariant();
         if (index.column() == 0)
             return AnsiToQString(attribute->name);
-        int text = attribute->mediaType == MediaTypeAscii     ? TextAscii
-                   : attribute->mediaType == MediaTypeUnicode ? TextUnicode
+        int text = attribute->mediaType == MediaTypeAscii     ? TextMediaAscii
+                   : attribute->mediaType == MediaTypeUnicode ? TextMediaUnicode
                                                               : 0;
         return text ? TableText(text) : QString();
     }
@@ -102,7 +96,7 @@ void cAttributePane::deleteSelectedAttribute() {
                                    "(%2 values).")
                                .arg(AnsiToQString(attribute->name))
                                .arg(values);
-        if (host().messageBox(TableText(TextDangerousCommand), question, MessageYesNo) !=
+        if (host().messageBox(TableText(TextCaptionConfirm), question, MessageYesNo) !=
             MessageResultYes)
             return;
     }

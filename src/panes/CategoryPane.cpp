@@ -15,16 +15,7 @@
 #include "panes/ValuePane.h"
 #include "shell/CommandIds.h"
 #include "text/Messages.h"
-
-namespace {
-
-constexpr int TextCategoryName = 24;
-constexpr int TextCategoryCreated = 9;
-constexpr int TextDangerousCommand = 13;
-constexpr int TextCategoryDeleted = 46;
-constexpr int TextCategorizationChanged = 69;
-
-} // namespace
+#include "text/TextIds.h"
 
 // Like the state images of the list this pane once was, the ticks are set by the pane
 // (refreshChecks) rather than derived on every paint: deriving them would test every
@@ -32,7 +23,8 @@ constexpr int TextCategorizationChanged = 69;
 // all 65,532 terms are selected.
 class cCategoryModel : public cPaneModel {
 public:
-    explicit cCategoryModel(cDatabase& database) : cPaneModel({TextCategoryName}), db_(database) {}
+    explicit cCategoryModel(cDatabase& database)
+        : cPaneModel({TextColumnCategoryName}), db_(database) {}
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override {
         return parent.isValid() ? 0 : static_cast<int>(db_.categories.count());
@@ -175,7 +167,7 @@ void cCategoryPane::deleteSelectedCategory() {
         QString question = QString("Do you really wish to delete category '%1'?  Terms in this "
                                    "category will not be affected.")
                                .arg(AnsiToQString(category->name));
-        if (host().messageBox(TableText(TextDangerousCommand), question, MessageYesNo) !=
+        if (host().messageBox(TableText(TextCaptionConfirm), question, MessageYesNo) !=
             MessageResultYes)
             return;
     }

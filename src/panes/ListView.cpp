@@ -8,12 +8,12 @@
 
 #include "panes/PaneModel.h"
 #include "text/Messages.h"
+#include "text/TextIds.h"
 
 namespace {
 
 // The most a QLineEdit holds; a longer text would be cut on opening, so it is not edited.
 constexpr int LineEditCapacity = 32767;
-constexpr int TextTooLongToEdit = 200;
 
 // The modifiers of a key that count: the keypad's Enter, Delete and arrows act as the main
 // keys do.

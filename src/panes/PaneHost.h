@@ -2,6 +2,8 @@
 // What the panes need from the editor around them. The shell implements it; the panes stay
 // below the shell and never call into it directly.
 
+#include "panes/InputMode.h"
+
 #include <QString>
 
 class QLineEdit;
@@ -15,8 +17,7 @@ public:
     virtual void setCommandEnabled(int command, bool enabled) = 0;
     // Off while an in-place editor is open, so that its keys reach the editor.
     virtual void setAcceleratorsEnabled(bool enabled) = 0;
-    // 1 normal, 2 one term at a time, 3 one attribute at a time.
-    virtual int inputMode() const = 0;
+    virtual eInputMode inputMode() const = 0;
 
     // The display attribute of the term pane and the View > Display Attribute menu.
     virtual int displayAttribute() const = 0;

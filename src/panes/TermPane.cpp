@@ -14,15 +14,10 @@
 #include "panes/ValuePane.h"
 #include "shell/CommandIds.h"
 #include "text/Messages.h"
+#include "text/TextIds.h"
 
 namespace {
 
-constexpr int TextTermAdded = 11;
-constexpr int TextDeleteTermQuestion = 12;
-constexpr int TextCaptionConfirm = 13;
-constexpr int TextTermDeleted = 14;
-constexpr int TextTermId = 17;
-constexpr int TextDeleteTermsQuestion = 94;
 constexpr int TermIdWidth = 80;
 
 } // namespace
@@ -30,7 +25,7 @@ constexpr int TermIdWidth = 80;
 class cTermModel : public cPaneModel {
 public:
     cTermModel(cDatabase& database, const cTermPane& pane)
-        : cPaneModel({TextTermId, 0}), db_(database), pane_(pane) {}
+        : cPaneModel({TextColumnTermId, 0}), db_(database), pane_(pane) {}
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override {
         return parent.isValid() ? 0 : static_cast<int>(db_.terms.count());

@@ -5,18 +5,13 @@
 #include <string>
 
 #include "model/Database.h"
+#include "panes/InputMode.h"
 #include "panes/ListView.h"
 #include "panes/PaneHost.h"
 #include "panes/Panes.h"
 #include "panes/QtText.h"
 #include "panes/TermPane.h"
 #include "panes/ValuePane.h"
-
-namespace {
-
-constexpr int InputOneAttribute = 3;
-
-} // namespace
 
 bool cValuePane::copySelectedValue() {
     const int r = view_->firstSelected();
@@ -69,7 +64,7 @@ void cValuePane::pasteValue() {
     host.databaseChanged();
     terms.refreshRow(t);
     // Repeated Pastes fill one attribute down the list of terms.
-    if (host.inputMode() == InputOneAttribute)
+    if (host.inputMode() == eInputMode::OneAttribute)
         terms.view()->selectRow(t + 1, true);
     fill();
 }

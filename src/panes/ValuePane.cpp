@@ -7,6 +7,7 @@
 
 #include "model/Database.h"
 #include "panes/CategoryPane.h"
+#include "panes/InputMode.h"
 #include "panes/ListView.h"
 #include "panes/PaneHost.h"
 #include "panes/PaneModel.h"
@@ -16,17 +17,11 @@
 #include "shell/CommandIds.h"
 #include "text/CodePage.h"
 #include "text/Messages.h"
+#include "text/TextIds.h"
 
 namespace {
 
-constexpr int TextValue = 19;
-constexpr int TextAttribute = 18;
-constexpr int TextCaptionWarning = 53;
-constexpr int TextUnicodeIntoAscii = 95;
 constexpr int AttributeColumnWidth = 140;
-
-constexpr int InputOneTerm = 2;
-constexpr int InputOneAttribute = 3;
 
 // True when some character of text has no Windows-1252 form and would be stored as "?".
 bool HasCharsOutsideCodePage(const QString& text) {
@@ -42,7 +37,7 @@ bool HasCharsOutsideCodePage(const QString& text) {
 class cValueModel : public cPaneModel {
 public:
     explicit cValueModel(cDatabase& database)
-        : cPaneModel({TextValue, TextAttribute}), db_(database) {}
+        : cPaneModel({TextColumnValue, TextColumnAttribute}), db_(database) {}
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override {
         if (parent.isValid() || term < 0 || !db_.term(static_cast<uint32_t>(term)))
@@ -200,15 +195,15 @@ void cValuePane::storeEditedText(int term, int attribute, const QString& text) {
 }
 
 void cValuePane::quickEntryStep(int term, int attribute) {
-    const int mode = panes_.host().inputMode();
-    if (mode == InputOneTerm) {
+    const eInputMode mode = panes_.host().inputMode();
+    if (mode == eInputMode::OneTerm) {
         if (attribute + 1 < static_cast<int>(panes_.database().attributes.count())) {
             pendingEditRow = attribute + 1;
         } else {
             selectNextTerm(term);
             pendingEditRow = 0;
         }
-    } else if (mode == InputOneAttribute) {
+    } else if (mode == eInputMode::OneAttribute) {
         selectNextTerm(term);
         pendingEditRow = attribute;
     } else {

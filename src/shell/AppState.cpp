@@ -5,7 +5,7 @@
 bool DatabaseOpen = false;
 bool Modified = false;
 bool AcceleratorsEnabled = true;
-int InputMode = 1;
+eInputMode InputMode = eInputMode::Normal;
 bool PinyinConversion = false;
 
 namespace {
@@ -32,6 +32,6 @@ void ResetAppState() {
     DatabaseOpen = false;
     Modified = false;
     AcceleratorsEnabled = true;
-    InputMode = 1;
+    InputMode = eInputMode::Normal;
     PinyinConversion = false;
 }

@@ -1,6 +1,8 @@
 #pragma once
 // Application-wide state of the editor, one instance each for the whole run.
 
+#include "panes/InputMode.h"
+
 class cDatabase;
 class cMainWindow;
 
@@ -13,8 +15,7 @@ extern bool DatabaseOpen;
 extern bool Modified;
 // Off while an in-place editor is open, so that its keys reach the editor.
 extern bool AcceleratorsEnabled;
-// 1 normal, 2 one term at a time, 3 one attribute at a time.
-extern int InputMode;
+extern eInputMode InputMode;
 extern bool PinyinConversion;
 
 // The main window, or nullptr before it exists (and in tests without one).

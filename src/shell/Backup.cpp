@@ -9,12 +9,9 @@
 #include "shell/MainWindow.h"
 #include "shell/Settings.h"
 #include "text/Messages.h"
+#include "text/TextIds.h"
 
 namespace {
-
-constexpr int TextBackupFailed = 220;
-constexpr int TextBackupNotAFile = 221;
-constexpr int TextBackupFolderShared = 222;
 
 struct sBackupState {
     cBackupSlot slot;

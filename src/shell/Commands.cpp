@@ -11,9 +11,9 @@
 #include "dbfile/FileFailure.h"
 #include "model/Attribute.h"
 #include "model/Database.h"
-#include "model/Limits.h"
 #include "panes/AttributePane.h"
 #include "panes/CategoryPane.h"
+#include "panes/InputMode.h"
 #include "panes/ListView.h"
 #include "panes/Panes.h"
 #include "panes/TermPane.h"
@@ -37,21 +37,26 @@
 #include "shell/Toolbar.h"
 #include "shell/ViewSettings.h"
 #include "text/Messages.h"
+#include "text/TextIds.h"
 
 namespace {
 
-constexpr int TextCaptionInstructions = 54;
-constexpr int TextNeedAttribute = 52;
-constexpr int TextTemplateOpened = 37;
-constexpr int TextDatabaseOpened = 38;
-constexpr int TextNormalInput = 74;
-constexpr int TextPinyinOn = 89;
-constexpr int TextPinyinOff = 90;
+int InputModeStatusText(eInputMode mode) {
+    switch (mode) {
+    case eInputMode::OneTerm:
+        return TextOneTermInput;
+    case eInputMode::OneAttribute:
+        return TextOneAttributeInput;
+    case eInputMode::Normal:
+        break;
+    }
+    return TextNormalInput;
+}
 
-int SetInputMode(int mode) {
+int SetInputMode(eInputMode mode) {
     InputMode = mode;
     UpdateInputMenu();
-    ShowStatusText(TextNormalInput + mode - 1);
+    ShowStatusText(InputModeStatusText(mode));
     return CommandDone;
 }
 
@@ -290,11 +295,11 @@ int RunCommand(int command) {
             ApplyUserFont();
         return CommandDone;
     case CmdInputNormal:
-        return SetInputMode(1);
+        return SetInputMode(eInputMode::Normal);
     case CmdInputOneTerm:
-        return SetInputMode(2);
+        return SetInputMode(eInputMode::OneTerm);
     case CmdInputOneAttribute:
-        return SetInputMode(3);
+        return SetInputMode(eInputMode::OneAttribute);
     case CmdPinyin:
         return TogglePinyin();
     case CmdHelpContents:

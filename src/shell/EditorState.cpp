@@ -9,12 +9,7 @@
 #include "shell/CommandIds.h"
 #include "shell/MainWindow.h"
 #include "shell/Toolbar.h"
-
-namespace {
-
-constexpr int TextWindowTitle = 45;
-
-} // namespace
+#include "text/TextIds.h"
 
 void SetModified(bool modified) {
     Modified = modified;

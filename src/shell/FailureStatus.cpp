@@ -7,12 +7,7 @@
 #include "shell/AppState.h"
 #include "shell/MainWindow.h"
 #include "text/StringTable.h"
-
-namespace {
-
-constexpr int TextFailureReason = 241;
-
-} // namespace
+#include "text/TextIds.h"
 
 void ShowFailureReason() {
     const sFileFailure& failure = LastFileFailure();

@@ -1,6 +1,7 @@
 #pragma once
 // After a file command's failure message, the status bar says which file failed and why
-// (text 241), from the reason the core recorded; the message box texts stay as they are.
+// (TextFailureReason), from the reason the core recorded; the message box texts stay as they
+// are.
 
 // Shows the last recorded file failure in the status bar; nothing when none is recorded.
 void ShowFailureReason();

@@ -2,12 +2,10 @@
 
 #include "dbfile/DatabaseCheck.h"
 #include "dbfile/DatabaseFiles.h"
-#include "dbfile/DatabaseFormat.h"
 #include "dbfile/FileFailure.h"
 #include "exchange/Imports.h"
 #include "exchange/TextExport.h"
 #include "model/Database.h"
-#include "model/Limits.h"
 #include "shell/AppState.h"
 #include "shell/CommandIds.h"
 #include "shell/Commands.h"
@@ -19,13 +17,9 @@
 #include "shell/RecentMenu.h"
 #include "shell/Settings.h"
 #include "text/Messages.h"
+#include "text/TextIds.h"
 
 namespace {
-
-constexpr int TextDatabaseSaved = 40;
-constexpr int TextOneTermImported = 201;
-constexpr int TextTermsImported = 202;
-constexpr int TextDatabaseExported = 203;
 
 std::string ChooseFile(const sFileDialogRequest& request, bool forSaving) {
     QString path = forSaving ? CurrentPlatform().saveFileName(MainWindow(), request)

@@ -14,14 +14,9 @@
 #include "shell/MainWindow.h"
 #include "shell/Platform.h"
 #include "text/Messages.h"
+#include "text/TextIds.h"
 
 namespace {
-
-constexpr int TextCaptionWarning = 53;
-constexpr int TextFileChangedStatus = 223;
-constexpr int TextFileDeletedStatus = 224;
-constexpr int TextOverwriteChangedFile = 225;
-constexpr int TextRecreateDeletedFile = 226;
 
 struct sOpenFile {
     std::string path; // the database path the identities below belong to

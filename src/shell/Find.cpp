@@ -12,13 +12,11 @@
 #include "shell/MainWindow.h"
 #include "text/CodePage.h"
 #include "text/Messages.h"
+#include "text/TextIds.h"
 
 sFindOptions FindOptions;
 
 namespace {
-
-constexpr int TextCaptionInformation = 116;
-constexpr int TextNoMatch = 115;
 
 // Only A to Z fold: accented capitals stay as they are, in both encodings.
 template <class Char> Char Fold(Char c) {

@@ -4,22 +4,19 @@
 #include <QFileInfo>
 #include <QUrl>
 
-#include "model/Limits.h"
 #include "panes/QtText.h"
 #include "shell/AppState.h"
 #include "shell/MainWindow.h"
 #include "shell/Platform.h"
 #include "shell/Settings.h"
 #include "text/Messages.h"
+#include "text/TextIds.h"
 
 const char* const HelpContentsPage = "Help/Vesk-Builder_UserManual.html";
 const char* const HomePage = "Help/index.html";
 const char* const DownloadPage = "Help/download.html";
 
 namespace {
-
-constexpr int TextHelpMissing = 114;
-constexpr int TextLaunchFailed = 59;
 
 bool IsWebAddress(const QString& target) {
     return target.startsWith("http://") || target.startsWith("https://");

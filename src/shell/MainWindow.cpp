@@ -23,12 +23,12 @@
 #include "shell/AppState.h"
 #include "shell/Commands.h"
 #include "shell/ShellPaneHost.h"
+#include "text/TextIds.h"
 
 namespace {
 
 constexpr int SplitterGap = 2;
 constexpr int MinimumPaneExtent = 40;
-constexpr int TextWindowTitle = 45;
 
 // The pixels a ratio gives of an extent, less the half gap on each side of a splitter.
 int Share(int extent, double ratio) {
@@ -102,7 +102,9 @@ cMainWindow::cMainWindow() {
 }
 
 // The panes' lists go first, while the panes they report their events to still exist.
-cMainWindow::~cMainWindow() { delete takeCentralWidget(); }
+cMainWindow::~cMainWindow() {
+    delete takeCentralWidget();
+}
 
 cTermPane& cMainWindow::termPane() const {
     return panes_->terms();

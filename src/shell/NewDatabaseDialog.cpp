@@ -9,6 +9,7 @@
 #include "text/CodePage.h"
 #include "text/Messages.h"
 #include "text/StringTable.h"
+#include "text/TextIds.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -21,10 +22,6 @@ namespace {
 enum : int {
     DialogCreated = 1,
     DialogCancelled = 2,
-    TextBlankCreated = 70,
-    TextTemplateFailed = 71,
-    TextBlank = 72,
-    CaptionError = 58,
 };
 
 } // namespace
@@ -79,5 +76,5 @@ void cNewDatabaseDialog::createFromSelection() {
         done(DialogCreated);
         return;
     }
-    ShowTableMessage(CaptionError, TextTemplateFailed);
+    ShowTableMessage(TextCaptionError, TextTemplateFailed);
 }

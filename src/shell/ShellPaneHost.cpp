@@ -23,7 +23,7 @@ void cShellPaneHost::setAcceleratorsEnabled(bool enabled) {
     AcceleratorsEnabled = enabled;
 }
 
-int cShellPaneHost::inputMode() const {
+eInputMode cShellPaneHost::inputMode() const {
     return InputMode;
 }
 

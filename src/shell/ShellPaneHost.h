@@ -8,7 +8,7 @@ public:
     void databaseChanged() override;
     void setCommandEnabled(int command, bool enabled) override;
     void setAcceleratorsEnabled(bool enabled) override;
-    int inputMode() const override;
+    eInputMode inputMode() const override;
     int displayAttribute() const override;
     void setDisplayAttribute(int attribute) override;
     void rebuildDisplayAttributeMenu() override;

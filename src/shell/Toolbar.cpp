@@ -4,11 +4,13 @@
 #include <QIcon>
 #include <QToolBar>
 
+#include "panes/InputMode.h"
 #include "panes/QtText.h"
 #include "shell/AppState.h"
 #include "shell/CommandIds.h"
 #include "shell/MainWindow.h"
 #include "text/Platform.h"
+#include "text/TextIds.h"
 
 namespace {
 
@@ -19,28 +21,28 @@ struct sToolbarButton {
 };
 
 const sToolbarButton ToolbarButtons[] = {
-    {CmdNewDatabase, 48, "new-database"},
-    {CmdOpen, 49, "open"},
-    {CmdSave, 50, "save"},
+    {CmdNewDatabase, TextTooltipNewDatabase, "new-database"},
+    {CmdOpen, TextTooltipOpen, "open"},
+    {CmdSave, TextTooltipSave, "save"},
     {0, 0, nullptr},
-    {CmdProperties, 105, "properties"},
+    {CmdProperties, TextTooltipProperties, "properties"},
     {0, 0, nullptr},
-    {CmdCut, 111, "cut"},
-    {CmdCopy, 112, "copy"},
-    {CmdPaste, 113, "paste"},
+    {CmdCut, TextTooltipCut, "cut"},
+    {CmdCopy, TextTooltipCopy, "copy"},
+    {CmdPaste, TextTooltipPaste, "paste"},
     {0, 0, nullptr},
-    {CmdNewTerm, 51, "new-term"},
-    {CmdNewCategory, 101, "new-category"},
-    {CmdNewAsciiAttribute, 102, "new-ascii-attribute"},
-    {CmdNewUnicodeAttribute, 103, "new-unicode-attribute"},
+    {CmdNewTerm, TextTooltipNewTerm, "new-term"},
+    {CmdNewCategory, TextTooltipNewCategory, "new-category"},
+    {CmdNewAsciiAttribute, TextTooltipNewAsciiAttribute, "new-ascii-attribute"},
+    {CmdNewUnicodeAttribute, TextTooltipNewUnicodeAttribute, "new-unicode-attribute"},
     {0, 0, nullptr},
-    {CmdInputNormal, 108, "input-normal"},
-    {CmdInputOneTerm, 106, "input-one-term"},
-    {CmdInputOneAttribute, 107, "input-one-attribute"},
+    {CmdInputNormal, TextTooltipInputNormal, "input-normal"},
+    {CmdInputOneTerm, TextTooltipInputOneTerm, "input-one-term"},
+    {CmdInputOneAttribute, TextTooltipInputOneAttribute, "input-one-attribute"},
     {0, 0, nullptr},
-    {CmdPinyin, 109, "pinyin"},
+    {CmdPinyin, TextTooltipPinyin, "pinyin"},
     {0, 0, nullptr},
-    {CmdHelpContents, 104, "help"},
+    {CmdHelpContents, TextTooltipHelpContents, "help"},
 };
 
 static_assert(std::size(ToolbarButtons) == 22, "the toolbar has 22 positions");
@@ -82,9 +84,11 @@ void SetButtonState(int command, int state) {
 }
 
 void UpdateInputMenu() {
-    SetButtonState(CmdInputNormal, InputMode == 1 ? ButtonMarked : ButtonEnabled);
-    SetButtonState(CmdInputOneTerm, InputMode == 2 ? ButtonMarked : ButtonEnabled);
-    SetButtonState(CmdInputOneAttribute, InputMode == 3 ? ButtonMarked : ButtonEnabled);
+    SetButtonState(CmdInputNormal, InputMode == eInputMode::Normal ? ButtonMarked : ButtonEnabled);
+    SetButtonState(CmdInputOneTerm,
+                   InputMode == eInputMode::OneTerm ? ButtonMarked : ButtonEnabled);
+    SetButtonState(CmdInputOneAttribute,
+                   InputMode == eInputMode::OneAttribute ? ButtonMarked : ButtonEnabled);
     if (UnicodePlatform)
         SetButtonState(CmdPinyin, PinyinConversion ? ButtonMarked : ButtonEnabled);
     else

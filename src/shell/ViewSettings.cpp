@@ -18,13 +18,11 @@
 #include "shell/Platform.h"
 #include "shell/Settings.h"
 #include "text/Messages.h"
+#include "text/TextIds.h"
 
 int DisplayAttributeIndex = 0;
 
 namespace {
-
-constexpr int TextCaptionWarning = 53;
-constexpr int TextVerticalFont = 47;
 constexpr int WeightNormal = 400;
 constexpr int LightestWeight = 1;
 constexpr int HeaviestWeight = 1000;

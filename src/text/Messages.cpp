@@ -1,6 +1,7 @@
 #include "text/Messages.h"
 
 #include "text/StringTable.h"
+#include "text/TextIds.h"
 
 #include <cstddef>
 #include <iostream>
@@ -38,16 +39,16 @@ cMessageSink* CurrentMessageSink() {
 
 unsigned MessageFlagsForCaption(int captionId, unsigned flags) {
     switch (captionId) {
-    case 13:
+    case TextCaptionConfirm:
         // A confirmation is always a question; a caller that asks for Cancel as well keeps
         // its three buttons rather than getting a mix of both button sets.
         if ((flags & MessageButtonMask) != MessageYesNoCancel)
             flags = (flags & ~MessageButtonMask) | MessageYesNo;
         return (flags & ~MessageIconMask) | MessageIconQuestion;
-    case 53:
-    case 58:
+    case TextCaptionWarning:
+    case TextCaptionError:
         return (flags & ~MessageIconMask) | MessageIconExclamation;
-    case 54:
+    case TextCaptionInstructions:
         return (flags & ~MessageIconMask) | MessageIconInformation;
     default:
         return flags;

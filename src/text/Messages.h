@@ -43,9 +43,10 @@ void InstallMessageSink(cMessageSink* sink);
 // The installed sink, or the default one; never nullptr.
 cMessageSink* CurrentMessageSink();
 
-// Flags added by caption: 13 gets the question icon and Yes/No (Yes/No/Cancel from the
-// caller stays), 53 and 58 the exclamation icon, 54 the information icon, any other caption
-// nothing. An added icon replaces one the caller passed.
+// Flags added by caption (text/TextIds.h): TextCaptionConfirm gets the question icon and
+// Yes/No (Yes/No/Cancel from the caller stays), TextCaptionWarning and TextCaptionError the
+// exclamation icon, TextCaptionInstructions the information icon, any other caption nothing.
+// An added icon replaces one the caller passed.
 unsigned MessageFlagsForCaption(int captionId, unsigned flags);
 
 // Shows caption and text by number through the current sink, with the flags for the

@@ -11,11 +11,11 @@
 #include "dbfile/FileFailure.h"
 #include "dbfile/PdbFormat.h"
 #include "model/Database.h"
-#include "model/Limits.h"
 #include "support/RecordingSink.h"
 #include "support/SpecialFiles.h"
 #include "support/TempDir.h"
 #include "text/Platform.h"
+#include "text/TextIds.h"
 
 namespace {
 

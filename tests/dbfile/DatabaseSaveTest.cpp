@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "dbfile/DatabaseCheck.h"
-#include "dbfile/DatabaseFormat.h"
 #include "dbfile/DiagnosticLog.h"
 #include "dbfile/PdbFormat.h"
 #include "model/Database.h"
 #include "model/Limits.h"
 #include "support/FailingFileSystem.h"
 #include "support/TempDir.h"
+#include "text/TextIds.h"
 
 namespace {
 

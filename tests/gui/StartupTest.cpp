@@ -154,7 +154,7 @@ TEST_F(EditorTest, SplittersKeepTheirRatiosAndTheMinimum) {
 
 TEST_F(EditorTest, InputModesAndPinyinMarkTheMenuAndShowTheirStatus) {
     EXPECT_EQ(ExecuteCommand(CmdInputOneAttribute), CommandDone);
-    EXPECT_EQ(InputMode, 3);
+    EXPECT_EQ(InputMode, eInputMode::OneAttribute);
     EXPECT_TRUE(window->action(CmdInputOneAttribute)->isChecked());
     EXPECT_FALSE(window->action(CmdInputNormal)->isChecked());
     EXPECT_EQ(window->statusText(), "Entered One Attribute at a Time input mode.");

@@ -65,16 +65,16 @@ TEST_F(EditorTest, EnteringTextCreatesTheValueAndClearingItRemovesIt) {
 
 TEST_F(EditorTest, AcceleratorKeysGoToTheOpenEditorAndWorkAgainAfterIt) {
     ShowDatabase(*window, "A", 2);
-    ASSERT_EQ(InputMode, 1);
+    ASSERT_EQ(InputMode, eInputMode::Normal);
     QLineEdit* editor = OpenEditor(*window, 0, 0);
     ASSERT_NE(editor, nullptr);
     QTest::keyClick(editor, Qt::Key_2, Qt::ControlModifier);
-    EXPECT_EQ(InputMode, 1) << "Ctrl+2 belongs to the editor while it is open";
+    EXPECT_EQ(InputMode, eInputMode::Normal) << "Ctrl+2 belongs to the editor while it is open";
     QTest::keyClick(editor, Qt::Key_Escape);
     Settle();
     ASSERT_TRUE(AcceleratorsEnabled);
     QTest::keyClick(window->termPane().view(), Qt::Key_2, Qt::ControlModifier);
-    EXPECT_EQ(InputMode, 2);
+    EXPECT_EQ(InputMode, eInputMode::OneTerm);
     // The table itself never changes: the menus keep showing every accelerator.
     EXPECT_EQ(window->action(CmdCopy)->shortcut(), QKeySequence("Ctrl+C"));
 }
@@ -96,7 +96,7 @@ TEST_F(EditorTest, EscapeChangesNothingAndLeavesTheDatabaseUnmodified) {
 
 TEST_F(EditorTest, EscapeInQuickEntryBreaksTheChain) {
     ShowDatabase(*window, "AA", 1);
-    InputMode = 2;
+    InputMode = eInputMode::OneTerm;
     QLineEdit* editor = OpenEditor(*window, 0, 0);
     ASSERT_NE(editor, nullptr);
     QTest::keyClick(editor, Qt::Key_Escape);
@@ -118,7 +118,7 @@ TEST_F(EditorTest, OneTermAtATimeWalksTheAttributesThenAppendsATermInTheSameCate
     db.addCategory();
     db.category(0)->addMember(1);
     window->categoryPane().fill();
-    InputMode = 2;
+    InputMode = eInputMode::OneTerm;
 
     TypeValue(*window, 1, 1, "b");
     cValuePane& values = window->valuePane();
@@ -143,7 +143,7 @@ TEST_F(EditorTest, OneTermAtATimeWalksTheAttributesThenAppendsATermInTheSameCate
 
 TEST_F(EditorTest, OneAttributeAtATimeWalksDownTheTerms) {
     ShowDatabase(*window, "AAA", 10);
-    InputMode = 3;
+    InputMode = eInputMode::OneAttribute;
     TypeValue(*window, 3, 1, "four");
     EXPECT_EQ(AsciiText(3, 1), "four");
     EXPECT_EQ(window->termPane().selectedTerms(), QList<int>{4});
@@ -313,7 +313,7 @@ TEST_F(EditorTest, CopyAndCutOfAnEmptyValueLeaveTheClipboardAndTheDatabase) {
 
 TEST_F(EditorTest, PasteInOneAttributeModeWalksDownAndStaysOnTheLastTerm) {
     ShowDatabase(*window, "AA", 2);
-    InputMode = 3;
+    InputMode = eInputMode::OneAttribute;
     platform.clipboard = "x";
     window->termPane().view()->selectRow(0, true);
     ValueView(*window).setFocus();

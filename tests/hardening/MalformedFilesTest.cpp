@@ -21,10 +21,10 @@
 #include "exchange/TextImport.h"
 #include "hardening/AllocationMeter.h"
 #include "model/Database.h"
-#include "model/Limits.h"
 #include "shell/Settings.h"
 #include "support/RecordingSink.h"
 #include "support/TempDir.h"
+#include "text/TextIds.h"
 
 namespace {
 

@@ -1,5 +1,6 @@
 #include "ModelTestSupport.h"
 #include "model/Limits.h"
+#include "text/TextIds.h"
 
 #include <gtest/gtest.h>
 
