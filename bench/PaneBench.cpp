@@ -22,6 +22,7 @@
 #include "shell/Commands.h"
 #include "shell/Find.h"
 #include "shell/MainWindow.h"
+#include "shell/OpenDatabase.h"
 #include "support/ScriptedPlatform.h"
 
 namespace {

@@ -3,13 +3,13 @@
 #include <QHeaderView>
 
 #include "model/Database.h"
+#include "panes/CommandIds.h"
 #include "panes/ListView.h"
 #include "panes/PaneHost.h"
 #include "panes/PaneModel.h"
 #include "panes/Panes.h"
 #include "panes/QtText.h"
 #include "panes/ValuePane.h"
-#include "shell/CommandIds.h"
 #include "text/Messages.h"
 #include "text/TextIds.h"
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/Database.h"
+#include "panes/CommandIds.h"
 #include "panes/ListView.h"
 #include "panes/PaneHost.h"
 #include "panes/PaneModel.h"
@@ -13,7 +14,6 @@
 #include "panes/QtText.h"
 #include "panes/TermPane.h"
 #include "panes/ValuePane.h"
-#include "shell/CommandIds.h"
 #include "text/Messages.h"
 #include "text/TextIds.h"
 

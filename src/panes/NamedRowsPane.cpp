@@ -1,10 +1,10 @@
 #include "panes/NamedRowsPane.h"
 
+#include "panes/CommandIds.h"
 #include "panes/ListView.h"
 #include "panes/PaneHost.h"
 #include "panes/PaneModel.h"
 #include "panes/Panes.h"
-#include "shell/CommandIds.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 
 #include "panes/AttributePane.h"
 #include "panes/CategoryPane.h"
+#include "panes/CommandIds.h"
 #include "panes/ListView.h"
 #include "panes/PaneHost.h"
 #include "panes/TermPane.h"
 #include "panes/ValuePane.h"
-#include "shell/CommandIds.h"
 
 cPanes::cPanes(cDatabase& database, cPaneHost& host, QWidget* termParent, QWidget* rightParent)
     : db_(database), host_(host) {

@@ -7,6 +7,7 @@
 
 #include "model/Database.h"
 #include "panes/CategoryPane.h"
+#include "panes/CommandIds.h"
 #include "panes/InputMode.h"
 #include "panes/ListView.h"
 #include "panes/PaneHost.h"
@@ -14,7 +15,6 @@
 #include "panes/Panes.h"
 #include "panes/QtText.h"
 #include "panes/TermPane.h"
-#include "shell/CommandIds.h"
 #include "text/CodePage.h"
 #include "text/Messages.h"
 #include "text/TextIds.h"

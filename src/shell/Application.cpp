@@ -3,10 +3,10 @@
 #include <QApplication>
 #include <QScreen>
 
+#include "panes/CommandIds.h"
 #include "shell/AppState.h"
 #include "shell/Backup.h"
 #include "shell/CentreOver.h"
-#include "shell/CommandIds.h"
 #include "shell/Commands.h"
 #include "shell/Dialogs.h"
 #include "shell/EditorState.h"

@@ -1,7 +1,5 @@
 #pragma once
-// The one dispatcher of command numbers and the sequences the commands share.
-
-#include <string>
+// The one dispatcher of command numbers.
 
 // Command results.
 enum : int {
@@ -12,15 +10,3 @@ enum : int {
 
 // Runs the command and returns its result.
 int ExecuteCommand(int command);
-
-// Offers to save unsaved changes ("Save changes to '%s' %s"); true when the caller must
-// abort.
-bool SavePrompt(const char* reason);
-
-// Checks and loads the file and makes it the current database: as a template it stays
-// untitled (status 37), otherwise it joins the recent list (status 38). 0 on success, 1 on
-// failure (after the message), when the current database is unchanged.
-int OpenDatabaseFile(const std::string& path, bool asTemplate);
-
-// Refills every pane after the current database changed wholesale.
-void RefreshAllPanes();

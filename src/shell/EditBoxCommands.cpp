@@ -2,9 +2,9 @@
 
 #include <QLineEdit>
 
+#include "panes/CommandIds.h"
 #include "panes/Panes.h"
 #include "shell/AppState.h"
-#include "shell/CommandIds.h"
 #include "shell/MainWindow.h"
 #include "shell/Platform.h"
 

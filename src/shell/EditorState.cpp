@@ -3,10 +3,10 @@
 #include <QFile>
 
 #include "model/Database.h"
+#include "panes/CommandIds.h"
 #include "panes/QtText.h"
 #include "shell/AppState.h"
 #include "shell/Backup.h"
-#include "shell/CommandIds.h"
 #include "shell/MainWindow.h"
 #include "shell/Toolbar.h"
 #include "text/TextIds.h"

@@ -22,6 +22,7 @@
 #include "panes/ValuePane.h"
 #include "shell/AppState.h"
 #include "shell/Commands.h"
+#include "shell/OpenDatabase.h"
 #include "shell/ShellPaneHost.h"
 #include "text/TextIds.h"
 

@@ -7,9 +7,9 @@
 
 #include "panes/AttributePane.h"
 #include "panes/CategoryPane.h"
+#include "panes/CommandIds.h"
 #include "panes/ListView.h"
 #include "panes/TermPane.h"
-#include "shell/CommandIds.h"
 #include "shell/MainWindow.h"
 
 namespace {

@@ -5,6 +5,7 @@
 #include "shell/AppState.h"
 #include "shell/Commands.h"
 #include "shell/EditorState.h"
+#include "shell/OpenDatabase.h"
 #include "shell/Settings.h"
 #include "text/CodePage.h"
 #include "text/Messages.h"

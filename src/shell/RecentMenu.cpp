@@ -3,8 +3,8 @@
 #include <QAction>
 #include <QMenu>
 
+#include "panes/CommandIds.h"
 #include "shell/AppState.h"
-#include "shell/CommandIds.h"
 #include "shell/Commands.h"
 #include "shell/FileDialogs.h"
 #include "shell/MainWindow.h"

@@ -2,8 +2,8 @@
 
 #include <QLineEdit>
 
+#include "panes/CommandIds.h"
 #include "shell/AppState.h"
-#include "shell/CommandIds.h"
 #include "shell/EditorState.h"
 #include "shell/MainWindow.h"
 #include "shell/PinyinHook.h"

@@ -4,10 +4,10 @@
 #include <QIcon>
 #include <QToolBar>
 
+#include "panes/CommandIds.h"
 #include "panes/InputMode.h"
 #include "panes/QtText.h"
 #include "shell/AppState.h"
-#include "shell/CommandIds.h"
 #include "shell/MainWindow.h"
 #include "text/Platform.h"
 #include "text/TextIds.h"

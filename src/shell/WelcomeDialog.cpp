@@ -1,6 +1,6 @@
 #include "shell/WelcomeDialog.h"
 
-#include "shell/CommandIds.h"
+#include "panes/CommandIds.h"
 #include "shell/Commands.h"
 #include "shell/Dialogs.h"
 #include "shell/Settings.h"

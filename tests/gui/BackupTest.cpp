@@ -12,11 +12,12 @@
 #include <sys/stat.h>
 
 #include "dbfile/BackupSlot.h"
+#include "panes/CommandIds.h"
 #include "panes/QtText.h"
 #include "shell/Backup.h"
-#include "shell/CommandIds.h"
 #include "shell/Commands.h"
 #include "shell/EditorState.h"
+#include "shell/OpenDatabase.h"
 #include "support/EditorFixture.h"
 #include "support/GuiSteps.h"
 

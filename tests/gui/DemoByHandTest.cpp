@@ -8,9 +8,9 @@
 
 #include "panes/AttributePane.h"
 #include "panes/CategoryPane.h"
+#include "panes/CommandIds.h"
 #include "panes/ListView.h"
 #include "panes/ValuePane.h"
-#include "shell/CommandIds.h"
 #include "shell/Commands.h"
 #include "support/EditorFixture.h"
 #include "support/GuiSteps.h"

@@ -19,10 +19,10 @@
 #include <functional>
 
 #include "model/Database.h"
+#include "panes/CommandIds.h"
 #include "shell/AboutDialog.h"
 #include "shell/AppState.h"
 #include "shell/CentreOver.h"
-#include "shell/CommandIds.h"
 #include "shell/Dialogs.h"
 #include "shell/Launch.h"
 #include "shell/NewDatabaseDialog.h"

@@ -11,8 +11,9 @@
 #include "model/Category.h"
 #include "panes/AttributePane.h"
 #include "panes/CategoryPane.h"
+#include "panes/CommandIds.h"
 #include "panes/Panes.h"
-#include "shell/CommandIds.h"
+#include "shell/OpenDatabase.h"
 #include "support/EditorFixture.h"
 #include "support/ValueSteps.h"
 

@@ -8,11 +8,12 @@
 #include <cstring>
 
 #include "hardening/AllocationMeter.h"
+#include "panes/CommandIds.h"
 #include "panes/ListView.h"
 #include "panes/TermPane.h"
-#include "shell/CommandIds.h"
 #include "shell/Commands.h"
 #include "shell/EditorState.h"
+#include "shell/OpenDatabase.h"
 #include "support/EditorFixture.h"
 
 namespace {

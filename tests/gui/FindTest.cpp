@@ -8,13 +8,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "panes/CommandIds.h"
 #include "panes/ListView.h"
 #include "panes/PaneModel.h"
 #include "panes/TermPane.h"
-#include "shell/CommandIds.h"
 #include "shell/Commands.h"
 #include "shell/EditorState.h"
 #include "shell/Find.h"
+#include "shell/OpenDatabase.h"
 #include "shell/ViewSettings.h"
 #include "support/EditorFixture.h"
 

@@ -7,10 +7,11 @@
 #include <unistd.h>
 
 #include "hardening/DiskFaults.h"
+#include "panes/CommandIds.h"
 #include "panes/Panes.h"
-#include "shell/CommandIds.h"
 #include "shell/Commands.h"
 #include "shell/EditorState.h"
+#include "shell/OpenDatabase.h"
 #include "support/EditorFixture.h"
 
 namespace {

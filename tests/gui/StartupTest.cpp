@@ -12,12 +12,12 @@
 #include <QTest>
 #include <QToolBar>
 
+#include "panes/CommandIds.h"
 #include "panes/ListView.h"
 #include "panes/PaneModel.h"
 #include "panes/TermPane.h"
 #include "panes/ValuePane.h"
 #include "shell/CentreOver.h"
-#include "shell/CommandIds.h"
 #include "shell/Commands.h"
 #include "shell/EditorState.h"
 #include "shell/Toolbar.h"

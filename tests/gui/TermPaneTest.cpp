@@ -9,14 +9,15 @@
 
 #include "model/Limits.h"
 #include "panes/AttributePane.h"
+#include "panes/CommandIds.h"
 #include "panes/ListView.h"
 #include "panes/PaneModel.h"
 #include "panes/Panes.h"
 #include "panes/TermPane.h"
 #include "panes/ValuePane.h"
-#include "shell/CommandIds.h"
 #include "shell/Commands.h"
 #include "shell/EditorState.h"
+#include "shell/OpenDatabase.h"
 #include "support/EditorFixture.h"
 
 namespace {

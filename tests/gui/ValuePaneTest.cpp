@@ -7,13 +7,13 @@
 #include <QTest>
 
 #include "panes/CategoryPane.h"
+#include "panes/CommandIds.h"
 #include "panes/ListView.h"
 #include "panes/PaneModel.h"
 #include "panes/Panes.h"
 #include "panes/QtText.h"
 #include "panes/TermPane.h"
 #include "panes/ValuePane.h"
-#include "shell/CommandIds.h"
 #include "shell/Commands.h"
 #include "support/EditorFixture.h"
 #include "support/GuiSteps.h"

@@ -8,15 +8,16 @@
 #include <cstdio>
 
 #include "model/Database.h"
+#include "panes/CommandIds.h"
 #include "panes/ListView.h"
 #include "panes/TermPane.h"
 #include "shell/AppState.h"
 #include "shell/Application.h"
-#include "shell/CommandIds.h"
 #include "shell/Commands.h"
 #include "shell/Dialogs.h"
 #include "shell/EditorState.h"
 #include "shell/MainWindow.h"
+#include "shell/OpenDatabase.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TempDir.h"
 

@@ -15,6 +15,7 @@
 #include "shell/AppState.h"
 #include "shell/Commands.h"
 #include "shell/MainWindow.h"
+#include "shell/OpenDatabase.h"
 #include "support/GuiSteps.h"
 
 // A database with one attribute per letter of kinds ('A' Ascii, 'U' Unicode) and count
