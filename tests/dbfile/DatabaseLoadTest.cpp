@@ -12,7 +12,7 @@
 #include "dbfile/PdbFormat.h"
 #include "model/Database.h"
 #include "support/RecordingSink.h"
-#include "support/SpecialFiles.h"
+#include "support/NonRegularFiles.h"
 #include "support/TempDir.h"
 #include "text/Platform.h"
 #include "text/TextIds.h"

@@ -12,7 +12,7 @@
 #include "dbfile/SaveTemporaries.h"
 #include "hardening/DiskFaults.h"
 #include "support/FailingFileSystem.h"
-#include "support/SpecialFiles.h"
+#include "support/NonRegularFiles.h"
 #include "support/TempDir.h"
 
 namespace {
