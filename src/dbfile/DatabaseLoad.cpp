@@ -85,8 +85,12 @@ bool ReadTerm(cByteReader& in, const cDatabase& db, cTerm& term) {
 // (a file may hold them) would otherwise make one entry per mention, and a small file could
 // name every term thousands of times.
 std::vector<sLoadedRun> MergedRuns(std::vector<sLoadedRun> runs, uint32_t termCount) {
-    std::sort(runs.begin(), runs.end(),
-              [](const sLoadedRun& a, const sLoadedRun& b) { return a.firstTerm < b.firstTerm; });
+    // Files written here hold their runs in order already.
+    const auto byFirstTerm = [](const sLoadedRun& a, const sLoadedRun& b) {
+        return a.firstTerm < b.firstTerm;
+    };
+    if (!std::is_sorted(runs.begin(), runs.end(), byFirstTerm))
+        std::sort(runs.begin(), runs.end(), byFirstTerm);
     std::vector<sLoadedRun> merged;
     uint64_t coveredEnd = 0; // one past the last term covered so far
     for (const sLoadedRun& run : runs) {

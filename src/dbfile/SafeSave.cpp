@@ -93,9 +93,8 @@ void TakeOverIdentity(int fd, const struct stat* previous, bool privateFile) {
         ::fchmod(fd, NewFileMode());
         return;
     }
-    const bool ownerKept = ::fchown(fd, previous->st_uid, previous->st_gid) == 0 ||
-                           ::fchown(fd, static_cast<uid_t>(-1), previous->st_gid) == 0;
-    static_cast<void>(ownerKept);
+    if (::fchown(fd, previous->st_uid, previous->st_gid) != 0)
+        static_cast<void>(::fchown(fd, static_cast<uid_t>(-1), previous->st_gid));
     ::fchmod(fd, previous->st_mode & 01777);
 }
 

@@ -43,7 +43,6 @@
 #include "exchange/VeskTextFormat.h"
 
 #include "dbfile/FileBytes.h"
-#include "exchange/AsciiFromUnicode.h"
 #include "exchange/TextEncoding.h"
 #include "exchange/TextFields.h"
 #include "model/Database.h"

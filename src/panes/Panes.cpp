@@ -20,25 +20,25 @@ cPanes::cPanes(cDatabase& database, cPaneHost& host, QWidget* termParent, QWidge
 
 cPanes::~cPanes() = default;
 
-cListView* cPanes::focusedPane() const {
-    QWidget* focus = QApplication::focusWidget();
-    if (!focus)
+cListView* cPanes::paneHolding(const QWidget* widget) const {
+    if (!widget)
         return nullptr;
     for (cListView* view :
          {terms_->view(), values_->view(), categories_->view(), attributes_->view()})
-        if (view == focus || view->isAncestorOf(focus))
+        if (view == widget || view->isAncestorOf(widget))
             return view;
     return nullptr;
+}
+
+cListView* cPanes::focusedPane() const {
+    return paneHolding(QApplication::focusWidget());
 }
 
 cListView* cPanes::workingPane() const {
     if (cListView* focused = focusedPane())
         return focused;
-    const QWidget* focus = terms_->view()->window()->focusWidget();
-    for (cListView* view :
-         {terms_->view(), values_->view(), categories_->view(), attributes_->view()})
-        if (focus && (view == focus || view->isAncestorOf(focus)))
-            return view;
+    if (cListView* rested = paneHolding(terms_->view()->window()->focusWidget()))
+        return rested;
     return terms_->view();
 }
 

@@ -51,6 +51,8 @@ public:
     void commitOpenEdit();
 
 private:
+    // The pane's list that is widget or holds it, or nullptr.
+    cListView* paneHolding(const QWidget* widget) const;
     // focusedPane, or when the window is not active the pane its focus rests in.
     cListView* workingPane() const;
     void setEditCommandState();

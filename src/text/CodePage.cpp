@@ -122,3 +122,20 @@ std::string WideToAnsi(const std::u16string& text) {
                 [&](unsigned char byte) { result.push_back(static_cast<char>(byte)); });
     return result;
 }
+
+size_t AsciiFromUnicode(const char16_t* units, size_t length, std::string& out) {
+    out.clear();
+    size_t replaced = 0;
+    for (size_t i = 0; i < length; ++i) {
+        const char16_t unit = units[i];
+        unsigned char byte = static_cast<unsigned char>(unit);
+        if (unit >= 0x100 && !WideCharToAnsi(unit, byte)) {
+            if (IsHighSurrogate(unit) && i + 1 < length && IsLowSurrogate(units[i + 1]))
+                ++i;
+            byte = DefaultChar;
+            ++replaced;
+        }
+        out.push_back(static_cast<char>(byte));
+    }
+    return replaced;
+}

@@ -5,6 +5,7 @@
 // means failure, in which case the destination (if it has room for anything) holds an empty
 // text, because callers read the destination without looking at the count.
 
+#include <cstddef>
 #include <string>
 
 // Converts the zero-terminated source into at most `capacity` units including the
@@ -19,6 +20,11 @@ int WideToAnsi(char* destination, int capacity, const char16_t* source);
 // Whole-string forms for C++ callers: every unit is converted, embedded NULs included.
 std::u16string AnsiToWide(const std::string& text);
 std::string WideToAnsi(const std::u16string& text);
+
+// The Ascii form of imported Unicode text: a unit below 256 is that byte (so texts written
+// from Ascii values come back exact), any other character its Windows-1252 byte or "?".
+// Replaces out; returns how many characters became "?" (a surrogate pair is one).
+size_t AsciiFromUnicode(const char16_t* units, size_t length, std::string& out);
 
 // One byte to its code point, and one BMP code point to its byte; false when the code page
 // has no byte for it.
