@@ -23,6 +23,7 @@
 #include "shell/Find.h"
 #include "shell/MainWindow.h"
 #include "shell/OpenDatabase.h"
+#include "support/DocumentSetUp.h"
 #include "support/ScriptedPlatform.h"
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 
+#include "document/Document.h"
 #include "model/Database.h"
 #include "panes/CommandIds.h"
 #include "panes/ListView.h"
@@ -9,7 +10,6 @@
 #include "panes/PaneModel.h"
 #include "panes/Panes.h"
 #include "panes/QtText.h"
-#include "panes/ValuePane.h"
 #include "text/Messages.h"
 #include "text/TextIds.h"
 
@@ -21,7 +21,7 @@ constexpr int MediaColumnWidth = 80;
 
 class cAttributeModel : public cPaneModel {
 public:
-    explicit cAttributeModel(cDatabase& database)
+    explicit cAttributeModel(const cDatabase& database)
         : cPaneModel({TextColumnAttributeName, TextColumnMedia}), db_(database) {}
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override {
@@ -50,7 +50,7 @@ public:
     }
 
 private:
-    cDatabase& db_;
+    const cDatabase& db_;
 };
 
 cAttributePane::cAttributePane(cPanes& panes, QWidget* parent)
@@ -63,22 +63,19 @@ cAttributePane::cAttributePane(cPanes& panes, QWidget* parent)
 void cAttributePane::fill() {
     int row = view_->firstSelected();
     model_->reload();
-    panes_.values().fill();
     view_->selectRow(row, true);
 }
 
+void cAttributePane::refreshRow(int row) {
+    model_->refreshRow(row);
+}
+
 void cAttributePane::newAttribute(int mediaType) {
-    const int32_t index = database().addAttribute(static_cast<uint16_t>(mediaType));
+    // The attribute is listed in the Display Attribute menu at once and again when its
+    // naming ends, so it stays there when the user cancels the naming.
+    const int32_t index = panes_.document().addAttribute(static_cast<uint16_t>(mediaType));
     if (index < 0)
         return;
-    host().databaseChanged();
-    model_->reload();
-    panes_.values().fill();
-    if (database().attributes.count() == 1)
-        host().setDisplayAttribute(0);
-    // The attribute gets its real menu entry when its naming ends; listing it now as well
-    // keeps it in the menu when the user cancels the naming.
-    host().rebuildDisplayAttributeMenu();
     ShowStatusText(TextAttributeCreated);
     view_->setFocus(Qt::OtherFocusReason);
     view_->beginEdit(index);
@@ -100,19 +97,9 @@ void cAttributePane::deleteSelectedAttribute() {
             MessageResultYes)
             return;
     }
-    database().deleteAttribute(static_cast<uint32_t>(row));
-    // The term pane keeps showing the same attribute under its new index; when that was the
-    // deleted one it falls back to the first.
-    const int displayed = host().displayAttribute();
-    if (displayed == row)
-        host().setDisplayAttribute(0);
-    else if (displayed > row)
-        host().setDisplayAttribute(displayed - 1);
-    fill();
+    panes_.document().deleteAttribute(static_cast<uint32_t>(row));
     view_->setFocus(Qt::OtherFocusReason);
     view_->selectRow(row < model_->rowCount() ? row : row - 1, true);
-    host().databaseChanged();
-    host().rebuildDisplayAttributeMenu();
     ShowStatusText(TextAttributeDeleted);
 }
 
@@ -121,11 +108,5 @@ void cAttributePane::updateCommandState() {
 }
 
 void cAttributePane::renamed(int row, const QString& text) {
-    database().renameAttribute(static_cast<uint32_t>(row), QStringToAnsi(text).c_str());
-    model_->refreshRow(row);
-    if (row == host().displayAttribute())
-        host().setDisplayAttribute(row);
-    panes_.values().fill();
-    host().rebuildDisplayAttributeMenu();
-    host().databaseChanged();
+    panes_.document().renameAttribute(static_cast<uint32_t>(row), QStringToAnsi(text).c_str());
 }

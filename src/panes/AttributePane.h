@@ -11,8 +11,9 @@ class cAttributePane : public cNamedRowsPane {
 public:
     cAttributePane(cPanes& panes, QWidget* parent);
 
-    // Rebuilds the rows and the value pane, keeping the selected row.
+    // Rebuilds the rows, keeping the selected row; re-reads one row.
     void fill();
+    void refreshRow(int row);
     // mediaType: 1 Ascii, 2 Unicode.
     void newAttribute(int mediaType);
     void deleteSelectedAttribute();

@@ -1,10 +1,9 @@
 #include "panes/CategoryPane.h"
 
-#include <QItemSelection>
-#include <QItemSelectionModel>
 #include <functional>
 #include <vector>
 
+#include "document/Document.h"
 #include "model/Database.h"
 #include "panes/CommandIds.h"
 #include "panes/ListView.h"
@@ -12,8 +11,6 @@
 #include "panes/PaneModel.h"
 #include "panes/Panes.h"
 #include "panes/QtText.h"
-#include "panes/TermPane.h"
-#include "panes/ValuePane.h"
 #include "text/Messages.h"
 #include "text/TextIds.h"
 
@@ -23,7 +20,7 @@
 // all 65,532 terms are selected.
 class cCategoryModel : public cPaneModel {
 public:
-    explicit cCategoryModel(cDatabase& database)
+    explicit cCategoryModel(const cDatabase& database)
         : cPaneModel({TextColumnCategoryName}), db_(database) {}
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override {
@@ -77,7 +74,7 @@ public:
     std::function<bool(int, bool)> checkChanged;
 
 private:
-    cDatabase& db_;
+    const cDatabase& db_;
 };
 
 cCategoryPane::cCategoryPane(cPanes& panes, QWidget* parent)
@@ -93,32 +90,48 @@ void cCategoryPane::fill() {
     refreshChecks();
 }
 
-void cCategoryPane::refreshChecks() {
-    checkUpdateInProgress_ = true;
+std::vector<char> cCategoryPane::selectedTermFlags() const {
     const uint32_t termCount = database().terms.count();
     std::vector<char> selected(termCount, 0);
-    for (int term : panes_.terms().selectedTerms())
+    for (int term : panes_.selectedTerms())
         if (term >= 0 && static_cast<uint32_t>(term) < termCount)
             selected[term] = 1;
+    return selected;
+}
+
+bool cCategoryPane::holdsAny(int row, const std::vector<char>& selected) const {
+    const cCategory* category = database().category(static_cast<uint32_t>(row));
+    return category && category->anyMember(static_cast<uint32_t>(selected.size()),
+                                           [&](uint32_t term) { return selected[term] != 0; });
+}
+
+void cCategoryPane::refreshChecks() {
+    checkUpdateInProgress_ = true;
+    const std::vector<char> selected = selectedTermFlags();
     const int rows = model_->rowCount();
     model_->ticks.assign(rows, 0);
-    for (int row = 0; row < rows; ++row) {
-        const cCategory* category = database().category(static_cast<uint32_t>(row));
-        if (!category)
-            continue;
-        model_->ticks[row] =
-            category->anyMember(termCount, [&](uint32_t term) { return selected[term] != 0; });
-    }
+    for (int row = 0; row < rows; ++row)
+        model_->ticks[row] = holdsAny(row, selected);
     if (rows > 0)
         emit model_->dataChanged(model_->index(0, 0), model_->index(rows - 1, 0),
                                  {Qt::CheckStateRole});
     checkUpdateInProgress_ = false;
 }
 
+void cCategoryPane::refreshCheck(int row) {
+    checkUpdateInProgress_ = true;
+    model_->setTicked(row, holdsAny(row, selectedTermFlags()));
+    checkUpdateInProgress_ = false;
+}
+
+void cCategoryPane::refreshRow(int row) {
+    model_->refreshRow(row);
+}
+
 bool cCategoryPane::checkChanged(int row, bool ticked) {
     if (checkUpdateInProgress_)
         return false;
-    if (panes_.terms().selectedTerms().isEmpty()) {
+    if (panes_.selectedTerms().isEmpty()) {
         if (ticked) {
             // With no term to put into the category the tick is simply taken back.
             checkUpdateInProgress_ = true;
@@ -132,27 +145,16 @@ bool cCategoryPane::checkChanged(int row, bool ticked) {
 }
 
 void cCategoryPane::setMembership(int row, bool add) {
-    cCategory* category = database().category(static_cast<uint32_t>(row));
-    if (!category)
+    if (!database().category(static_cast<uint32_t>(row)))
         return;
-    for (int term : panes_.terms().selectedTerms()) {
-        if (add)
-            category->addMember(static_cast<uint32_t>(term));
-        else
-            category->removeMember(static_cast<uint32_t>(term), false);
-    }
-    model_->setTicked(row, add);
-    host().databaseChanged();
+    panes_.document().setMembership(static_cast<uint32_t>(row), panes_.selectedTermList(), add);
     ShowStatusText(TextCategorizationChanged);
 }
 
 void cCategoryPane::newCategory() {
-    const int32_t index = database().addCategory();
+    const int32_t index = panes_.document().addCategory();
     if (index < 0)
         return;
-    host().databaseChanged();
-    model_->reload();
-    refreshChecks();
     ShowStatusText(TextCategoryCreated);
     view_->setFocus(Qt::OtherFocusReason);
     view_->beginEdit(index);
@@ -171,11 +173,9 @@ void cCategoryPane::deleteSelectedCategory() {
             MessageResultYes)
             return;
     }
-    database().deleteCategory(static_cast<uint32_t>(row));
-    fill();
+    panes_.document().deleteCategory(static_cast<uint32_t>(row));
     view_->setFocus(Qt::OtherFocusReason);
     view_->selectRow(row < model_->rowCount() ? row : row - 1, true);
-    host().databaseChanged();
     ShowStatusText(TextCategoryDeleted);
 }
 
@@ -184,47 +184,10 @@ void cCategoryPane::selectMembers() {
     const cCategory* category = row < 0 ? nullptr : database().category(uint32_t(row));
     if (!category)
         return;
-    cTermPane& terms = panes_.terms();
-    cListView* termView = terms.view();
-    QAbstractItemModel* termModel = termView->model();
-    QItemSelectionModel* termSelection = termView->selectionModel();
-    const int termRows = termModel->rowCount();
-
-    std::vector<char> member(termRows, 0);
-    category->forEachMember(static_cast<uint32_t>(termRows),
-                            [&](uint32_t term) { member[term] = 1; });
-    // One range per run of consecutive members, handed over in a single call: selecting
-    // row by row would notify the term pane once per term.
-    // The ranges span whole rows already: with the Rows flag the selection model would
-    // expand them by merging each into the others, quadratic in the number of runs.
-    const int lastColumn = termModel->columnCount() - 1;
-    QItemSelection selection;
-    int first = -1;
-    for (int i = 0; i < termRows;) {
-        if (!member[i]) {
-            ++i;
-            continue;
-        }
-        int last = i;
-        while (last + 1 < termRows && member[last + 1])
-            ++last;
-        selection.select(termModel->index(i, 0), termModel->index(last, lastColumn));
-        if (first < 0)
-            first = i;
-        i = last + 1;
-    }
-
-    terms.trackTermFocus = false;
-    if (first >= 0)
-        termSelection->setCurrentIndex(termModel->index(first, 0), QItemSelectionModel::NoUpdate);
-    else
-        termSelection->clearCurrentIndex();
-    termSelection->select(selection, QItemSelectionModel::ClearAndSelect);
-    if (first >= 0)
-        termView->scrollTo(termModel->index(first, 0), QAbstractItemView::EnsureVisible);
-    terms.trackTermFocus = true;
-    panes_.values().fill();
-    panes_.updateCommandState();
+    const uint32_t termCount = database().terms.count();
+    std::vector<char> member(termCount, 0);
+    category->forEachMember(termCount, [&](uint32_t term) { member[term] = 1; });
+    panes_.selectTerms(member);
 }
 
 void cCategoryPane::updateCommandState() {
@@ -232,7 +195,5 @@ void cCategoryPane::updateCommandState() {
 }
 
 void cCategoryPane::renamed(int row, const QString& text) {
-    database().renameCategory(static_cast<uint32_t>(row), QStringToAnsi(text).c_str());
-    model_->refreshRow(row);
-    host().databaseChanged();
+    panes_.document().renameCategory(static_cast<uint32_t>(row), QStringToAnsi(text).c_str());
 }

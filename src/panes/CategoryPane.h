@@ -3,6 +3,8 @@
 // is ticked when a selected term belongs to it. Ticking puts every selected term into the
 // category, clearing takes them all out.
 
+#include <vector>
+
 #include "panes/NamedRowsPane.h"
 
 class cCategoryModel;
@@ -13,8 +15,10 @@ public:
 
     // Rebuilds the rows, keeping the selected row, then the checkboxes.
     void fill();
-    // Ticks each category that at least one selected term belongs to.
+    // Ticks each category that at least one selected term belongs to; the one of row.
     void refreshChecks();
+    void refreshCheck(int row);
+    void refreshRow(int row);
     void newCategory();
     void deleteSelectedCategory();
     // Selects exactly the members of the selected category in the term pane.
@@ -28,6 +32,9 @@ private:
     void renamed(int row, const QString& text) override;
     // The user ticked or cleared the box of row; false when the tick was refused.
     bool checkChanged(int row, bool ticked);
+    // One flag per term, set for the selected ones.
+    std::vector<char> selectedTermFlags() const;
+    bool holdsAny(int row, const std::vector<char>& selected) const;
 
     cCategoryModel* model_;
     // Set while the pane itself sets boxes, so those changes never reach the database.

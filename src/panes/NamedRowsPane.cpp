@@ -22,7 +22,7 @@ cNamedRowsPane::cNamedRowsPane(cPanes& panes, cPaneModel* model, const char* obj
     view_->enableEditing(MaxNameLength);
 }
 
-cDatabase& cNamedRowsPane::database() const {
+const cDatabase& cNamedRowsPane::database() const {
     return panes_.database();
 }
 

@@ -36,7 +36,7 @@ protected:
     // Delete and the pane's own commands are enabled while a row is selected.
     void setCommandState(std::initializer_list<int> ownCommands);
 
-    cDatabase& database() const;
+    const cDatabase& database() const;
     cPaneHost& host() const;
 
     cPanes& panes_;

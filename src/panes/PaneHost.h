@@ -11,8 +11,6 @@ class QLineEdit;
 class cPaneHost {
 public:
     virtual ~cPaneHost() = default;
-    // Every change to the database ends here: the modified mark and the backup.
-    virtual void databaseChanged() = 0;
     // Enables or greys a command's menu item, toolbar button and context item.
     virtual void setCommandEnabled(int command, bool enabled) = 0;
     // Off while an in-place editor is open, so that its keys reach the editor.

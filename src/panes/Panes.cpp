@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "document/Document.h"
 #include "panes/AttributePane.h"
 #include "panes/CategoryPane.h"
 #include "panes/CommandIds.h"
@@ -10,15 +11,148 @@
 #include "panes/TermPane.h"
 #include "panes/ValuePane.h"
 
-cPanes::cPanes(cDatabase& database, cPaneHost& host, QWidget* termParent, QWidget* rightParent)
-    : db_(database), host_(host) {
+cPanes::cPanes(cDocument& document, cPaneHost& host, QWidget* termParent, QWidget* rightParent)
+    : document_(document), host_(host) {
     terms_ = std::make_unique<cTermPane>(*this, termParent);
     values_ = std::make_unique<cValuePane>(*this, rightParent);
     categories_ = std::make_unique<cCategoryPane>(*this, rightParent);
     attributes_ = std::make_unique<cAttributePane>(*this, rightParent);
+    document_.addListener(this);
 }
 
-cPanes::~cPanes() = default;
+cPanes::~cPanes() {
+    document_.removeListener(this);
+}
+
+const cDatabase& cPanes::database() const {
+    return document_.database();
+}
+
+// ---- the selected terms
+
+QList<int> cPanes::selectedTerms() const {
+    return terms_->view()->selectedRows();
+}
+
+std::vector<uint32_t> cPanes::selectedTermList() const {
+    const QList<int> rows = selectedTerms();
+    return std::vector<uint32_t>(rows.begin(), rows.end());
+}
+
+int cPanes::firstSelectedTerm() const {
+    return terms_->view()->firstSelected();
+}
+
+int cPanes::onlySelectedTerm() const {
+    const cListView* view = terms_->view();
+    return view->selectedCount() == 1 ? view->firstSelected() : -1;
+}
+
+void cPanes::selectTerm(int term) {
+    terms_->view()->selectRow(term, true);
+}
+
+void cPanes::selectTerms(const std::vector<char>& member) {
+    terms_->selectOnly(member);
+    showSelectedTerm();
+    updateCommandState();
+}
+
+// ---- the order in which the panes follow one another
+
+void cPanes::termSelectionChanged() {
+    if (values_->editTerm != -1) {
+        // Refilling now would pull the open editor from under the user.
+        values_->deferredRefresh = true;
+        return;
+    }
+    showSelectedTerm();
+    updateCommandState();
+}
+
+void cPanes::showSelectedTerm() {
+    if (!values_->fill())
+        return;
+    categories_->refreshChecks();
+}
+
+void cPanes::editValue(int row) {
+    cListView* view = values_->view();
+    view->setFocus();
+    view->beginEdit(row);
+}
+
+// ---- what the panes show after a change of the document
+
+void cPanes::termsInserted(uint32_t first, uint32_t count) {
+    terms_->rowsInserted(static_cast<int>(first), static_cast<int>(count));
+}
+
+void cPanes::termsRemoved(const std::vector<uint32_t>& removed) {
+    terms_->rowsRemoved(removed);
+    showSelectedTerm();
+}
+
+void cPanes::termsRearranged() {
+    terms_->rowsRearranged();
+    showSelectedTerm();
+}
+
+void cPanes::valueChanged(uint32_t term, uint32_t attribute) {
+    terms_->refreshRow(static_cast<int>(term));
+    values_->refreshValue(static_cast<int>(term), static_cast<int>(attribute));
+}
+
+void cPanes::attributesChanged(eChange change, uint32_t index) {
+    followAttributeChange(change, index);
+    showSelectedTerm();
+    host_.rebuildDisplayAttributeMenu();
+}
+
+void cPanes::followAttributeChange(eChange change, uint32_t index) {
+    const int row = static_cast<int>(index);
+    if (change == eChange::Renamed) {
+        attributes_->refreshRow(row);
+        if (host_.displayAttribute() == row)
+            host_.setDisplayAttribute(row);
+        return;
+    }
+    attributes_->fill();
+    const int displayed = host_.displayAttribute();
+    if (change == eChange::Inserted) {
+        if (database().attributes.count() == 1)
+            host_.setDisplayAttribute(0);
+    } else if (displayed == row) {
+        // The term pane keeps showing the same attribute under its new index; when that was
+        // the deleted one it falls back to the first.
+        host_.setDisplayAttribute(0);
+    } else if (displayed > row) {
+        host_.setDisplayAttribute(displayed - 1);
+    }
+}
+
+void cPanes::categoriesChanged(eChange change, uint32_t index) {
+    if (change == eChange::Renamed)
+        categories_->refreshRow(static_cast<int>(index));
+    else
+        categories_->fill();
+}
+
+void cPanes::membershipsChanged(uint32_t category) {
+    categories_->refreshCheck(static_cast<int>(category));
+}
+
+void cPanes::reset() {
+    host_.setDisplayAttribute(0);
+    terms_->clearMarks();
+    terms_->fill();
+    attributes_->fill();
+    categories_->fill();
+    showSelectedTerm();
+    terms_->view()->setFocus();
+    terms_->updateCommandState();
+    host_.rebuildDisplayAttributeMenu();
+}
 
 cListView* cPanes::paneHolding(const QWidget* widget) const {
     if (!widget)

@@ -1,31 +1,63 @@
 #pragma once
-// The four panes of the main window and what they share: the focus cycle between them and
-// the host they report to. Each pane reaches the others through this object.
+// The four panes of the main window and what they share: the focus cycle between them, the
+// host they report to and the document they show. The panes never reach one another: each
+// asks this object, which knows the order in which the others follow a change (the focused
+// term, then the value pane, then the category ticks; an attribute change, then the value
+// pane, the display column and the Display Attribute menu). It hears every change of the
+// document and brings each pane up to date.
 
+#include <QList>
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
+
+#include "document/DocumentListener.h"
 
 class QLineEdit;
 class QWidget;
 class cAttributePane;
 class cCategoryPane;
 class cDatabase;
+class cDocument;
 class cListView;
 class cPaneHost;
 class cTermPane;
 class cValuePane;
 
-class cPanes {
+class cPanes : public cDocumentListener {
 public:
-    cPanes(cDatabase& database, cPaneHost& host, QWidget* termParent, QWidget* rightParent);
-    ~cPanes();
+    cPanes(cDocument& document, cPaneHost& host, QWidget* termParent, QWidget* rightParent);
+    ~cPanes() override;
 
     cTermPane& terms() const { return *terms_; }
     cValuePane& values() const { return *values_; }
     cCategoryPane& categories() const { return *categories_; }
     cAttributePane& attributes() const { return *attributes_; }
-    cDatabase& database() const { return db_; }
+    const cDatabase& database() const;
+    cDocument& document() const { return document_; }
     cPaneHost& host() const { return host_; }
+
+    // ---- the selected terms, read from the term pane
+    QList<int> selectedTerms() const;
+    std::vector<uint32_t> selectedTermList() const;
+    // The first selected term, or -1.
+    int firstSelectedTerm() const;
+    // The one selected term, or -1 when none or several are selected.
+    int onlySelectedTerm() const;
+    // Makes term the only selected term.
+    void selectTerm(int term);
+    // Selects exactly the terms flagged in member (one flag per term).
+    void selectTerms(const std::vector<char>& member);
+
+    // ---- the order in which the panes follow one another
+    // The term selection changed: the value pane and the ticks show it, unless an edit of a
+    // value is open (then once it ends).
+    void termSelectionChanged();
+    // The value pane's rows for the selected term, then the category ticks.
+    void showSelectedTerm();
+    // Gives the value pane the focus and opens its editor on row.
+    void editValue(int row);
 
     // Moves the focus from the pane that has it to the next one in the cycle term, value,
     // category, attribute (or back); the pane then selects its row 0 when nothing is
@@ -53,11 +85,25 @@ public:
 private:
     // The pane's list that is widget or holds it, or nullptr.
     cListView* paneHolding(const QWidget* widget) const;
+    // What the panes show after a change of the attribute at index.
+    void followAttributeChange(eChange change, uint32_t index);
+
+    // cDocumentListener
+    void termsInserted(uint32_t first, uint32_t count) override;
+    void termsRemoved(const std::vector<uint32_t>& removed) override;
+    void termsRearranged() override;
+    void valueChanged(uint32_t term, uint32_t attribute) override;
+    void attributesChanged(eChange change, uint32_t index) override;
+    void categoriesChanged(eChange change, uint32_t index) override;
+    void membershipsChanged(uint32_t category) override;
+    void reset() override;
+    void modifiedChanged(bool) override {}
+    void backupFailed(int) override {}
     // focusedPane, or when the window is not active the pane its focus rests in.
     cListView* workingPane() const;
     void setEditCommandState();
 
-    cDatabase& db_;
+    cDocument& document_;
     cPaneHost& host_;
     std::unique_ptr<cTermPane> terms_;
     std::unique_ptr<cValuePane> values_;

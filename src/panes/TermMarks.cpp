@@ -2,12 +2,10 @@
 // Copy only mark the selected terms, and Paste moves or duplicates the marked terms, with
 // their values and memberships, in front of the selected term.
 
-#include "model/Database.h"
+#include "document/Document.h"
 #include "panes/ListView.h"
-#include "panes/PaneHost.h"
 #include "panes/Panes.h"
 #include "panes/TermPane.h"
-#include "panes/ValuePane.h"
 
 #include <vector>
 
@@ -37,44 +35,22 @@ void cTermPane::pasteTerms() {
     const int target = view_->firstSelected();
     if (target < 0 || markedTerms_.isEmpty())
         return;
-    cDatabase& db = panes_.database();
-    const bool cut = marksAreCut_;
-
-    // Copies go in one step: the database inserts them in front of the target, in order.
-    // Moves are taken from the last mark to the first and each lands in front of the one
-    // placed before it, so the pasted terms keep their order. A term moved down from above
-    // the target pushes the terms from the target on up by one, and with them exactly the
-    // marks that started at or above the target; a term moved up from below shifts only
-    // terms that no waiting mark names. Counting those pushes, rather than raising every
-    // mark after every step, keeps a paste of thousands of marks linear.
-    beginRowsChange();
-    if (cut) {
-        int at = target;
-        int raised = 0;
-        for (auto mark = markedTerms_.crbegin(); mark != markedTerms_.crend(); ++mark) {
-            const int source = *mark >= target ? *mark + raised : *mark;
-            if (source == at)
-                continue; // already in place
-            db.moveTerm(static_cast<uint32_t>(source), static_cast<uint32_t>(at));
-            if (source < at)
-                --at; // the terms in between moved down; at names the term just placed
-            else
-                ++raised;
-        }
+    cDocument& document = panes_.document();
+    const std::vector<uint32_t> sources(markedTerms_.begin(), markedTerms_.end());
+    if (marksAreCut_) {
         // A cut pastes once.
         markedTerms_.clear();
         marksAreCut_ = false;
+        document.moveTerms(sources, static_cast<uint32_t>(target));
     } else {
-        const std::vector<uint32_t> sources(markedTerms_.begin(), markedTerms_.end());
-        const int added = static_cast<int>(db.copyTerms(sources, static_cast<uint32_t>(target)));
+        const auto added = static_cast<int>(document.copyTerms(sources, uint32_t(target)));
         // The marks follow their source terms, so the same terms can be pasted again.
         for (int& mark : markedTerms_)
             if (mark >= target)
                 mark += added;
+        relabelRows();
     }
-    endRowsChange();
     view_->selectRow(target, true);
-    panes_.values().fill();
+    panes_.showSelectedTerm();
     updateCommandState();
-    panes_.host().databaseChanged();
 }

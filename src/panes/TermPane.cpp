@@ -4,15 +4,14 @@
 #include <QItemSelectionModel>
 #include <algorithm>
 
+#include "document/Document.h"
 #include "model/Database.h"
-#include "model/Limits.h"
 #include "panes/CommandIds.h"
 #include "panes/ListView.h"
 #include "panes/PaneHost.h"
 #include "panes/PaneModel.h"
 #include "panes/Panes.h"
 #include "panes/QtText.h"
-#include "panes/ValuePane.h"
 #include "text/Messages.h"
 #include "text/TextIds.h"
 
@@ -24,11 +23,13 @@ constexpr int TermIdWidth = 80;
 
 class cTermModel : public cPaneModel {
 public:
-    cTermModel(cDatabase& database, const cTermPane& pane)
+    cTermModel(const cDatabase& database, const cTermPane& pane)
         : cPaneModel({TextColumnTermId, 0}), db_(database), pane_(pane) {}
 
+    // The rows the view has been told of: the database holds new terms before the view
+    // hears of them.
     int rowCount(const QModelIndex& parent = QModelIndex()) const override {
-        return parent.isValid() ? 0 : static_cast<int>(db_.terms.count());
+        return parent.isValid() ? 0 : rows_;
     }
 
     QVariant data(const QModelIndex& index, int role) const override {
@@ -42,16 +43,25 @@ public:
         return ValueToQString(term->findValue(static_cast<uint16_t>(displayAttribute)));
     }
 
-    void beginReset() { beginResetModel(); }
-    void endReset() { endResetModel(); }
-    void beginAppend(int row) { beginInsertRows(QModelIndex(), row, row); }
-    void endAppend() { endInsertRows(); }
+    // Every row may have changed, and their number too.
+    void reset() {
+        beginResetModel();
+        rows_ = static_cast<int>(db_.terms.count());
+        endResetModel();
+    }
+    // Rows first .. last are new.
+    void rowsAdded(int first, int last) {
+        beginInsertRows(QModelIndex(), first, last);
+        rows_ += last - first + 1;
+        endInsertRows();
+    }
 
     int displayAttribute = -1;
 
 private:
-    cDatabase& db_;
+    const cDatabase& db_;
     const cTermPane& pane_;
+    int rows_ = static_cast<int>(db_.terms.count());
 };
 
 cTermPane::cTermPane(cPanes& panes, QWidget* parent)
@@ -63,14 +73,17 @@ cTermPane::cTermPane(cPanes& panes, QWidget* parent)
     // The value pane and the checkboxes show the selection, so a change of the selection is
     // what moves them; the focus row moving alone (Ctrl+arrows) shows nothing new.
     QObject::connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, view_,
-                     [this] { focusedTermChanged(); });
+                     [this] {
+                         if (trackTermFocus)
+                             panes_.termSelectionChanged();
+                     });
 }
 
 // ---- rows
 
 void cTermPane::fill() {
     const int selected = view_->firstSelected();
-    model_->reload();
+    model_->reset();
     view_->selectRow(selected, true);
 }
 
@@ -110,46 +123,65 @@ bool cTermPane::isMarked(int term) const {
     return std::binary_search(markedTerms_.begin(), markedTerms_.end(), term);
 }
 
-void cTermPane::beginRowsChange() {
-    model_->beginReset();
+void cTermPane::rowsInserted(int first, int count) {
+    model_->rowsAdded(first, first + count - 1);
 }
 
-void cTermPane::endRowsChange() {
-    model_->endReset();
+void cTermPane::rowsRemoved(const std::vector<uint32_t>& removed) {
+    // One reset rather than a removal per row: each removal makes the view and the
+    // selection walk their rows again, far too slow when most of 65,532 terms go.
+    rowsRearranged();
+    renumberMarksAfterDeletion(removed);
+}
+
+void cTermPane::rowsRearranged() {
+    model_->reset();
+}
+
+void cTermPane::selectOnly(const std::vector<char>& member) {
+    QAbstractItemModel* termModel = view_->model();
+    QItemSelectionModel* termSelection = view_->selectionModel();
+    const int termRows = std::min(termModel->rowCount(), static_cast<int>(member.size()));
+    // One range per run of consecutive members, handed over in a single call: selecting
+    // row by row would notify the panes once per term.
+    // The ranges span whole rows already: with the Rows flag the selection model would
+    // expand them by merging each into the others, quadratic in the number of runs.
+    const int lastColumn = termModel->columnCount() - 1;
+    QItemSelection selection;
+    int first = -1;
+    for (int i = 0; i < termRows;) {
+        if (!member[i]) {
+            ++i;
+            continue;
+        }
+        int last = i;
+        while (last + 1 < termRows && member[last + 1])
+            ++last;
+        selection.select(termModel->index(i, 0), termModel->index(last, lastColumn));
+        if (first < 0)
+            first = i;
+        i = last + 1;
+    }
+
+    trackTermFocus = false;
+    if (first >= 0)
+        termSelection->setCurrentIndex(termModel->index(first, 0), QItemSelectionModel::NoUpdate);
+    else
+        termSelection->clearCurrentIndex();
+    termSelection->select(selection, QItemSelectionModel::ClearAndSelect);
+    if (first >= 0)
+        view_->scrollTo(termModel->index(first, 0), QAbstractItemView::EnsureVisible);
+    trackTermFocus = true;
 }
 
 // ---- new and delete
 
-void cTermPane::inheritCategories(int term) {
-    int selected = view_->firstSelected();
-    if (selected >= 0)
-        panes_.database().copyMemberships(static_cast<uint32_t>(selected),
-                                          static_cast<uint32_t>(term));
-}
-
 void cTermPane::newTerm() {
-    cDatabase& db = panes_.database();
-    const uint32_t count = db.terms.count();
-    if (count >= MaxTermCount) {
-        // The model refuses with its own message and changes nothing, so the view hears
-        // nothing either.
-        db.addTerm();
+    const int32_t added = panes_.document().addTerm(view_->firstSelected());
+    if (added < 0)
         return;
-    }
-    // The view has to hear of the row before it exists.
-    model_->beginAppend(static_cast<int>(count));
-    const int32_t added = db.addTerm();
-    model_->endAppend();
-    if (added < 0) {
-        // Out of memory: the announced row never came.
-        fill();
-        return;
-    }
-    inheritCategories(added);
     view_->selectRow(added, true);
-    panes_.values().fill();
-    editFirstValue();
-    panes_.host().databaseChanged();
+    panes_.editValue(0);
     ShowStatusText(TextTermAdded);
 }
 
@@ -160,18 +192,10 @@ void cTermPane::deleteSelectedTerms() {
     const int question = rows.size() == 1 ? TextDeleteTermQuestion : TextDeleteTermsQuestion;
     if (ShowTableMessage(TextCaptionConfirm, question) != MessageResultYes)
         return;
-    const std::vector<uint32_t> doomed(rows.begin(), rows.end());
-    // One reset rather than a removal per row: each removal makes the view and the
-    // selection walk their rows again, far too slow when most of 65,532 terms go.
-    beginRowsChange();
-    panes_.database().deleteTerms(doomed);
-    renumberMarksAfterDeletion(doomed);
-    endRowsChange();
+    panes_.document().deleteTerms(std::vector<uint32_t>(rows.begin(), rows.end()));
     view_->clearRowSelection();
-    panes_.values().fill();
     view_->setFocus();
     updateCommandState();
-    panes_.host().databaseChanged();
     ShowStatusText(TextTermDeleted);
 }
 
@@ -203,35 +227,16 @@ void cTermPane::updateCommandState() {
         host.setCommandEnabled(command, paste);
 }
 
-void cTermPane::focusedTermChanged() {
-    if (!trackTermFocus)
-        return;
-    cValuePane& values = panes_.values();
-    if (values.editTerm != -1) {
-        // Refilling now would pull the open editor from under the user.
-        deferredValueRefresh = true;
-        return;
-    }
-    values.fill();
-    panes_.updateCommandState();
-}
-
-void cTermPane::editFirstValue() {
-    cListView* values = panes_.values().view();
-    values->setFocus();
-    values->beginEdit(0);
-}
-
 void cTermPane::onFocus() {
     updateCommandState();
 }
 
 void cTermPane::onClick() {
-    panes_.values().fill();
+    panes_.showSelectedTerm();
     updateCommandState();
 }
 
 bool cTermPane::onKey(int key) {
     return panes_.handleKey(
-        key, [this] { editFirstValue(); }, [this] { deleteSelectedTerms(); });
+        key, [this] { panes_.editValue(0); }, [this] { deleteSelectedTerms(); });
 }

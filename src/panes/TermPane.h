@@ -37,8 +37,16 @@ public:
     // Column 0 of row: its number, with " -" (Cut) or " +" (Copy) when the term is marked.
     QString rowLabel(int row) const;
 
-    // Gives term the categories of the selected term, if one is selected.
-    void inheritCategories(int term);
+    // The document changed the rows: count new ones at first; the terms at removed
+    // (ascending) gone, their marks with them; the terms moved or copied in numbers.
+    void rowsInserted(int first, int count);
+    void rowsRemoved(const std::vector<uint32_t>& removed);
+    void rowsRearranged();
+    // Selects exactly the rows flagged in member, without the value pane following each.
+    void selectOnly(const std::vector<char>& member);
+
+    // A new term after the last, in the categories of the selected term; the value pane
+    // then edits its first value.
     void newTerm();
     void deleteSelectedTerms();
     void updateCommandState();
@@ -53,25 +61,15 @@ public:
     const QList<int>& markedTerms() const { return markedTerms_; }
     bool marksAreCut() const { return marksAreCut_; }
 
-    // Cleared while Select Members sets the selection, so the value pane is not refilled
-    // for every row.
+    // Cleared while selectOnly sets the selection, so the value pane is not refilled for
+    // every row.
     bool trackTermFocus = true;
-    // Set when the focused term changed while a value edit was open; the value pane is
-    // refilled when that edit ends.
-    bool deferredValueRefresh = false;
 
     void onFocus() override;
     void onClick() override;
     bool onKey(int key) override;
 
 private:
-    void focusedTermChanged();
-    // Gives the value pane the focus and opens its editor on the first attribute.
-    void editFirstValue();
-    // Brackets a change of the term list that adds or removes rows in numbers: the view
-    // drops its rows and its selection and reads them again afterwards.
-    void beginRowsChange();
-    void endRowsChange();
     void markSelectedTerms(bool cut);
     // After the terms at deleted (ascending) are gone: their marks go, the marks above them
     // move down.

@@ -4,18 +4,18 @@
 
 #include <string>
 
+#include "document/Document.h"
 #include "model/Database.h"
 #include "panes/InputMode.h"
 #include "panes/ListView.h"
 #include "panes/PaneHost.h"
 #include "panes/Panes.h"
 #include "panes/QtText.h"
-#include "panes/TermPane.h"
 #include "panes/ValuePane.h"
 
 bool cValuePane::copySelectedValue() {
     const int r = view_->firstSelected();
-    const int t = panes_.terms().view()->firstSelected();
+    const int t = panes_.firstSelectedTerm();
     if (r == -1 || t == -1)
         return false;
     const cDatabase& db = panes_.database();
@@ -44,27 +44,25 @@ void cValuePane::cutValue() {
 
 void cValuePane::pasteValue() {
     const int r = view_->firstSelected();
-    cTermPane& terms = panes_.terms();
-    const int t = terms.view()->firstSelected();
+    const int t = panes_.firstSelectedTerm();
     if (r == -1 || t == -1)
         return;
-    cDatabase& db = panes_.database();
+    const cDatabase& db = panes_.database();
     const auto term = static_cast<uint32_t>(t);
     const auto attribute = static_cast<uint32_t>(r);
-    const cTerm* owner = db.term(term);
-    if (!owner || !db.attribute(attribute))
+    if (!db.term(term) || !db.attribute(attribute))
         return;
     // An empty clipboard leaves an empty value behind where there was none, and the database
     // still counts as changed.
     cPaneHost& host = panes_.host();
-    if (host.clipboardHasText())
-        db.setValueFromUnicode(term, attribute, host.clipboardText().toStdU16String());
-    else if (!owner->findValue(static_cast<uint16_t>(attribute)))
-        db.setValueFromUnicode(term, attribute, std::u16string());
-    host.databaseChanged();
-    terms.refreshRow(t);
+    if (host.clipboardHasText()) {
+        const std::u16string text = host.clipboardText().toStdU16String();
+        panes_.document().pasteValue(term, attribute, &text);
+    } else {
+        panes_.document().pasteValue(term, attribute, nullptr);
+    }
     // Repeated Pastes fill one attribute down the list of terms.
     if (host.inputMode() == eInputMode::OneAttribute)
-        terms.view()->selectRow(t + 1, true);
-    fill();
+        panes_.selectTerm(t + 1);
+    panes_.showSelectedTerm();
 }

@@ -5,8 +5,8 @@
 #include <new>
 #include <string>
 
+#include "document/Document.h"
 #include "model/Database.h"
-#include "panes/CategoryPane.h"
 #include "panes/CommandIds.h"
 #include "panes/InputMode.h"
 #include "panes/ListView.h"
@@ -14,7 +14,6 @@
 #include "panes/PaneModel.h"
 #include "panes/Panes.h"
 #include "panes/QtText.h"
-#include "panes/TermPane.h"
 #include "text/CodePage.h"
 #include "text/Messages.h"
 #include "text/TextIds.h"
@@ -36,7 +35,7 @@ bool HasCharsOutsideCodePage(const QString& text) {
 
 class cValueModel : public cPaneModel {
 public:
-    explicit cValueModel(cDatabase& database)
+    explicit cValueModel(const cDatabase& database)
         : cPaneModel({TextColumnValue, TextColumnAttribute}), db_(database) {}
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override {
@@ -68,7 +67,7 @@ public:
     int term = -1;
 
 private:
-    cDatabase& db_;
+    const cDatabase& db_;
 };
 
 cValuePane::cValuePane(cPanes& panes, QWidget* parent)
@@ -81,21 +80,24 @@ cValuePane::cValuePane(cPanes& panes, QWidget* parent)
     view_->header()->resizeSection(1, AttributeColumnWidth);
 }
 
-void cValuePane::fill() {
-    cTermPane& terms = panes_.terms();
+bool cValuePane::fill() {
     if (editBox()) {
         // Rebuilding the rows would take the open editor (and the keyboard focus) away
         // from the user; the rows are rebuilt when the edit ends.
-        terms.deferredValueRefresh = true;
-        return;
+        deferredRefresh = true;
+        return false;
     }
     const int row = view_->firstSelected();
-    const cListView* termView = terms.view();
-    model_->term = termView->selectedCount() == 1 ? termView->firstSelected() : -1;
+    model_->term = panes_.onlySelectedTerm();
     model_->reload();
     if (row != -1)
         view_->selectRow(row, true);
-    panes_.categories().refreshChecks();
+    return true;
+}
+
+void cValuePane::refreshValue(int term, int attribute) {
+    if (term == model_->term && attribute < model_->rowCount())
+        model_->refreshRow(attribute);
 }
 
 int cValuePane::term() const {
@@ -103,15 +105,12 @@ int cValuePane::term() const {
 }
 
 void cValuePane::deleteValue() {
-    const int t = panes_.terms().view()->firstSelected();
+    const int t = panes_.firstSelectedTerm();
     const int b = view_->firstSelected();
     if (t == -1 || b == -1)
         return;
-    panes_.database().removeValue(static_cast<uint32_t>(t), static_cast<uint32_t>(b));
-    fill();
-    panes_.terms().refreshRow(t);
+    panes_.document().removeValue(static_cast<uint32_t>(t), static_cast<uint32_t>(b));
     view_->selectRow(b, true);
-    panes_.host().databaseChanged();
 }
 
 void cValuePane::updateCommandState() {
@@ -121,7 +120,7 @@ void cValuePane::updateCommandState() {
     host.setCommandEnabled(CmdCut, selected);
     host.setCommandEnabled(CmdCopy, selected);
     host.setCommandEnabled(CmdDelete, selected);
-    const bool paste = selected && panes_.terms().view()->firstSelected() != -1 &&
+    const bool paste = selected && panes_.firstSelectedTerm() != -1 &&
                        panes_.database().attribute(static_cast<uint32_t>(row)) &&
                        host.clipboardHasText();
     host.setCommandEnabled(CmdPaste, paste);
@@ -133,7 +132,7 @@ void cValuePane::onFocus() {
         return;
     const int row = pendingEditRow;
     pendingEditRow = -1;
-    fill();
+    panes_.showSelectedTerm();
     view_->beginEdit(row);
 }
 
@@ -147,7 +146,7 @@ bool cValuePane::onKey(int key) {
 }
 
 bool cValuePane::onBeginEdit(int row) {
-    editTerm = panes_.terms().view()->firstSelected();
+    editTerm = panes_.firstSelectedTerm();
     if (editTerm == -1)
         return false;
     editRow_ = row;
@@ -166,9 +165,6 @@ void cValuePane::onEndEdit(int row, const QString* text) {
     editTerm = -1;
     if (text && t != -1) {
         storeEditedText(t, row, *text);
-        panes_.terms().refreshRow(t);
-        // Marked even when nothing changed: committing is what counts as editing.
-        panes_.host().databaseChanged();
         quickEntryStep(t, row);
     }
     panes_.editEnded();
@@ -179,19 +175,15 @@ void cValuePane::onSelectionChanged() {
 }
 
 void cValuePane::storeEditedText(int term, int attribute, const QString& text) {
-    cDatabase& db = panes_.database();
+    const cDatabase& db = panes_.database();
     const cAttribute* owner = db.attribute(static_cast<uint32_t>(attribute));
     if (!owner || !db.term(static_cast<uint32_t>(term)))
         return;
     if (owner->mediaType != MediaTypeUnicode && HasCharsOutsideCodePage(text))
         ShowTableMessage(TextCaptionWarning, TextUnicodeIntoAscii);
-    const auto t = static_cast<uint32_t>(term);
-    const auto b = static_cast<uint32_t>(attribute);
-    // An emptied text removes the value.
-    if (text.isEmpty())
-        db.removeValue(t, b);
-    else
-        db.setValueFromUnicode(t, b, text.toStdU16String());
+    // Marked even when nothing changed: committing is what counts as editing.
+    panes_.document().setValueText(static_cast<uint32_t>(term), static_cast<uint32_t>(attribute),
+                                   text.toStdU16String());
 }
 
 void cValuePane::quickEntryStep(int term, int attribute) {
@@ -207,10 +199,9 @@ void cValuePane::quickEntryStep(int term, int attribute) {
         selectNextTerm(term);
         pendingEditRow = attribute;
     } else {
-        cTermPane& terms = panes_.terms();
-        if (terms.deferredValueRefresh) {
-            terms.deferredValueRefresh = false;
-            fill();
+        if (deferredRefresh) {
+            deferredRefresh = false;
+            panes_.showSelectedTerm();
         }
         return;
     }
@@ -221,17 +212,13 @@ void cValuePane::quickEntryStep(int term, int attribute) {
 }
 
 void cValuePane::selectNextTerm(int term) {
-    cDatabase& db = panes_.database();
-    cTermPane& terms = panes_.terms();
     const int next = term + 1;
-    if (next >= static_cast<int>(db.terms.count())) {
+    if (next >= static_cast<int>(panes_.database().terms.count())) {
         // Quick entry never stops at the term limit: the user is mid-way through a row.
-        if (db.appendTerm() < 0)
+        if (panes_.document().appendTerm(panes_.firstSelectedTerm()) < 0)
             return;
-        terms.inheritCategories(next);
-        terms.fill();
     }
-    terms.view()->selectRow(next, true);
+    panes_.selectTerm(next);
 }
 
 void cValuePane::openPendingEditor() {
@@ -239,6 +226,6 @@ void cValuePane::openPendingEditor() {
         return;
     const int row = pendingEditRow;
     pendingEditRow = -1;
-    fill();
+    panes_.showSelectedTerm();
     view_->beginEdit(row);
 }

@@ -18,9 +18,12 @@ public:
     // an open editor then, so it is told to stop calling back.
     cListView* view() const { return view_; }
 
-    // Rows for the term pane's selection (none unless exactly one term is selected), then
-    // the category checkboxes. The selected attribute row stays selected.
-    void fill();
+    // Rows for the term pane's selection (none unless exactly one term is selected); the
+    // selected attribute row stays selected. False, and the rows are left for the end of
+    // the edit, while an editor is open.
+    bool fill();
+    // The row of attribute, when the pane shows term.
+    void refreshValue(int term, int attribute);
     // The term the rows show, or -1.
     int term() const;
     // Removes the selected row's value of the selected term; no question asked.
@@ -38,6 +41,9 @@ public:
     int editTerm = -1;
     // The row whose editor opens the next time the pane receives the focus; -1 none.
     int pendingEditRow = -1;
+    // Set when the selected term changed while an edit was open; the rows are refilled when
+    // that edit ends.
+    bool deferredRefresh = false;
 
     void onFocus() override;
     void onClick() override;

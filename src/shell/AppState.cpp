@@ -1,9 +1,9 @@
 #include "shell/AppState.h"
 
-#include "model/Database.h"
+#include "document/Document.h"
+#include "shell/DocumentStatus.h"
+#include "shell/Settings.h"
 
-bool DatabaseOpen = false;
-bool Modified = false;
 bool AcceleratorsEnabled = true;
 eInputMode InputMode = eInputMode::Normal;
 bool PinyinConversion = false;
@@ -14,9 +14,18 @@ cMainWindow* TheMainWindow = nullptr;
 
 } // namespace
 
-cDatabase& CurrentDatabase() {
-    static cDatabase database;
-    return database;
+cDocument& CurrentDocument() {
+    static cDocument& document = []() -> cDocument& {
+        static cDocument made;
+        made.backup().setFolder([] { return EditorPaths.backupDirectory; });
+        made.addListener(&DocumentStatusListener());
+        return made;
+    }();
+    return document;
+}
+
+std::string BackupFilePath() {
+    return CurrentDocument().backup().filePath();
 }
 
 cMainWindow* MainWindow() {
@@ -28,9 +37,7 @@ void SetMainWindow(cMainWindow* window) {
 }
 
 void ResetAppState() {
-    CurrentDatabase().clear();
-    DatabaseOpen = false;
-    Modified = false;
+    CurrentDocument().clear();
     AcceleratorsEnabled = true;
     InputMode = eInputMode::Normal;
     PinyinConversion = false;

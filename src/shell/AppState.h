@@ -1,18 +1,18 @@
 #pragma once
 // Application-wide state of the editor, one instance each for the whole run.
 
+#include <string>
+
 #include "panes/InputMode.h"
 
-class cDatabase;
+class cDocument;
 class cMainWindow;
 
-// The one current database; never replaced as an object, only filled and emptied.
-cDatabase& CurrentDatabase();
-
-// A database is loaded or created (set by a completed New or Open; never cleared in a run).
-extern bool DatabaseOpen;
-// The current database has changes that are not saved.
-extern bool Modified;
+// The one open document; never replaced as an object, only filled and emptied. Its backup
+// goes to the editor's backup folder, and the window's title follows it.
+cDocument& CurrentDocument();
+// <backup directory>/backup.PDB, or backup-N.PDB when other editors hold the first slots.
+std::string BackupFilePath();
 // Off while an in-place editor is open, so that its keys reach the editor.
 extern bool AcceleratorsEnabled;
 extern eInputMode InputMode;

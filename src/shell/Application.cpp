@@ -3,13 +3,13 @@
 #include <QApplication>
 #include <QScreen>
 
+#include "document/Document.h"
 #include "panes/CommandIds.h"
 #include "shell/AppState.h"
-#include "shell/Backup.h"
 #include "shell/CentreOver.h"
 #include "shell/Commands.h"
 #include "shell/Dialogs.h"
-#include "shell/EditorState.h"
+#include "shell/DocumentStatus.h"
 #include "shell/FileWatch.h"
 #include "shell/MainWindow.h"
 #include "shell/QtMessageSink.h"
@@ -34,7 +34,7 @@ void InitializeEditor(const std::string& programDirectory) {
     UnicodePlatform = true;
     // An editor started anew (as each test does) takes the first free backup slot of its
     // own folder.
-    ReleaseBackup();
+    CurrentDocument().backup().release();
     InitEditorPaths(programDirectory);
     LoadSettings();
     InstallMessageSink(&MessageSink);
@@ -91,7 +91,7 @@ int RunEditor(int argc, char** argv) {
     }
     int code = app.exec();
     SaveSettings();
-    ReleaseBackup();
+    CurrentDocument().backup().release();
     SetMainWindow(nullptr);
     return code;
 }

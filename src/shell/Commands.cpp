@@ -5,6 +5,7 @@
 
 #include <new>
 
+#include "document/Document.h"
 #include "model/Database.h"
 #include "panes/AttributePane.h"
 #include "panes/CategoryPane.h"
@@ -60,7 +61,7 @@ int TogglePinyin() {
 int NewDatabase() {
     if (SavePrompt("before creating a new database?"))
         return CommandNotHandled;
-    if (RunNewDatabaseDialog(MainWindow()) != 1 || !DatabaseOpen)
+    if (RunNewDatabaseDialog(MainWindow()) != 1 || !CurrentDocument().isOpen())
         return CommandNotHandled;
     ExecuteCommand(CmdProperties);
     return CommandDone;
@@ -78,7 +79,7 @@ int OpenRecent(int command) {
 }
 
 int NewTerm() {
-    if (CurrentDatabase().attributes.count() == 0) {
+    if (CurrentDocument().database().attributes.count() == 0) {
         ShowTableMessage(TextCaptionInstructions, TextNeedAttribute, MessageOk);
         return CommandFailed;
     }
@@ -184,7 +185,7 @@ int RunCommand(int command) {
         return OpenRecent(command);
     if (command >= CmdDisplayAttributeFirst && command < CmdDisplayAttributeEnd) {
         if (command - CmdDisplayAttributeFirst >=
-            static_cast<int>(CurrentDatabase().attributes.count()))
+            static_cast<int>(CurrentDocument().database().attributes.count()))
             return CommandNotHandled;
         SetDisplayAttribute(command - CmdDisplayAttributeFirst);
         return CommandDone;

@@ -1,6 +1,6 @@
 #include "shell/Settings.h"
 
-#include "dbfile/BackupSlot.h"
+#include "text/Paths.h"
 
 #include <pwd.h>
 #include <unistd.h>
@@ -14,13 +14,6 @@ namespace {
 const char ApplicationFolder[] = "vesk-builder";
 const char SettingsFileName[] = "vesk_prefs.txt";
 const char TemplatesFolder[] = "templates";
-
-// dir + "/" + name, without doubling a separator the directory already ends in ("/").
-std::string JoinPath(const std::string& directory, const std::string& name) {
-    if (directory.empty() || directory.back() == '/')
-        return directory + name;
-    return directory + "/" + name;
-}
 
 std::string HomeDirectory() {
     const char* home = std::getenv("HOME");
@@ -66,9 +59,4 @@ void InitEditorPaths(const std::string& programDirectory) {
 
 std::string SettingsFilePath() {
     return JoinPath(EditorPaths.settingsDirectory, SettingsFileName);
-}
-
-std::string BackupFilePath() {
-    return JoinPath(EditorPaths.backupDirectory,
-                    cBackupSlot::backupFileName(EditorPaths.backupSlot));
 }

@@ -3,13 +3,13 @@
 #include "dbfile/DatabaseCheck.h"
 #include "dbfile/DatabaseFiles.h"
 #include "dbfile/FileFailure.h"
+#include "document/Document.h"
 #include "exchange/Imports.h"
 #include "exchange/TextExport.h"
 #include "model/Database.h"
 #include "panes/CommandIds.h"
 #include "shell/AppState.h"
 #include "shell/Commands.h"
-#include "shell/EditorState.h"
 #include "shell/FailureStatus.h"
 #include "shell/FileDialogs.h"
 #include "shell/FileWatch.h"
@@ -29,10 +29,10 @@ std::string ChooseFile(const sFileDialogRequest& request, bool forSaving) {
 }
 
 int SaveToPath() {
-    cDatabase& db = CurrentDatabase();
+    cDocument& document = CurrentDocument();
     ClearFileFailure();
-    if (db.save() != 0) {
-        ShowTableMessage(TextCaptionError, SaveFailureText(db), MessageOk);
+    if (document.save() != 0) {
+        ShowTableMessage(TextCaptionError, SaveFailureText(document.database()), MessageOk);
         ShowFailureReason();
         return CommandFailed;
     }
@@ -55,13 +55,10 @@ int MergeCommand() {
     if (path.empty())
         return CommandFailed;
     ClearFileFailure();
-    if (CurrentDatabase().merge(path.c_str()) != 0) {
+    if (CurrentDocument().mergeFile(path) != 0) {
         ShowTableMessage(TextCaptionError, TextMergeFailed, MessageOk);
         ShowFailureReason();
-        return CommandDone;
     }
-    RefreshAllPanes();
-    SetModified(true);
     return CommandDone;
 }
 
@@ -90,10 +87,8 @@ int ImportCommand(int command) {
         ShowFailureReason();
         return CommandDone;
     }
-    CurrentDatabase().takeContents(imported);
-    RefreshAllPanes();
-    SetModified(true);
-    const unsigned terms = CurrentDatabase().terms.count();
+    CurrentDocument().replace(imported, true);
+    const unsigned terms = CurrentDocument().database().terms.count();
     if (terms == 1)
         ShowStatusText(TextOneTermImported);
     else
@@ -106,7 +101,7 @@ int ExportCommand(bool ownFormat) {
     if (path.empty())
         return CommandFailed;
     ClearFileFailure();
-    if (ExportTextFile(CurrentDatabase(), path, ownFormat) != 0) {
+    if (ExportTextFile(CurrentDocument().database(), path, ownFormat) != 0) {
         ShowTableMessage(TextCaptionError, TextSaveFailed, MessageOk);
         ShowFailureReason();
     } else
@@ -115,7 +110,7 @@ int ExportCommand(bool ownFormat) {
 }
 
 int SaveCommand() {
-    if (CurrentDatabase().path.isEmpty())
+    if (CurrentDocument().database().path.isEmpty())
         return SaveAsCommand();
     switch (ConfirmSaveOverOpenFile()) {
     case SaveElsewhere:
@@ -130,7 +125,6 @@ int SaveCommand() {
         return result;
     RememberOpenFile();
     ShowStatusText(TextDatabaseSaved);
-    SetModified(false);
     return CommandDone;
 }
 
@@ -139,7 +133,7 @@ int SaveAsCommand() {
     if (path.empty())
         return CommandFailed;
     ClearFileFailure();
-    if (SaveDatabaseAs(CurrentDatabase(), path) != 0) {
+    if (CurrentDocument().saveAs(path) != 0) {
         ShowFailureReason();
         return CommandFailed;
     }
@@ -147,6 +141,5 @@ int SaveAsCommand() {
     AddRecentFile(path);
     RebuildRecentMenu();
     ShowStatusText(TextDatabaseSaved);
-    SetModified(false);
     return CommandDone;
 }

@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include "document/Document.h"
 #include "model/Database.h"
 #include "panes/QtText.h"
 #include "shell/AppState.h"
@@ -26,7 +27,7 @@ const sFileDialogRequest ImportErganeDialog = {"Import Ergane-exported Unicode f
 const sFileDialogRequest ExportTextDialog = {"Export Text", "*.txt", TextFilter, "*.txt", "TXT"};
 
 sFileDialogRequest SaveDatabaseDialog() {
-    const cDatabase& db = CurrentDatabase();
+    const cDatabase& db = CurrentDocument().database();
     QString initial = "*.PDB";
     if (!db.path.isEmpty())
         initial = PathForDisplay(db.path.text());

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "dbfile/FileIdentity.h"
-#include "model/Database.h"
+#include "document/Document.h"
 #include "panes/QtText.h"
 #include "shell/AppState.h"
 #include "shell/FileDialogs.h"
@@ -18,14 +18,12 @@
 
 namespace {
 
-struct sOpenFile {
-    std::string path; // the database path the identities below belong to
-    sFileIdentity identity;
+struct sToldChange {
     bool changeTold = false;
     sFileIdentity told; // the change last told
 };
 
-sOpenFile OpenFile;
+sToldChange Told;
 
 class cFileWatch : public QObject {
 public:
@@ -34,7 +32,7 @@ public:
         connect(&watcher_, &QFileSystemWatcher::fileChanged, this, [this] {
             NoticeOpenFileChange();
             // A file replaced by a rename is a new file, and the watch ended with the old.
-            watch(OpenFile.path);
+            watch(CurrentDocument().filePath());
         });
     }
 
@@ -63,22 +61,20 @@ QPointer<cFileWatch> Watch;
 // The identity the file has now, when it is no longer the one remembered; nothing is known
 // of a path other than the one remembered (a database that was never opened or saved).
 bool ChangedSince(sFileIdentity& now) {
-    const std::string path = CurrentDatabase().path.textOrEmpty();
-    if (path.empty() || path != OpenFile.path)
+    const cDocument& document = CurrentDocument();
+    const std::string path = document.database().path.textOrEmpty();
+    if (path.empty() || path != document.filePath())
         return false;
     now = FileIdentityOf(path);
-    return now != OpenFile.identity;
+    return now != document.fileIdentity();
 }
 
 } // namespace
 
 void RememberOpenFile() {
-    OpenFile = sOpenFile();
-    OpenFile.path = CurrentDatabase().path.textOrEmpty();
-    if (!OpenFile.path.empty())
-        OpenFile.identity = FileIdentityOf(OpenFile.path);
+    Told = sToldChange();
     if (Watch)
-        Watch->watch(OpenFile.path);
+        Watch->watch(CurrentDocument().filePath());
 }
 
 int ConfirmSaveOverOpenFile() {
@@ -86,7 +82,8 @@ int ConfirmSaveOverOpenFile() {
     if (!ChangedSince(now))
         return SaveOverFile;
     const int question = now.exists ? TextOverwriteChangedFile : TextRecreateDeletedFile;
-    const QString text = TableText(question).arg(PathForDisplay(OpenFile.path.c_str()));
+    const QString text =
+        TableText(question).arg(PathForDisplay(CurrentDocument().filePath().c_str()));
     switch (CurrentPlatform().messageBox(MainWindow(), TableText(TextCaptionWarning), text,
                                          MessageYesNoCancel | MessageIconExclamation)) {
     case MessageResultYes:
@@ -100,14 +97,14 @@ int ConfirmSaveOverOpenFile() {
 
 void NoticeOpenFileChange() {
     sFileIdentity now;
-    if (!DatabaseOpen || !ChangedSince(now) || (OpenFile.changeTold && now == OpenFile.told))
+    if (!CurrentDocument().isOpen() || !ChangedSince(now) || (Told.changeTold && now == Told.told))
         return;
-    OpenFile.changeTold = true;
-    OpenFile.told = now;
+    Told.changeTold = true;
+    Told.told = now;
     ShowStatusText(now.exists ? TextFileChangedStatus : TextFileDeletedStatus);
 }
 
 void InstallFileWatch(cMainWindow& window) {
     Watch = new cFileWatch(window);
-    Watch->watch(OpenFile.path);
+    Watch->watch(CurrentDocument().filePath());
 }

@@ -1,13 +1,13 @@
 #pragma once
 // Notices when another program changes or deletes the open database's file behind the
-// editor's back. The file's identity (dbfile/FileIdentity.h) is taken after every open and
-// save, and compared before Save writes over the file and whenever the window is activated;
-// a file-system watcher runs the same comparison as soon as the file changes.
+// editor's back. The document takes the file's identity (dbfile/FileIdentity.h) after every
+// open and save; it is compared before Save writes over the file and whenever the window is
+// activated, and a file-system watcher runs the same comparison as soon as the file changes.
 
 class cMainWindow;
 
-// Takes the identity of the current database's file (none for an unnamed database) and
-// watches it; the changes told before are forgotten.
+// After an open or a save: watches the document's file (none for an unnamed database); the
+// changes told before are forgotten.
 void RememberOpenFile();
 
 // What Save does once the file's identity has been checked.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "document/Document.h"
 #include "model/Database.h"
 #include "panes/ListView.h"
 #include "panes/PaneModel.h"
@@ -85,7 +86,7 @@ bool ValueMatches(const cDatabase& db, const cValue& value, const sFindOptions& 
 
 void FindNext() {
     cMainWindow* window = MainWindow();
-    const cDatabase& db = CurrentDatabase();
+    const cDatabase& db = CurrentDocument().database();
     const int count = static_cast<int>(db.terms.count());
     if (!window || count == 0 || FindOptions.wideText.empty())
         return;

@@ -13,6 +13,7 @@
 #include <QStatusBar>
 #include <cmath>
 
+#include "document/Document.h"
 #include "panes/AttributePane.h"
 #include "panes/CategoryPane.h"
 #include "panes/ListView.h"
@@ -121,11 +122,10 @@ cAttributePane& cMainWindow::attributePane() const {
 }
 
 void cMainWindow::buildPanes() {
-    cDatabase& db = CurrentDatabase();
     columns_ = new QSplitter(Qt::Horizontal, this);
     rightColumn_ = new QSplitter(Qt::Vertical, columns_);
     paneHost_ = std::make_unique<cShellPaneHost>();
-    panes_ = std::make_unique<cPanes>(db, *paneHost_, columns_, rightColumn_);
+    panes_ = std::make_unique<cPanes>(CurrentDocument(), *paneHost_, columns_, rightColumn_);
     columns_->insertWidget(0, termPane().view());
     rightColumn_->addWidget(valuePane().view());
     rightColumn_->addWidget(categoryPane().view());

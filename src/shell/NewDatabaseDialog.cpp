@@ -1,10 +1,10 @@
 #include "shell/NewDatabaseDialog.h"
 #include "shell/DialogButtons.h"
 
+#include "document/Document.h"
 #include "model/Database.h"
 #include "shell/AppState.h"
 #include "shell/Commands.h"
-#include "shell/EditorState.h"
 #include "shell/OpenDatabase.h"
 #include "shell/Settings.h"
 #include "text/CodePage.h"
@@ -66,10 +66,9 @@ void cNewDatabaseDialog::createFromSelection() {
     const QList<QListWidgetItem*> selected = list_->selectedItems();
     const int row = selected.isEmpty() ? 0 : list_->row(selected.first());
     if (row <= 0 || row > static_cast<int>(Settings.templates.size())) {
-        CurrentDatabase().clear();
-        RefreshAllPanes();
+        cDatabase blank;
+        CurrentDocument().replace(blank, false);
         ShowStatusText(TextBlankCreated);
-        SetDatabaseOpen(true);
         done(DialogCreated);
         return;
     }

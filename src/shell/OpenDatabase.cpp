@@ -4,17 +4,10 @@
 
 #include "dbfile/DatabaseFiles.h"
 #include "dbfile/FileFailure.h"
-#include "model/Database.h"
-#include "panes/AttributePane.h"
-#include "panes/CategoryPane.h"
+#include "document/Document.h"
 #include "panes/CommandIds.h"
-#include "panes/ListView.h"
-#include "panes/Panes.h"
-#include "panes/TermPane.h"
-#include "panes/ValuePane.h"
 #include "shell/AppState.h"
 #include "shell/Commands.h"
-#include "shell/EditorState.h"
 #include "shell/FailureStatus.h"
 #include "shell/FileDialogs.h"
 #include "shell/FileWatch.h"
@@ -22,14 +15,14 @@
 #include "shell/Platform.h"
 #include "shell/RecentMenu.h"
 #include "shell/Settings.h"
-#include "shell/ViewSettings.h"
 #include "text/Messages.h"
 #include "text/TextIds.h"
 
 bool SavePrompt(const char* reason) {
-    if (!DatabaseOpen || !Modified)
+    const cDocument& document = CurrentDocument();
+    if (!document.isOpen() || !document.isModified())
         return false;
-    const cString& path = CurrentDatabase().path;
+    const cString& path = document.database().path;
     QString text = QString("Save changes to '%1' %2")
                        .arg(path.isEmpty() ? QString("Unnamed") : PathForDisplay(path.text()),
                             QString::fromLatin1(reason));
@@ -50,36 +43,18 @@ int OpenDatabaseFile(const std::string& path, bool asTemplate) {
         ShowFailureReason();
         return 1;
     }
-    cDatabase& db = CurrentDatabase();
-    db.takeContents(loaded);
+    if (asTemplate)
+        loaded.path.clear();
+    else if (loaded.name.isEmpty())
+        loaded.name.assign(DatabaseNameFromPath(path).c_str());
+    CurrentDocument().replace(loaded, false);
     if (asTemplate) {
-        db.path.clear();
         ShowStatusText(TextTemplateOpened);
     } else {
-        if (db.name.isEmpty())
-            db.name.assign(DatabaseNameFromPath(path).c_str());
         AddRecentFile(path);
         RebuildRecentMenu();
         ShowStatusText(TextDatabaseOpened);
     }
     RememberOpenFile();
-    SetDatabaseOpen(true);
-    RefreshAllPanes();
     return 0;
-}
-
-void RefreshAllPanes() {
-    cMainWindow* window = MainWindow();
-    if (!window)
-        return;
-    SetDisplayAttribute(0);
-    cPanes& panes = window->panes();
-    panes.terms().clearMarks();
-    panes.terms().fill();
-    panes.attributes().fill();
-    panes.categories().fill();
-    panes.values().fill();
-    panes.terms().view()->setFocus();
-    panes.terms().updateCommandState();
-    RebuildDisplayAttributeMenu();
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The steps every way of opening a database shares (Open, the recent files, the welcome
-// dialog, New from a template): the save prompt before the open database is replaced,
-// loading a file into it, and refilling the panes afterwards.
+// dialog, New from a template): the save prompt before the open database is replaced, and
+// loading a file into it.
 
 #include <string>
 
@@ -13,6 +13,3 @@ bool SavePrompt(const char* reason);
 // untitled (status 37), otherwise it joins the recent list (status 38). 0 on success, 1 on
 // failure (after the message), when the current database is unchanged.
 int OpenDatabaseFile(const std::string& path, bool asTemplate);
-
-// Refills every pane after the current database changed wholesale.
-void RefreshAllPanes();

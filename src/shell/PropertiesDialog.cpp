@@ -1,9 +1,9 @@
 #include "shell/PropertiesDialog.h"
 #include "shell/DialogButtons.h"
 
+#include "document/Document.h"
 #include "model/Database.h"
 #include "shell/AppState.h"
-#include "shell/EditorState.h"
 #include "text/CodePage.h"
 
 #include <QGridLayout>
@@ -113,7 +113,7 @@ cPropertiesDialog::cPropertiesDialog(QWidget* parent)
     // Connected before filling, so that an over-long description from a file is cut too.
     connect(description_, &QPlainTextEdit::textChanged, this, [this] { limitDescription(); });
 
-    const cDatabase& db = CurrentDatabase();
+    const cDatabase& db = CurrentDocument().database();
     initialName_ = db.name.textOrEmpty();
     initialDescription_ = db.description.textOrEmpty();
     name_->setText(FromAnsi(initialName_.c_str()));
@@ -129,11 +129,8 @@ void cPropertiesDialog::accept() {
     const std::string name = ToAnsi(name_->text());
     const std::string storedDescription = ToAnsi(description);
 
-    cDatabase& db = CurrentDatabase();
-    db.name.assign(name.c_str());
-    db.description.assign(storedDescription.c_str());
     if (name != initialName_ || storedDescription != initialDescription_)
-        SetModified(true);
+        CurrentDocument().setProperties(name.c_str(), storedDescription.c_str());
     done(DialogOk);
 }
 

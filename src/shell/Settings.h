@@ -38,8 +38,6 @@ struct sEditorPaths {
     std::string programDirectory;
     std::string settingsDirectory;
     std::string backupDirectory;
-    // The slot of this editor's backup file among the editors running (dbfile/BackupSlot.h).
-    int backupSlot = 1;
     std::vector<std::string> templateDirectories;
 };
 
@@ -48,8 +46,6 @@ extern sEditorPaths EditorPaths;
 // Fills EditorPaths for an executable in programDirectory (empty when unknown).
 void InitEditorPaths(const std::string& programDirectory);
 std::string SettingsFilePath(); // <settings directory>/vesk_prefs.txt
-// <backup directory>/backup.PDB, or backup-N.PDB when other editors hold the first slots.
-std::string BackupFilePath();
 
 // Defaults, then the settings file (written with the defaults when missing), then the
 // template list.

@@ -4,16 +4,11 @@
 
 #include "panes/CommandIds.h"
 #include "shell/AppState.h"
-#include "shell/EditorState.h"
 #include "shell/MainWindow.h"
 #include "shell/PinyinHook.h"
 #include "shell/Platform.h"
 #include "shell/Toolbar.h"
 #include "shell/ViewSettings.h"
-
-void cShellPaneHost::databaseChanged() {
-    SetModified(true);
-}
 
 void cShellPaneHost::setCommandEnabled(int command, bool enabled) {
     SetButtonState(command, enabled ? ButtonEnabled : ButtonDisabled);

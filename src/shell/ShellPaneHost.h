@@ -5,7 +5,6 @@
 
 class cShellPaneHost : public cPaneHost {
 public:
-    void databaseChanged() override;
     void setCommandEnabled(int command, bool enabled) override;
     void setAcceleratorsEnabled(bool enabled) override;
     eInputMode inputMode() const override;

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QMenu>
 
+#include "document/Document.h"
 #include "model/Database.h"
 #include "panes/AttributePane.h"
 #include "panes/CategoryPane.h"
@@ -82,9 +83,10 @@ void ApplyUserFont() {
 
 void SetDisplayAttribute(int position) {
     cMainWindow* window = MainWindow();
-    const cDatabase& db = CurrentDatabase();
-    const cAttribute* attribute =
-        DatabaseOpen && position >= 0 ? db.attribute(static_cast<uint32_t>(position)) : nullptr;
+    const cDatabase& db = CurrentDocument().database();
+    const cAttribute* attribute = CurrentDocument().isOpen() && position >= 0
+                                      ? db.attribute(static_cast<uint32_t>(position))
+                                      : nullptr;
     DisplayAttributeIndex = attribute ? position : 0;
     if (!window)
         return;
@@ -100,7 +102,7 @@ void RebuildDisplayAttributeMenu() {
         return;
     QMenu* menu = window->displayAttributeMenu();
     menu->clear();
-    const cDatabase& db = CurrentDatabase();
+    const cDatabase& db = CurrentDocument().database();
     int position = 0;
     for (const cListNode* n = db.attributes.first(); n && n != db.attributes.tail();
          n = n->next, ++position) {

@@ -43,3 +43,9 @@ std::string FileBaseName(const std::string& path) {
     FileBaseName(name, path.c_str());
     return name;
 }
+
+std::string JoinPath(const std::string& directory, const std::string& name) {
+    if (directory.empty() || directory.back() == PathSeparator)
+        return directory + name;
+    return directory + PathSeparator + name;
+}

@@ -19,3 +19,6 @@ bool StripFileName(std::string& path);
 // The C form terminates the destination, which needs FileBaseNameMaxChars + 1 bytes.
 void FileBaseName(char* destination, const char* path);
 std::string FileBaseName(const std::string& path);
+
+// directory + "/" + name, without doubling a separator the directory already ends in.
+std::string JoinPath(const std::string& directory, const std::string& name);

@@ -17,9 +17,10 @@
 #include "panes/TermPane.h"
 #include "panes/ValuePane.h"
 #include "shell/Commands.h"
-#include "shell/EditorState.h"
+#include "shell/DocumentStatus.h"
 #include "shell/OpenDatabase.h"
 #include "shell/ViewSettings.h"
+#include "support/DocumentSetUp.h"
 #include "support/EditorFixture.h"
 #include "support/GuiSteps.h"
 
@@ -79,7 +80,7 @@ TEST_F(EditorTest, FirstAttributeIsDisplayedUnderItsTypedName) {
 
     EXPECT_EQ(ExecuteCommand(CmdNewUnicodeAttribute), CommandDone);
     EXPECT_EQ(window->statusText(), "New attribute created.");
-    EXPECT_TRUE(Modified);
+    EXPECT_TRUE(CurrentDocument().isModified());
     EXPECT_EQ(attributes.model()->index(0, 1).data().toString(), "Unicode");
     EXPECT_EQ(window->panes().focusedPane(), &attributes);
     ASSERT_NE(attributes.editor(), nullptr);
@@ -149,7 +150,7 @@ TEST_F(EditorTest, DeletingAnAttributeBeforeTheDisplayedOneKeepsShowingIt) {
     EXPECT_EQ(attributes.selectedRows(), QList<int>{1});
     EXPECT_EQ(MenuTexts(*window), (QStringList{"A", "C", "D"}));
     EXPECT_EQ(window->statusText(), "Attribute deleted.");
-    EXPECT_TRUE(Modified);
+    EXPECT_TRUE(CurrentDocument().isModified());
 
     // Deleting the displayed attribute falls back to the first.
     attributes.selectRow(2, true);
@@ -195,7 +196,7 @@ TEST_F(EditorTest, DeletingAnAttributeWithValuesAsksWithTheirCount) {
     EXPECT_EQ(platform.messages[0].flags, unsigned(MessageYesNo)) << "no icon";
     EXPECT_EQ(Names(), (QStringList{"Word", "Note"}));
     EXPECT_EQ(db.countValuesOfAttribute(0), 7u);
-    EXPECT_FALSE(Modified);
+    EXPECT_FALSE(CurrentDocument().isModified());
 
     // An attribute without values goes without a question.
     db.setValue(0, 1, "");
@@ -237,7 +238,7 @@ TEST_F(EditorTest, NewAttributeStopsAtTheLimit) {
     }
     EXPECT_EQ(db.attributes.count(), MaxAttributeCount);
     EXPECT_EQ(window->attributePane().view()->model()->rowCount(), int(MaxAttributeCount));
-    EXPECT_FALSE(Modified);
+    EXPECT_FALSE(CurrentDocument().isModified());
 }
 
 TEST_F(EditorTest, RenamingAnAttributeReachesValuePaneTitleAndMenu) {
@@ -260,7 +261,7 @@ TEST_F(EditorTest, RenamingAnAttributeReachesValuePaneTitleAndMenu) {
     EXPECT_EQ(window->valuePane().view()->model()->index(1, 1).data().toString(), "Meaning");
     EXPECT_EQ(DisplayTitle(*window), "Meaning");
     EXPECT_EQ(MenuTexts(*window), (QStringList{"Word", "Meaning"}));
-    EXPECT_TRUE(Modified);
+    EXPECT_TRUE(CurrentDocument().isModified());
     EXPECT_NE(window->statusText(), "New attribute created.");
 
     // A rename of an attribute that is not displayed leaves the title.

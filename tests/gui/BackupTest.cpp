@@ -14,10 +14,11 @@
 #include "dbfile/BackupSlot.h"
 #include "panes/CommandIds.h"
 #include "panes/QtText.h"
-#include "shell/Backup.h"
+#include "shell/AppState.h"
 #include "shell/Commands.h"
-#include "shell/EditorState.h"
+#include "shell/DocumentStatus.h"
 #include "shell/OpenDatabase.h"
+#include "support/DocumentSetUp.h"
 #include "support/EditorFixture.h"
 #include "support/GuiSteps.h"
 
@@ -177,7 +178,7 @@ TEST_F(BackupTest, EachEditorKeepsItsOwnBackup) {
     // The first editor ends (or crashes: the lock goes with the process); its slot is free
     // for the next editor to start, while the others' stay taken.
     first.release();
-    ReleaseBackup();
+    CurrentDocument().backup().release();
     InitializeEditor(dir.path());
     change();
     EXPECT_EQ(BackupFilePath(), dir.file("backup.PDB"));
@@ -247,7 +248,7 @@ TEST_F(BackupTest, AChangeByAnotherProgramIsNoticedOnceAndSaveAsksFirst) {
             if (answer == MessageResultYes) {
                 EXPECT_EQ(result, CommandDone) << what;
                 EXPECT_EQ(TermsIn(path), 2u) << what;
-                EXPECT_FALSE(Modified) << what;
+                EXPECT_FALSE(CurrentDocument().isModified()) << what;
                 // The editor's own save is no change by another program.
                 activate();
                 EXPECT_EQ(status(), "Database saved.") << what;
@@ -261,7 +262,7 @@ TEST_F(BackupTest, AChangeByAnotherProgramIsNoticedOnceAndSaveAsksFirst) {
                     << what << ": No offers Save As";
                 EXPECT_EQ(std::filesystem::exists(path), existed) << what;
                 EXPECT_EQ(ReadBytes(path), before) << what;
-                EXPECT_TRUE(Modified) << what;
+                EXPECT_TRUE(CurrentDocument().isModified()) << what;
             }
             SetDatabaseOpen(false);
         }

@@ -18,8 +18,9 @@
 #include "panes/TermPane.h"
 #include "panes/ValuePane.h"
 #include "shell/Commands.h"
-#include "shell/EditorState.h"
+#include "shell/DocumentStatus.h"
 #include "shell/OpenDatabase.h"
+#include "support/DocumentSetUp.h"
 #include "support/EditorFixture.h"
 #include "support/GuiSteps.h"
 
@@ -97,7 +98,7 @@ TEST_F(EditorTest, CategoryBoxesWithoutSelectedTermsStayClear) {
     EXPECT_EQ(Check(*window, 1), Qt::Unchecked);
     EXPECT_TRUE(Members(1).empty());
     EXPECT_EQ(Members(0), std::vector<uint32_t>{0});
-    EXPECT_FALSE(Modified);
+    EXPECT_FALSE(CurrentDocument().isModified());
     EXPECT_NE(window->statusText(), "Term categorization changed.");
 }
 
@@ -115,7 +116,7 @@ TEST_F(EditorTest, CategoryBoxPutsAllSelectedTermsInAndTakesThemOut) {
     EXPECT_EQ(Check(*window, 0), Qt::Unchecked);
     EXPECT_TRUE(Members(0).empty());
     EXPECT_EQ(window->statusText(), "Term categorization changed.");
-    EXPECT_TRUE(Modified);
+    EXPECT_TRUE(CurrentDocument().isModified());
 
     SetModified(false);
     categories.setFocus();
@@ -123,7 +124,7 @@ TEST_F(EditorTest, CategoryBoxPutsAllSelectedTermsInAndTakesThemOut) {
     QTest::keyClick(&categories, Qt::Key_Space);
     EXPECT_EQ(Check(*window, 0), Qt::Checked);
     EXPECT_EQ(Members(0), (std::vector<uint32_t>{0, 1})) << "ascending, one entry each";
-    EXPECT_TRUE(Modified);
+    EXPECT_TRUE(CurrentDocument().isModified());
     EXPECT_EQ(window->termPane().selectedTerms(), (QList<int>{0, 1})) << "selection kept";
 
     SelectTerms(*window, {2});
@@ -156,7 +157,7 @@ TEST_F(EditorTest, NewCategoryStopsAtBothLimits) {
                                          "group has reached the maximum number of categories "
                                          "allowed.");
     EXPECT_EQ(db.categories.count(), 128u);
-    EXPECT_FALSE(Modified);
+    EXPECT_FALSE(CurrentDocument().isModified());
 }
 
 TEST_F(EditorTest, NewCategoryIsNamedInPlace) {
@@ -166,7 +167,7 @@ TEST_F(EditorTest, NewCategoryIsNamedInPlace) {
     EXPECT_EQ(ExecuteCommand(CmdNewCategory), CommandDone);
     EXPECT_EQ(categories.model()->rowCount(), 2);
     EXPECT_EQ(window->statusText(), "New category created.");
-    EXPECT_TRUE(Modified);
+    EXPECT_TRUE(CurrentDocument().isModified());
     ASSERT_NE(categories.editor(), nullptr);
     EXPECT_EQ(window->panes().focusedPane(), &categories);
     EXPECT_FALSE(AcceleratorsEnabled);
@@ -209,7 +210,7 @@ TEST_F(EditorTest, EnterRenamesTheSelectedCategory) {
                         Qt::NoModifier);
     EndEdit(categories.editor(), Qt::Key_Enter);
     EXPECT_STREQ(CurrentDatabase().category(0)->name.text(), "Farben \xe9");
-    EXPECT_TRUE(Modified);
+    EXPECT_TRUE(CurrentDocument().isModified());
 
     // An emptied name is a name too.
     QTest::keyClick(&categories, Qt::Key_Return);
@@ -230,7 +231,7 @@ TEST_F(EditorTest, DeletingTheLastCategorySelectsTheNewLast) {
     EXPECT_EQ(categories.model()->rowCount(), 2);
     EXPECT_EQ(categories.selectedRows(), QList<int>{1});
     EXPECT_EQ(window->statusText(), "Category deleted.");
-    EXPECT_TRUE(Modified);
+    EXPECT_TRUE(CurrentDocument().isModified());
 
     categories.selectRow(0, true);
     EXPECT_EQ(ExecuteCommand(CmdCategoryDelete), CommandDone);
@@ -259,7 +260,7 @@ TEST_F(EditorTest, DeletingACategoryWithMembersAsksFirst) {
                                          "in this category will not be affected.");
     EXPECT_EQ(platform.messages[0].flags, unsigned(MessageYesNo)) << "no icon";
     EXPECT_EQ(CurrentDatabase().categories.count(), 2u);
-    EXPECT_FALSE(Modified);
+    EXPECT_FALSE(CurrentDocument().isModified());
 
     platform.messageAnswers = {MessageResultYes};
     QTest::keyClick(&categories, Qt::Key_Delete);
@@ -267,7 +268,7 @@ TEST_F(EditorTest, DeletingACategoryWithMembersAsksFirst) {
     ASSERT_EQ(CurrentDatabase().categories.count(), 1u);
     EXPECT_STREQ(CurrentDatabase().category(0)->name.text(), "Nouns");
     EXPECT_EQ(CurrentDatabase().terms.count(), 2u) << "terms are not affected";
-    EXPECT_TRUE(Modified);
+    EXPECT_TRUE(CurrentDocument().isModified());
 }
 
 TEST_F(EditorTest, SelectMembersOfAnEmptyCategoryDeselectsEveryTerm) {

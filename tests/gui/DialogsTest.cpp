@@ -30,6 +30,7 @@
 #include "shell/PropertiesDialog.h"
 #include "shell/Settings.h"
 #include "shell/WelcomeDialog.h"
+#include "support/DocumentSetUp.h"
 #include "support/RecordingSink.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TempDir.h"
@@ -187,8 +188,8 @@ TEST_F(DialogsTest, NewDatabaseBlankEmptiesTheDatabaseAndOpensIt) {
     EXPECT_EQ(dialog.result(), 1);
     EXPECT_TRUE(CurrentDatabase().name.isEmpty());
     EXPECT_EQ(CurrentDatabase().terms.count(), 0u);
-    EXPECT_TRUE(DatabaseOpen);
-    EXPECT_FALSE(Modified);
+    EXPECT_TRUE(CurrentDocument().isOpen());
+    EXPECT_FALSE(CurrentDocument().isModified());
     ASSERT_FALSE(sink.statuses.empty());
     EXPECT_EQ(sink.statuses.back(), ResourceString(70));
 }
@@ -200,7 +201,7 @@ TEST_F(DialogsTest, NewDatabaseWithoutSelectionCreatesBlank) {
     Click(dialog, "okButton");
     EXPECT_EQ(dialog.result(), 1);
     EXPECT_TRUE(CurrentDatabase().name.isEmpty());
-    EXPECT_TRUE(DatabaseOpen);
+    EXPECT_TRUE(CurrentDocument().isOpen());
 }
 
 TEST_F(DialogsTest, NewDatabaseDoubleClickOpensTheTemplateItNames) {
@@ -238,7 +239,7 @@ TEST_F(DialogsTest, NewDatabaseCancelChangesNothing) {
     Click(dialog, "cancelButton");
     EXPECT_EQ(dialog.result(), 2);
     EXPECT_STREQ(CurrentDatabase().name.textOrEmpty(), "Kept");
-    EXPECT_FALSE(DatabaseOpen);
+    EXPECT_FALSE(CurrentDocument().isOpen());
 
     cNewDatabaseDialog closed;
     closed.show();
@@ -260,7 +261,7 @@ TEST_F(DialogsTest, PropertiesShowsCodePageTextAndOkWithoutChangeKeepsUnmodified
                     .startsWith(QStringLiteral("Line one\nLine two")));
     Click(dialog, "okButton");
     EXPECT_EQ(dialog.result(), 1);
-    EXPECT_FALSE(Modified);
+    EXPECT_FALSE(CurrentDocument().isModified());
     EXPECT_STREQ(CurrentDatabase().name.textOrEmpty(), "Caf\xe9");
     EXPECT_STREQ(CurrentDatabase().description.textOrEmpty(), "Line one\r\nLine two\xa0"
                                                               "end");
@@ -272,7 +273,7 @@ TEST_F(DialogsTest, PropertiesLetterCaseChangeCounts) {
     Child<QLineEdit>(dialog, "nameEdit")->setText(QStringLiteral("animals"));
     Click(dialog, "okButton");
     EXPECT_EQ(dialog.result(), 1);
-    EXPECT_TRUE(Modified);
+    EXPECT_TRUE(CurrentDocument().isModified());
     EXPECT_STREQ(CurrentDatabase().name.textOrEmpty(), "animals");
 }
 
@@ -281,7 +282,7 @@ TEST_F(DialogsTest, PropertiesWritesCodePageBytesAndCrLfLineBreaks) {
     Child<QLineEdit>(dialog, "nameEdit")->setText(QStringLiteral("Über €"));
     Child<QPlainTextEdit>(dialog, "descriptionEdit")->setPlainText(QStringLiteral("a\nb"));
     Click(dialog, "okButton");
-    EXPECT_TRUE(Modified);
+    EXPECT_TRUE(CurrentDocument().isModified());
     EXPECT_STREQ(CurrentDatabase().name.textOrEmpty(), "\xdc"
                                                        "ber \x80");
     EXPECT_STREQ(CurrentDatabase().description.textOrEmpty(), "a\r\nb");
@@ -353,7 +354,7 @@ TEST_F(DialogsTest, PropertiesCancelChangesNothing) {
     Child<QLineEdit>(dialog, "nameEdit")->setText(QStringLiteral("Plants"));
     Click(dialog, "cancelButton");
     EXPECT_EQ(dialog.result(), 2);
-    EXPECT_FALSE(Modified);
+    EXPECT_FALSE(CurrentDocument().isModified());
     EXPECT_STREQ(CurrentDatabase().name.textOrEmpty(), "Animals");
 }
 

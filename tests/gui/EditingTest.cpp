@@ -14,6 +14,7 @@
 #include "panes/CommandIds.h"
 #include "panes/Panes.h"
 #include "shell/OpenDatabase.h"
+#include "support/DocumentSetUp.h"
 #include "support/EditorFixture.h"
 #include "support/ValueSteps.h"
 

@@ -12,8 +12,9 @@
 #include "panes/ListView.h"
 #include "panes/TermPane.h"
 #include "shell/Commands.h"
-#include "shell/EditorState.h"
+#include "shell/DocumentStatus.h"
 #include "shell/OpenDatabase.h"
+#include "support/DocumentSetUp.h"
 #include "support/EditorFixture.h"
 
 namespace {
@@ -113,7 +114,7 @@ TEST_F(EditorTest, FailedSaveReportsAndKeepsTheMark) {
     platform.fileAnswers = {QString::fromStdString(dir.file("no/such/dir/x.PDB"))};
     EXPECT_EQ(ExecuteCommand(CmdSaveAs), CommandFailed);
     EXPECT_EQ(platform.messages.back().text, "Failed to save.");
-    EXPECT_TRUE(Modified);
+    EXPECT_TRUE(CurrentDocument().isModified());
     EXPECT_STREQ(CurrentDatabase().path.text(), dir.file("no/such/dir/x.PDB").c_str())
         << "the new path stays";
 }
@@ -140,7 +141,7 @@ TEST_F(EditorTest, SavePromptYesNoAndCancel) {
     platform.messageAnswers = {MessageResultYes};
     platform.fileAnswers = {QString::fromStdString(dir.file("saved.PDB"))};
     EXPECT_FALSE(SavePrompt("before opening another database?"));
-    EXPECT_FALSE(Modified);
+    EXPECT_FALSE(CurrentDocument().isModified());
     EXPECT_FALSE(SavePrompt("before exiting?")) << "nothing to save: no question";
 }
 
@@ -156,7 +157,7 @@ TEST_F(EditorTest, ImportReplacesTheDatabaseOnlyWhenItSucceeds) {
     EXPECT_EQ(platform.messageTexts(), (std::vector<QString>{"Line 2: unknown category (Nouns)",
                                                              "Failed to import module."}));
     EXPECT_EQ(CurrentDatabase().terms.count(), 2u);
-    EXPECT_FALSE(Modified);
+    EXPECT_FALSE(CurrentDocument().isModified());
 
     const std::string good = "a\tb\nc\td\ne\tf\n";
     WriteBytes(dir.file("good.txt"), std::vector<uint8_t>(good.begin(), good.end()));
@@ -165,7 +166,7 @@ TEST_F(EditorTest, ImportReplacesTheDatabaseOnlyWhenItSucceeds) {
     EXPECT_EQ(platform.fileRequests.back().title, "Import Text File");
     EXPECT_EQ(CurrentDatabase().terms.count(), 3u);
     EXPECT_TRUE(CurrentDatabase().path.isEmpty()) << "an import is untitled";
-    EXPECT_TRUE(Modified);
+    EXPECT_TRUE(CurrentDocument().isModified());
     EXPECT_EQ(window->windowTitle(), "Vesk-Builder - Unnamed *");
     EXPECT_EQ(window->statusText(), "3 terms imported.");
 
@@ -177,7 +178,7 @@ TEST_F(EditorTest, ImportReplacesTheDatabaseOnlyWhenItSucceeds) {
         (std::vector<QString>{"Save changes to 'Unnamed' before importing a QuizApp module?",
                               "The selected database is not a known QuizApp module format."}));
     EXPECT_EQ(CurrentDatabase().terms.count(), 3u);
-    EXPECT_TRUE(Modified);
+    EXPECT_TRUE(CurrentDocument().isModified());
 
     WriteBytes(dir.file("one.txt"), {'a', '\n'});
     platform.fileAnswers = {QString::fromStdString(dir.file("one.txt"))};
@@ -204,7 +205,7 @@ TEST_F(EditorTest, ACommandThatRunsOutOfMemoryKeepsTheOpenDatabase) {
         EXPECT_TRUE(platform.messages[0].text.startsWith("There is not enough memory"));
         EXPECT_EQ(CurrentDatabase().terms.count(), 2u);
         EXPECT_EQ(CurrentDatabase().path.textOrEmpty(), open);
-        EXPECT_FALSE(Modified);
+        EXPECT_FALSE(CurrentDocument().isModified());
     }
 }
 
@@ -214,7 +215,7 @@ TEST_F(EditorTest, MergeAppendsAndMarksTheDatabase) {
     platform.fileAnswers = {QString::fromStdString(path)};
     EXPECT_EQ(ExecuteCommand(CmdMerge), CommandDone);
     EXPECT_EQ(CurrentDatabase().terms.count(), 4u);
-    EXPECT_TRUE(Modified);
+    EXPECT_TRUE(CurrentDocument().isModified());
 
     platform.fileAnswers = {QString::fromStdString(dir.file("missing.PDB"))};
     EXPECT_EQ(ExecuteCommand(CmdMerge), CommandDone);
@@ -229,7 +230,7 @@ TEST_F(EditorTest, ExportKeepsTheModifiedState) {
     EXPECT_EQ(ExecuteCommand(CmdExportTabDelimited), CommandDone);
     std::vector<uint8_t> bytes = ReadBytes(dir.file("out.txt"));
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "one\r\ntwo\r\n");
-    EXPECT_FALSE(Modified);
+    EXPECT_FALSE(CurrentDocument().isModified());
     EXPECT_EQ(window->statusText(), "Database exported.");
 }
 

@@ -13,10 +13,11 @@
 #include "panes/PaneModel.h"
 #include "panes/TermPane.h"
 #include "shell/Commands.h"
-#include "shell/EditorState.h"
+#include "shell/DocumentStatus.h"
 #include "shell/Find.h"
 #include "shell/OpenDatabase.h"
 #include "shell/ViewSettings.h"
+#include "support/DocumentSetUp.h"
 #include "support/EditorFixture.h"
 
 namespace {

@@ -9,9 +9,11 @@
 #include "hardening/DiskFaults.h"
 #include "panes/CommandIds.h"
 #include "panes/Panes.h"
+#include "shell/AppState.h"
 #include "shell/Commands.h"
-#include "shell/EditorState.h"
+#include "shell/DocumentStatus.h"
 #include "shell/OpenDatabase.h"
+#include "support/DocumentSetUp.h"
 #include "support/EditorFixture.h"
 
 namespace {
@@ -49,7 +51,7 @@ protected:
         EXPECT_EQ(OpenDatabaseFile(path, false), 0);
         ExecuteCommand(CmdNewTerm);
         window->panes().commitOpenEdit(); // the new term's first value, as typed so far
-        EXPECT_TRUE(Modified);
+        EXPECT_TRUE(CurrentDocument().isModified());
         return path;
     }
 };
@@ -75,7 +77,7 @@ TEST_F(EditorOnAFailingDisk, EverySavingCommandReportsAndKeepsEverything) {
             EXPECT_TRUE(
                 window->statusText().startsWith("'" + QString::fromStdString(target) + "': "))
                 << what << ": " << window->statusText().toStdString();
-            EXPECT_TRUE(Modified) << what;
+            EXPECT_TRUE(CurrentDocument().isModified()) << what;
             EXPECT_TRUE(window->windowTitle().endsWith(" *")) << what;
             EXPECT_EQ(ReadBytes(target), before) << what;
             EXPECT_EQ(ReadBytes(BackupFilePath()), backup) << what;
@@ -104,7 +106,7 @@ TEST_F(EditorOnAFailingDisk, BackupAndSettingsFailSilentlyAndKeepTheirFiles) {
             EXPECT_EQ(SaveSettings(), 1) << what;
         }
         EXPECT_TRUE(platform.messages.empty()) << what;
-        EXPECT_TRUE(Modified) << what;
+        EXPECT_TRUE(CurrentDocument().isModified()) << what;
         EXPECT_EQ(ReadBytes(BackupFilePath()), backup) << what;
         EXPECT_EQ(ReadBytes(SettingsFilePath()), settings) << what;
         EXPECT_EQ(LeftoverTemporaries(dir.path()), std::vector<std::string>()) << what;
@@ -120,7 +122,7 @@ TEST_F(EditorOnAFailingDisk, ReadOnlyFileAndUnwritableFolderFailToSave) {
     EXPECT_EQ(ExecuteCommand(CmdSave), CommandFailed);
     EXPECT_EQ(platform.messages.back().text, "Failed to save.");
     EXPECT_EQ(window->statusText(), "'" + QString::fromStdString(path) + "': Permission denied");
-    EXPECT_TRUE(Modified);
+    EXPECT_TRUE(CurrentDocument().isModified());
     EXPECT_EQ(ReadBytes(path), before);
     ::chmod(path.c_str(), 0644);
     if (::geteuid() == 0)
@@ -131,7 +133,7 @@ TEST_F(EditorOnAFailingDisk, ReadOnlyFileAndUnwritableFolderFailToSave) {
     platform.fileAnswers = {QString::fromStdString(dir.file("locked/words.PDB"))};
     EXPECT_EQ(ExecuteCommand(CmdSaveAs), CommandFailed);
     EXPECT_EQ(platform.messages.back().text, "Failed to save.");
-    EXPECT_TRUE(Modified);
+    EXPECT_TRUE(CurrentDocument().isModified());
     ::chmod(dir.file("locked").c_str(), 0755);
     EXPECT_EQ(ReadBytes(path), before);
     EXPECT_FALSE(std::filesystem::exists(dir.file("locked/words.PDB")));
@@ -144,7 +146,7 @@ TEST_F(EditorOnAFailingDisk, SavingALinkedDatabaseWritesItsTargetAndKeepsTheLink
     ASSERT_EQ(OpenDatabaseFile(link, false), 0);
     ExecuteCommand(CmdNewTerm);
     EXPECT_EQ(ExecuteCommand(CmdSave), CommandDone);
-    EXPECT_FALSE(Modified);
+    EXPECT_FALSE(CurrentDocument().isModified());
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     cDatabase saved;
     saved.path.assign(real.c_str());

@@ -19,8 +19,9 @@
 #include "panes/ValuePane.h"
 #include "shell/CentreOver.h"
 #include "shell/Commands.h"
-#include "shell/EditorState.h"
+#include "shell/DocumentStatus.h"
 #include "shell/Toolbar.h"
+#include "support/DocumentSetUp.h"
 #include "support/EditorFixture.h"
 
 namespace {
@@ -59,7 +60,7 @@ TEST_F(EditorTest, WelcomeLoopRepeatsUntilACommandCompletes) {
                                     "Create a New Database", "Welcome to Vesk-Builder",
                                     "Create a New Database", "Database Properties"}));
     EXPECT_EQ(platform.fileRequests.size(), 1u);
-    EXPECT_TRUE(DatabaseOpen);
+    EXPECT_TRUE(CurrentDocument().isOpen());
     EXPECT_EQ(window->windowTitle(), "Vesk-Builder - Unnamed");
     EXPECT_EQ(window->statusText(), "Blank database created.");
 }

@@ -16,8 +16,9 @@
 #include "panes/TermPane.h"
 #include "panes/ValuePane.h"
 #include "shell/Commands.h"
-#include "shell/EditorState.h"
+#include "shell/DocumentStatus.h"
 #include "shell/OpenDatabase.h"
+#include "support/DocumentSetUp.h"
 #include "support/EditorFixture.h"
 
 namespace {
@@ -113,7 +114,7 @@ TEST_F(TermPaneTest, NewTermWithoutSelectionJoinsNoCategoryAndOpensTheFirstValue
     EXPECT_EQ(categoriesOf(2), "");
     EXPECT_EQ(terms().selectedRows(), QList<int>{2});
     EXPECT_EQ(labels().back(), "3");
-    EXPECT_TRUE(Modified);
+    EXPECT_TRUE(CurrentDocument().isModified());
     EXPECT_EQ(window->statusText(), "New term added.");
     cValuePane& values = window->valuePane();
     EXPECT_EQ(values.term(), 2) << "the value pane shows the new term";
@@ -152,7 +153,7 @@ TEST_F(TermPaneTest, NewTermAtTheLimitSaysSoAndAddsNothing) {
     EXPECT_EQ(db.terms.count(), MaxTermCount);
     EXPECT_EQ(terms().model()->rowCount(), int(MaxTermCount));
     EXPECT_EQ(terms().selectedRows(), QList<int>{5}) << "nothing else happens";
-    EXPECT_FALSE(Modified);
+    EXPECT_FALSE(CurrentDocument().isModified());
 }
 
 // ---- delete
@@ -176,7 +177,7 @@ TEST_F(TermPaneTest, DeletingTermsTwoAndThreeKeepsTheOthersMemberships) {
     EXPECT_EQ(labels(), (QStringList{"1", "2", "3"}));
     EXPECT_TRUE(terms().selectedRows().isEmpty());
     EXPECT_EQ(window->valuePane().view()->model()->rowCount(), 0);
-    EXPECT_TRUE(Modified);
+    EXPECT_TRUE(CurrentDocument().isModified());
     EXPECT_EQ(window->statusText(), "Term deleted.");
     EXPECT_FALSE(enabled(CmdDelete)) << "nothing is selected any more";
 }
@@ -192,7 +193,7 @@ TEST_F(TermPaneTest, DeleteAnsweredNoChangesNothing) {
     EXPECT_EQ(words(), Words({0, 1, 2}));
     EXPECT_EQ(terms().selectedRows(), QList<int>{1});
     EXPECT_EQ(pane().markedTerms(), QList<int>{1});
-    EXPECT_FALSE(Modified);
+    EXPECT_FALSE(CurrentDocument().isModified());
 }
 
 TEST_F(TermPaneTest, DeletingAMarkedTermDropsItsMarkAndMovesTheOthersDown) {
@@ -224,7 +225,7 @@ TEST_F(TermPaneTest, CopyOfTermsOneAndThreePastedAtTermZero) {
     select({1, 3});
     ExecuteCommand(CmdTermCopy);
     EXPECT_EQ(labels(), (QStringList{"1", "2 +", "3", "4 +", "5"}));
-    EXPECT_FALSE(Modified) << "marking changes nothing";
+    EXPECT_FALSE(CurrentDocument().isModified()) << "marking changes nothing";
 
     terms().selectRow(0, true);
     ExecuteCommand(CmdTermPaste);
@@ -236,7 +237,7 @@ TEST_F(TermPaneTest, CopyOfTermsOneAndThreePastedAtTermZero) {
     EXPECT_EQ(categoriesOf(3), "A");
     EXPECT_EQ(categoriesOf(5), "B");
     EXPECT_EQ(terms().selectedRows(), QList<int>{0});
-    EXPECT_TRUE(Modified);
+    EXPECT_TRUE(CurrentDocument().isModified());
     EXPECT_TRUE(enabled(CmdPaste)) << "copy marks paste again";
 
     terms().selectRow(6, true);
@@ -253,7 +254,7 @@ TEST_F(TermPaneTest, CutOfTermsFourAndFivePastedAtTermOne) {
     ExecuteCommand(CmdTermCut);
     EXPECT_EQ(labels()[4], "5 -");
     EXPECT_EQ(labels()[5], "6 -");
-    EXPECT_FALSE(Modified);
+    EXPECT_FALSE(CurrentDocument().isModified());
 
     terms().selectRow(1, true);
     ExecuteCommand(CmdTermPaste);
@@ -265,7 +266,7 @@ TEST_F(TermPaneTest, CutOfTermsFourAndFivePastedAtTermOne) {
     EXPECT_EQ(categoriesOf(3), "B") << "the former term 1";
     EXPECT_EQ(categoriesOf(6), "");
     EXPECT_FALSE(enabled(CmdPaste)) << "a cut pastes once";
-    EXPECT_TRUE(Modified);
+    EXPECT_TRUE(CurrentDocument().isModified());
 }
 
 TEST_F(TermPaneTest, CutPastedOntoItselfOnlyClearsTheMark) {
@@ -276,7 +277,7 @@ TEST_F(TermPaneTest, CutPastedOntoItselfOnlyClearsTheMark) {
     EXPECT_EQ(words(), Words({0, 1, 2, 3}));
     EXPECT_TRUE(pane().markedTerms().isEmpty());
     EXPECT_EQ(labels()[2], "3");
-    EXPECT_TRUE(Modified);
+    EXPECT_TRUE(CurrentDocument().isModified());
 }
 
 TEST_F(TermPaneTest, PasteWithoutTargetOrMarksDoesNothing) {
@@ -287,7 +288,7 @@ TEST_F(TermPaneTest, PasteWithoutTargetOrMarksDoesNothing) {
     terms().clearRowSelection();
     pane().pasteTerms();
     EXPECT_EQ(words(), Words({0, 1, 2}));
-    EXPECT_FALSE(Modified);
+    EXPECT_FALSE(CurrentDocument().isModified());
 }
 
 // Paste puts the marked terms, in their order, where the target stood among the terms that
@@ -376,9 +377,9 @@ TEST_F(TermPaneTest, ValuePaneFollowsTheSelectionUnlessAnEditIsOpen) {
     values.editTerm = 0; // as while an edit of term 0 is open
     terms().selectRow(2, true);
     EXPECT_EQ(values.term(), 0) << "the open edit keeps its rows";
-    EXPECT_TRUE(pane().deferredValueRefresh);
+    EXPECT_TRUE(values.deferredRefresh);
     values.editTerm = -1;
-    pane().deferredValueRefresh = false;
+    values.deferredRefresh = false;
 
     pane().trackTermFocus = false;
     terms().selectRow(1, true);

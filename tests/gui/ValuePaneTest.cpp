@@ -15,6 +15,7 @@
 #include "panes/TermPane.h"
 #include "panes/ValuePane.h"
 #include "shell/Commands.h"
+#include "support/DocumentSetUp.h"
 #include "support/EditorFixture.h"
 #include "support/GuiSteps.h"
 #include "support/ValueSteps.h"
@@ -46,12 +47,12 @@ TEST_F(EditorTest, EnteringTextCreatesTheValueAndClearingItRemovesIt) {
     TypeValue(*window, 1, 1, "abc");
     EXPECT_EQ(AsciiText(1, 1), "abc");
     EXPECT_FALSE(HasValue(1, 0));
-    EXPECT_TRUE(Modified);
+    EXPECT_TRUE(CurrentDocument().isModified());
     EXPECT_TRUE(AcceleratorsEnabled);
     EXPECT_EQ(window->valuePane().editTerm, -1);
     EXPECT_EQ(ValueView(*window).paneModel()->index(1, 0).data().toString(), "abc");
 
-    Modified = false;
+    CurrentDocument().setModified(false);
     QLineEdit* editor = OpenEditor(*window, 1, 1);
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(editor->text(), "abc");
@@ -60,7 +61,7 @@ TEST_F(EditorTest, EnteringTextCreatesTheValueAndClearingItRemovesIt) {
     QTest::keyClick(editor, Qt::Key_Backspace);
     Commit(editor);
     EXPECT_FALSE(HasValue(1, 1));
-    EXPECT_TRUE(Modified);
+    EXPECT_TRUE(CurrentDocument().isModified());
 }
 
 TEST_F(EditorTest, AcceleratorKeysGoToTheOpenEditorAndWorkAgainAfterIt) {
@@ -88,7 +89,7 @@ TEST_F(EditorTest, EscapeChangesNothingAndLeavesTheDatabaseUnmodified) {
     QTest::keyClick(editor, Qt::Key_Escape);
     Settle();
     EXPECT_EQ(AsciiText(0, 0), "old");
-    EXPECT_FALSE(Modified);
+    EXPECT_FALSE(CurrentDocument().isModified());
     EXPECT_TRUE(AcceleratorsEnabled);
     EXPECT_EQ(window->valuePane().editTerm, -1);
     EXPECT_EQ(window->valuePane().editBox(), nullptr);
@@ -109,7 +110,7 @@ TEST_F(EditorTest, CommittingAnUnchangedEmptyRowStillMarksModified) {
     ShowDatabase(*window, "A", 1);
     TypeValue(*window, 0, 0, "");
     EXPECT_FALSE(HasValue(0, 0));
-    EXPECT_TRUE(Modified);
+    EXPECT_TRUE(CurrentDocument().isModified());
 }
 
 TEST_F(EditorTest, OneTermAtATimeWalksTheAttributesThenAppendsATermInTheSameCategories) {
@@ -259,7 +260,7 @@ TEST_F(EditorTest, AnAsciiValueCopiedAndPastedIntoAUnicodeRowIsConverted) {
     view.selectRow(0, true);
     ExecuteCommand(CmdCopy);
     EXPECT_EQ(platform.clipboard, QString("caf") + QChar(0xE9));
-    EXPECT_FALSE(Modified);
+    EXPECT_FALSE(CurrentDocument().isModified());
     EXPECT_TRUE(window->action(CmdPaste)->isEnabled());
 
     view.selectRow(1, true);
@@ -267,7 +268,7 @@ TEST_F(EditorTest, AnAsciiValueCopiedAndPastedIntoAUnicodeRowIsConverted) {
     const auto* pasted = static_cast<const cUnicodeValue*>(CurrentDatabase().term(0)->findValue(1));
     ASSERT_NE(pasted, nullptr);
     EXPECT_EQ(std::u16string(pasted->text(), pasted->length()), u"caf\u00E9");
-    EXPECT_TRUE(Modified);
+    EXPECT_TRUE(CurrentDocument().isModified());
     EXPECT_EQ(view.firstSelected(), 1);
     EXPECT_EQ(view.paneModel()->index(1, 0).data().toString(), QString("caf") + QChar(0xE9));
 }
@@ -292,7 +293,7 @@ TEST_F(EditorTest, CutMovesTheValueToTheClipboard) {
     ExecuteCommand(CmdCut);
     EXPECT_EQ(platform.clipboard, "gone");
     EXPECT_FALSE(HasValue(0, 0));
-    EXPECT_TRUE(Modified);
+    EXPECT_TRUE(CurrentDocument().isModified());
 }
 
 TEST_F(EditorTest, CopyAndCutOfAnEmptyValueLeaveTheClipboardAndTheDatabase) {
@@ -308,7 +309,7 @@ TEST_F(EditorTest, CopyAndCutOfAnEmptyValueLeaveTheClipboardAndTheDatabase) {
     ExecuteCommand(CmdCut);
     EXPECT_EQ(platform.clipboard, "keep");
     EXPECT_TRUE(HasValue(0, 1));
-    EXPECT_FALSE(Modified);
+    EXPECT_FALSE(CurrentDocument().isModified());
 }
 
 TEST_F(EditorTest, PasteInOneAttributeModeWalksDownAndStaysOnTheLastTerm) {
@@ -337,7 +338,7 @@ TEST_F(EditorTest, PasteWithAnEmptyClipboardLeavesAnEmptyValue) {
     ExecuteCommand(CmdPaste);
     ASSERT_TRUE(HasValue(0, 0));
     EXPECT_EQ(AsciiText(0, 0), "");
-    EXPECT_TRUE(Modified);
+    EXPECT_TRUE(CurrentDocument().isModified());
 }
 
 TEST_F(EditorTest, CommandStateFollowsTheSelectedRowAndTheClipboard) {
@@ -365,7 +366,7 @@ TEST_F(EditorTest, DeleteKeyRemovesTheValueAndKeepsTheRow) {
     QTest::keyClick(&view, Qt::Key_Delete);
     EXPECT_FALSE(HasValue(0, 1));
     EXPECT_EQ(view.firstSelected(), 1);
-    EXPECT_TRUE(Modified);
+    EXPECT_TRUE(CurrentDocument().isModified());
 }
 
 TEST_F(EditorTest, ValuePaneModelPassesTheModelTester) {

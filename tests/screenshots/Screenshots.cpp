@@ -15,7 +15,7 @@
 #include "shell/Application.h"
 #include "shell/Commands.h"
 #include "shell/Dialogs.h"
-#include "shell/EditorState.h"
+#include "shell/DocumentStatus.h"
 #include "shell/MainWindow.h"
 #include "shell/OpenDatabase.h"
 #include "support/ScriptedPlatform.h"

@@ -1,3 +1,4 @@
+#include "shell/AppState.h"
 #include "shell/Settings.h"
 
 #include "support/TempDir.h"

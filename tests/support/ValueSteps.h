@@ -16,6 +16,7 @@
 #include "shell/Commands.h"
 #include "shell/MainWindow.h"
 #include "shell/OpenDatabase.h"
+#include "support/DocumentSetUp.h"
 #include "support/GuiSteps.h"
 
 // A database with one attribute per letter of kinds ('A' Ascii, 'U' Unicode) and count
@@ -28,7 +29,7 @@ inline void ShowDatabase(cMainWindow& window, const char* kinds, int count) {
     }
     for (int i = 0; i < count; ++i)
         db.addTerm();
-    DatabaseOpen = true;
+    CurrentDocument().setOpen(true);
     RefreshAllPanes();
     window.show();
     window.activateWindow();

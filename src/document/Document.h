@@ -1,0 +1,121 @@
+#pragma once
+// The open database as one document: the database, whether one is open, whether it holds
+// unsaved changes, its backup, and the views that follow it. Every change to the database
+// is one call here; the call changes the database, marks the document modified, writes the
+// backup and tells every listener, in that order.
+//
+// Terms, attributes and categories are 0-based positions as in cDatabase. Texts of names
+// are escaped ANSI as the model stores them; values come as UTF-16 and are stored in the
+// attribute's encoding.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "dbfile/FileIdentity.h"
+#include "document/DocumentBackup.h"
+#include "document/DocumentListener.h"
+#include "model/Database.h"
+
+class cDocument {
+public:
+    cDocument() = default;
+    cDocument(const cDocument&) = delete;
+    cDocument& operator=(const cDocument&) = delete;
+
+    const cDatabase& database() const { return db_; }
+    // The database for building contents in place before anyone looks (tests, benchmarks):
+    // what changes here reaches no listener and marks nothing.
+    cDatabase& databaseForSetUp() { return db_; }
+    bool isOpen() const { return open_; }
+    bool isModified() const { return modified_; }
+    // The file the database was last read from or written to, as it was then; an empty path
+    // for a database that has no file yet.
+    const std::string& filePath() const { return filePath_; }
+    const sFileIdentity& fileIdentity() const { return fileIdentity_; }
+    cDocumentBackup& backup() { return backup_; }
+
+    void addListener(cDocumentListener* listener);
+    void removeListener(cDocumentListener* listener);
+
+    // ---- the document as a whole
+    // contents becomes the database (contents is left empty); a document that was not open
+    // is open now. modified: an import, which counts as a change; otherwise a file just
+    // opened or a new database, which does not.
+    void replace(cDatabase& contents, bool modified);
+    // Appends the terms of the database file at path (cDatabase::merge); a change. 0, or 1
+    // when the file could not be loaded (nothing changed).
+    int mergeFile(const std::string& path);
+    // Writes the database to its path, or to path as Save As does (the path becomes the
+    // database's; an unnamed database is named after the file). 0, and the document is
+    // no longer modified; 1 when nothing was written (the previous file is unchanged).
+    int save();
+    int saveAs(const std::string& path);
+    // Sets or clears the modified flag; setting it writes the backup as every change does.
+    void setModified(bool modified);
+    // Empties the database and closes the document, as at start-up; tells nobody.
+    void clear();
+    // For contents built in place (databaseForSetUp): open or closed, not modified; and the
+    // listeners told that everything is new.
+    void setOpen(bool open);
+    void tellReset();
+
+    // ---- properties
+    void setProperties(const char* name, const char* description);
+
+    // ---- values
+    // The user's text for the value: an empty text removes the value. A change even when
+    // the text is the one stored: committing an edit is what counts.
+    void setValueText(uint32_t term, uint32_t attribute, const std::u16string& text);
+    // A pasted value: the text when there is one; without text an empty value is made where
+    // there was none. Always a change.
+    void pasteValue(uint32_t term, uint32_t attribute, const std::u16string* text);
+    void removeValue(uint32_t term, uint32_t attribute);
+
+    // ---- terms
+    // A new empty term at the end, in the categories of inheritFrom when that is a term;
+    // its index, or -1 at the term limit (after the model's message) or out of memory.
+    int32_t addTerm(int32_t inheritFrom);
+    // The same past the term limit (quick entry never stops half-way through a row).
+    int32_t appendTerm(int32_t inheritFrom);
+    void deleteTerms(const std::vector<uint32_t>& terms);
+    // Moves the terms at sources (ascending) in front of the term at target, keeping their
+    // order, with their values and memberships.
+    void moveTerms(const std::vector<uint32_t>& sources, uint32_t target);
+    // Copies of the terms at sources (ascending) in front of the term at target; how many.
+    uint32_t copyTerms(const std::vector<uint32_t>& sources, uint32_t target);
+
+    // ---- attributes
+    // mediaType: MediaTypeAscii or MediaTypeUnicode. The index, or -1 at the limit.
+    int32_t addAttribute(uint16_t mediaType);
+    void renameAttribute(uint32_t index, const char* name);
+    void deleteAttribute(uint32_t index);
+
+    // ---- categories
+    int32_t addCategory();
+    void renameCategory(uint32_t index, const char* name);
+    void deleteCategory(uint32_t index);
+    // Puts every term of terms into the category (add) or takes them out.
+    void setMembership(uint32_t category, const std::vector<uint32_t>& terms, bool add);
+
+private:
+    // What every change ends with: modified, the backup, and the listeners told.
+    void changed();
+    template <class F> void tell(F f) {
+        for (cDocumentListener* listener : std::vector<cDocumentListener*>(listeners_))
+            f(*listener);
+    }
+    bool termExists(uint32_t term) const { return term < db_.terms.count(); }
+    int32_t termAdded(int32_t added, int32_t inheritFrom);
+    void rememberFile();
+    // Not modified after a save, with the path (which a Save As may have changed) shown.
+    void savedToFile();
+
+    cDatabase db_;
+    bool open_ = false;
+    bool modified_ = false;
+    std::string filePath_;
+    sFileIdentity fileIdentity_;
+    cDocumentBackup backup_;
+    std::vector<cDocumentListener*> listeners_;
+};

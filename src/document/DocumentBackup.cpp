@@ -1,0 +1,47 @@
+#include "document/DocumentBackup.h"
+
+#include "dbfile/DatabaseWrite.h"
+#include "dbfile/PrivateFolder.h"
+#include "text/Paths.h"
+#include "text/TextIds.h"
+
+int cDocumentBackup::prepareSlot(const std::string& folder) {
+    if (slot_.number() != 0 && slotFolder_ == folder)
+        return 0;
+    slot_.release();
+    const int made = MakePrivateFolder(folder);
+    if (made == FolderShared)
+        return TextBackupFolderShared;
+    if (made != FolderPrivate || !slot_.acquire(folder))
+        return TextBackupFailed;
+    slotFolder_ = folder;
+    return 0;
+}
+
+std::string cDocumentBackup::filePath() const {
+    return JoinPath(folder_ ? folder_() : std::string(), cBackupSlot::backupFileName(slot()));
+}
+
+int cDocumentBackup::write(const cDatabase& db) {
+    const std::string folder = folder_ ? folder_() : std::string();
+    int problem = prepareSlot(folder);
+    if (problem == 0) {
+        sSaveOptions options;
+        options.privateFile = true;
+        const int written =
+            WriteDatabaseFile(const_cast<cDatabase&>(db), filePath(), options) /*TEMP*/;
+        if (written == SaveTargetRefused)
+            problem = TextBackupNotAFile;
+        else if (written != SaveWritten)
+            problem = TextBackupFailed;
+    }
+    const bool news = problem != 0 && !failureTold_;
+    failureTold_ = problem != 0;
+    return news ? problem : 0;
+}
+
+void cDocumentBackup::release() {
+    slot_.release();
+    slotFolder_.clear();
+    failureTold_ = false;
+}

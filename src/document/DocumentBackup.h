@@ -1,0 +1,36 @@
+#pragma once
+// The backup: every change rewrites the whole database to this editor's own backup file,
+// synchronously, in a folder only the user can write. The file is the slot's
+// (dbfile/BackupSlot.h) in the folder the editor names.
+
+#include <functional>
+#include <string>
+
+#include "dbfile/BackupSlot.h"
+
+class cDatabase;
+
+class cDocumentBackup {
+public:
+    // The folder is asked for at every write, so that the slot follows a folder that changed.
+    void setFolder(std::function<std::string()> folder) { folder_ = std::move(folder); }
+
+    // Writes db to the backup file: 0, or the text saying why not when that is news (a
+    // failure is told once, and again only after a backup has been written since).
+    int write(const cDatabase& db);
+    // Gives up the slot and forgets the failures told; the next backup starts afresh.
+    void release();
+    // The slot's number; 1 before a slot is taken.
+    int slot() const { return slot_.number() != 0 ? slot_.number() : 1; }
+    // The slot's backup file in the folder named now.
+    std::string filePath() const;
+
+private:
+    // The slot in the backup folder, created when missing; 0, or the text saying why not.
+    int prepareSlot(const std::string& folder);
+
+    std::function<std::string()> folder_;
+    cBackupSlot slot_;
+    std::string slotFolder_; // where the slot was taken
+    bool failureTold_ = false;
+};
