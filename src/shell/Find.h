@@ -4,17 +4,10 @@
 
 #include <string>
 
+#include "shell/FindOptions.h"
+
 class cValue;
 class cDatabase;
-
-struct sFindOptions {
-    std::string ansiText;    // for Ascii values
-    std::u16string wideText; // for Unicode values
-    bool wholeValue = false; // the whole value must equal the text
-    bool matchCase = false;  // otherwise only A to Z are folded
-    bool upward = false;
-    bool selectMatches = false;
-};
 
 // The options of the run; the Find dialog opens with them and Find Next reuses them.
 extern sFindOptions FindOptions;
