@@ -4,9 +4,6 @@
 
 bool DatabaseOpen = false;
 bool Modified = false;
-bool AcceleratorsEnabled = true;
-eInputMode InputMode = eInputMode::Normal;
-bool PinyinConversion = false;
 
 namespace {
 
@@ -17,6 +14,11 @@ cMainWindow* TheMainWindow = nullptr;
 cDatabase& CurrentDatabase() {
     static cDatabase database;
     return database;
+}
+
+sAppState& AppState() {
+    static sAppState state;
+    return state;
 }
 
 cMainWindow* MainWindow() {
@@ -31,7 +33,5 @@ void ResetAppState() {
     CurrentDatabase().clear();
     DatabaseOpen = false;
     Modified = false;
-    AcceleratorsEnabled = true;
-    InputMode = eInputMode::Normal;
-    PinyinConversion = false;
+    AppState() = sAppState();
 }

@@ -1,7 +1,11 @@
 #pragma once
 // Application-wide state of the editor, one instance each for the whole run.
 
+#include <QFont>
+#include <optional>
+
 #include "panes/InputMode.h"
+#include "shell/FindOptions.h"
 
 class cDatabase;
 class cMainWindow;
@@ -13,10 +17,23 @@ cDatabase& CurrentDatabase();
 extern bool DatabaseOpen;
 // The current database has changes that are not saved.
 extern bool Modified;
-// Off while an in-place editor is open, so that its keys reach the editor.
-extern bool AcceleratorsEnabled;
-extern eInputMode InputMode;
-extern bool PinyinConversion;
+
+// The editor's own flags and view settings for the run; none of them belongs to the database.
+struct sAppState {
+    // Off while an in-place editor is open, so that its keys reach the editor.
+    bool acceleratorsEnabled = true;
+    eInputMode inputMode = eInputMode::Normal;
+    bool pinyinConversion = false;
+    // The attribute whose values the term pane shows beside each term.
+    int displayAttribute = 0;
+    // The font of the panes: made from the settings at start-up or chosen with Font; until
+    // then the settings describe it.
+    std::optional<QFont> userFont;
+    // The Find dialog opens with these and Find Next reuses them.
+    sFindOptions findOptions;
+};
+
+sAppState& AppState();
 
 // The main window, or nullptr before it exists (and in tests without one).
 cMainWindow* MainWindow();
