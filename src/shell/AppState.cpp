@@ -1,6 +1,7 @@
 #include "shell/AppState.h"
 
 #include "model/Database.h"
+#include "shell/Settings.h"
 
 bool DatabaseOpen = false;
 bool Modified = false;
@@ -34,4 +35,7 @@ void ResetAppState() {
     DatabaseOpen = false;
     Modified = false;
     AppState() = sAppState();
+    TheMainWindow = nullptr;
+    Settings = sSettings();
+    EditorPaths = sEditorPaths();
 }

@@ -39,5 +39,6 @@ sAppState& AppState();
 cMainWindow* MainWindow();
 void SetMainWindow(cMainWindow* window);
 
-// Puts every item above back to its state at start-up; for tests.
+// Puts every item above, the settings and the editor's paths back to their state at
+// start-up; for tests.
 void ResetAppState();
