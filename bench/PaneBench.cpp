@@ -142,7 +142,7 @@ BENCHMARK(PasteHundredTerms)->Unit(benchmark::kMillisecond);
 void FindSelectMatches(benchmark::State& state) {
     OpenLimit();
     SetFindText(u"kalo");
-    FindOptions.selectMatches = true;
+    AppState().findOptions.selectMatches = true;
     for (auto _ : state) {
         // As a user starts it: one term selected, not the matches of the search before.
         state.PauseTiming();

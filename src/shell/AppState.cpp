@@ -4,10 +4,6 @@
 #include "shell/DocumentStatus.h"
 #include "shell/Settings.h"
 
-bool AcceleratorsEnabled = true;
-eInputMode InputMode = eInputMode::Normal;
-bool PinyinConversion = false;
-
 namespace {
 
 cMainWindow* TheMainWindow = nullptr;
@@ -28,6 +24,11 @@ std::string BackupFilePath() {
     return CurrentDocument().backup().filePath();
 }
 
+sAppState& AppState() {
+    static sAppState state;
+    return state;
+}
+
 cMainWindow* MainWindow() {
     return TheMainWindow;
 }
@@ -38,7 +39,8 @@ void SetMainWindow(cMainWindow* window) {
 
 void ResetAppState() {
     CurrentDocument().clear();
-    AcceleratorsEnabled = true;
-    InputMode = eInputMode::Normal;
-    PinyinConversion = false;
+    AppState() = sAppState();
+    TheMainWindow = nullptr;
+    Settings = sSettings();
+    EditorPaths = sEditorPaths();
 }

@@ -45,15 +45,16 @@ int InputModeStatusText(eInputMode mode) {
 }
 
 int SetInputMode(eInputMode mode) {
-    InputMode = mode;
+    AppState().inputMode = mode;
     UpdateInputMenu();
     ShowStatusText(InputModeStatusText(mode));
     return CommandDone;
 }
 
 int TogglePinyin() {
-    PinyinConversion = !PinyinConversion;
-    ShowStatusText(PinyinConversion ? TextPinyinOn : TextPinyinOff);
+    bool& conversion = AppState().pinyinConversion;
+    conversion = !conversion;
+    ShowStatusText(conversion ? TextPinyinOn : TextPinyinOff);
     UpdateInputMenu();
     return CommandDone;
 }

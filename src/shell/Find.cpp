@@ -15,8 +15,6 @@
 #include "text/Messages.h"
 #include "text/TextIds.h"
 
-sFindOptions FindOptions;
-
 namespace {
 
 // Only A to Z fold: accented capitals stay as they are, in both encodings.
@@ -75,8 +73,9 @@ bool TermMatches(const std::vector<int>& mediaTypes, const cTerm& term,
 } // namespace
 
 void SetFindText(const std::u16string& text) {
-    FindOptions.wideText = text;
-    FindOptions.ansiText = WideToAnsi(text);
+    sFindOptions& options = AppState().findOptions;
+    options.wideText = text;
+    options.ansiText = WideToAnsi(text);
 }
 
 bool ValueMatches(const cDatabase& db, const cValue& value, const sFindOptions& options) {
@@ -87,27 +86,28 @@ bool ValueMatches(const cDatabase& db, const cValue& value, const sFindOptions& 
 void FindNext() {
     cMainWindow* window = MainWindow();
     const cDatabase& db = CurrentDocument().database();
+    const sFindOptions& options = AppState().findOptions;
     const int count = static_cast<int>(db.terms.count());
-    if (!window || count == 0 || FindOptions.wideText.empty())
+    if (!window || count == 0 || options.wideText.empty())
         return;
     cListView* view = window->termPane().view();
     const int selected = view->firstSelected();
     const int start = selected < 0 ? 0 : selected;
-    const bool skipStart = selected >= 0 && !FindOptions.selectMatches;
-    const int step = FindOptions.upward ? count - 1 : 1;
+    const bool skipStart = selected >= 0 && !options.selectMatches;
+    const int step = options.upward ? count - 1 : 1;
 
-    if (FindOptions.selectMatches)
+    if (options.selectMatches)
         view->setFocus();
     const std::vector<int> mediaTypes = AttributeMediaTypes(db);
     std::vector<bool> matched;
-    if (FindOptions.selectMatches)
+    if (options.selectMatches)
         matched.assign(static_cast<size_t>(count), false);
     int firstMatch = -1;
     int term = start;
     do {
         if (!(term == start && skipStart) &&
-            TermMatches(mediaTypes, *db.term(static_cast<uint32_t>(term)), FindOptions)) {
-            if (!FindOptions.selectMatches) {
+            TermMatches(mediaTypes, *db.term(static_cast<uint32_t>(term)), options)) {
+            if (!options.selectMatches) {
                 view->setFocus();
                 view->selectRow(term, true);
                 return;
@@ -119,7 +119,7 @@ void FindNext() {
         term = (term + step) % count;
     } while (term != start);
 
-    if (!FindOptions.selectMatches) {
+    if (!options.selectMatches) {
         ShowTableMessage(TextCaptionInformation, TextNoMatch, MessageOk);
         view->setFocus();
         return;

@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "shell/AppState.h"
 #include "shell/CentreOver.h"
 #include "shell/Find.h"
 #include "shell/Platform.h"
@@ -27,7 +28,8 @@ cFindDialog::cFindDialog(QWidget* parent) : QDialog(parent) {
     text_->setObjectName("findText");
     text_->setMaxLength(MaxFindLength);
     text_->setFont(UserFont());
-    text_->setText(QString::fromStdU16String(FindOptions.wideText));
+    const sFindOptions& previous = AppState().findOptions;
+    text_->setText(QString::fromStdU16String(previous.wideText));
     auto* label = new QLabel("Find what:", this);
     label->setBuddy(text_);
 
@@ -37,16 +39,16 @@ cFindDialog::cFindDialog(QWidget* parent) : QDialog(parent) {
     matchCase_->setObjectName("matchCase");
     selectMatches_ = new QCheckBox("Select matches", this);
     selectMatches_->setObjectName("selectMatches");
-    wholeValue_->setChecked(FindOptions.wholeValue);
-    matchCase_->setChecked(FindOptions.matchCase);
-    selectMatches_->setChecked(FindOptions.selectMatches);
+    wholeValue_->setChecked(previous.wholeValue);
+    matchCase_->setChecked(previous.matchCase);
+    selectMatches_->setChecked(previous.selectMatches);
 
     auto* direction = new QGroupBox("Direction", this);
     up_ = new QRadioButton("Up", direction);
     up_->setObjectName("up");
     down_ = new QRadioButton("Down", direction);
     down_->setObjectName("down");
-    (FindOptions.upward ? up_ : down_)->setChecked(true);
+    (previous.upward ? up_ : down_)->setChecked(true);
     auto* directionLayout = new QVBoxLayout(direction);
     directionLayout->addWidget(up_);
     directionLayout->addWidget(down_);
@@ -89,10 +91,11 @@ cFindDialog::cFindDialog(QWidget* parent) : QDialog(parent) {
 
 void cFindDialog::accept() {
     SetFindText(text_->text().left(MaxFindLength).toStdU16String());
-    FindOptions.wholeValue = wholeValue_->isChecked();
-    FindOptions.matchCase = matchCase_->isChecked();
-    FindOptions.selectMatches = selectMatches_->isChecked();
-    FindOptions.upward = up_->isChecked();
+    sFindOptions& options = AppState().findOptions;
+    options.wholeValue = wholeValue_->isChecked();
+    options.matchCase = matchCase_->isChecked();
+    options.selectMatches = selectMatches_->isChecked();
+    options.upward = up_->isChecked();
     done(1);
 }
 

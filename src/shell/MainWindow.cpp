@@ -54,7 +54,7 @@ private:
 };
 
 // The accelerator table is offered every key unless an in-place editor is open: while
-// AcceleratorsEnabled is clear, a key that is some command's accelerator goes to the focused
+// acceleratorsEnabled is clear, a key that is some command's accelerator goes to the focused
 // widget (the editor) as a plain key press instead. The actions keep their shortcuts, so
 // opening and closing an editor changes no action, menu or toolbar button.
 class cAcceleratorGate : public QObject {
@@ -64,7 +64,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::ShortcutOverride && !AcceleratorsEnabled &&
+        if (event->type() == QEvent::ShortcutOverride && !AppState().acceleratorsEnabled &&
             isAccelerator(*static_cast<QKeyEvent*>(event))) {
             event->accept();
             return true;

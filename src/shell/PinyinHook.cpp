@@ -37,7 +37,7 @@ void AttachPinyinHook(QLineEdit& editor) {
                      [&editor, before] { *before = editor.text().toStdU16String(); });
     QObject::connect(&editor, &QLineEdit::textEdited, &editor, [&editor, before] {
         const std::u16string text = editor.text().toStdU16String();
-        if (!UnicodePlatform || !PinyinConversion || text.empty()) {
+        if (!UnicodePlatform || !AppState().pinyinConversion || text.empty()) {
             *before = text;
             return;
         }

@@ -15,15 +15,15 @@ void cShellPaneHost::setCommandEnabled(int command, bool enabled) {
 }
 
 void cShellPaneHost::setAcceleratorsEnabled(bool enabled) {
-    AcceleratorsEnabled = enabled;
+    AppState().acceleratorsEnabled = enabled;
 }
 
 eInputMode cShellPaneHost::inputMode() const {
-    return InputMode;
+    return AppState().inputMode;
 }
 
 int cShellPaneHost::displayAttribute() const {
-    return DisplayAttributeIndex;
+    return AppState().displayAttribute;
 }
 
 void cShellPaneHost::setDisplayAttribute(int attribute) {

@@ -84,13 +84,15 @@ void SetButtonState(int command, int state) {
 }
 
 void UpdateInputMenu() {
-    SetButtonState(CmdInputNormal, InputMode == eInputMode::Normal ? ButtonMarked : ButtonEnabled);
+    const sAppState& state = AppState();
+    SetButtonState(CmdInputNormal,
+                   state.inputMode == eInputMode::Normal ? ButtonMarked : ButtonEnabled);
     SetButtonState(CmdInputOneTerm,
-                   InputMode == eInputMode::OneTerm ? ButtonMarked : ButtonEnabled);
+                   state.inputMode == eInputMode::OneTerm ? ButtonMarked : ButtonEnabled);
     SetButtonState(CmdInputOneAttribute,
-                   InputMode == eInputMode::OneAttribute ? ButtonMarked : ButtonEnabled);
+                   state.inputMode == eInputMode::OneAttribute ? ButtonMarked : ButtonEnabled);
     if (UnicodePlatform)
-        SetButtonState(CmdPinyin, PinyinConversion ? ButtonMarked : ButtonEnabled);
+        SetButtonState(CmdPinyin, state.pinyinConversion ? ButtonMarked : ButtonEnabled);
     else
         SetButtonState(CmdPinyin, ButtonDisabled);
 }

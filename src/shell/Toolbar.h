@@ -6,5 +6,5 @@ int ToolbarTooltip(int command);
 // Sets the command's button (and menu item) to ButtonEnabled, ButtonMarked or
 // ButtonDisabled.
 void SetButtonState(int command, int state);
-// The marks of the Input menu and its buttons from InputMode and PinyinConversion.
+// The marks of the Input menu and its buttons from the input mode and pinyin conversion.
 void UpdateInputMenu();

@@ -21,15 +21,10 @@
 #include "text/Messages.h"
 #include "text/TextIds.h"
 
-int DisplayAttributeIndex = 0;
-
 namespace {
 constexpr int WeightNormal = 400;
 constexpr int LightestWeight = 1;
 constexpr int HeaviestWeight = 1000;
-
-QFont TheUserFont;
-bool HaveUserFont = false;
 
 // Qt's weights run from 1 to 1000 like the settings' (400 normal, 700 bold), so they carry
 // over directly; a weight out of that range in the settings file reads as normal.
@@ -46,13 +41,13 @@ QFont FontFromSettings() {
 } // namespace
 
 int CreateUserFont() {
-    TheUserFont = FontFromSettings();
-    HaveUserFont = true;
+    AppState().userFont = FontFromSettings();
     return 0;
 }
 
 QFont UserFont() {
-    return HaveUserFont ? TheUserFont : FontFromSettings();
+    const std::optional<QFont>& font = AppState().userFont;
+    return font ? *font : FontFromSettings();
 }
 
 int ChooseUserFont() {
@@ -61,8 +56,7 @@ int ChooseUserFont() {
         return 0;
     if (chosen.family().startsWith('@'))
         ShowTableMessage(TextCaptionWarning, TextVerticalFont, MessageOk);
-    TheUserFont = chosen;
-    HaveUserFont = true;
+    AppState().userFont = chosen;
     Settings.fontFace = chosen.family().toStdString();
     Settings.fontSize = chosen.pointSize() > 0 ? chosen.pointSize() : Settings.fontSize;
     Settings.fontWeight = static_cast<int>(chosen.weight());
@@ -73,12 +67,13 @@ int ChooseUserFont() {
 
 void ApplyUserFont() {
     cMainWindow* window = MainWindow();
-    if (!window || !HaveUserFont)
+    const std::optional<QFont>& font = AppState().userFont;
+    if (!window || !font)
         return;
     for (QWidget* pane : std::initializer_list<QWidget*>{
              window->termPane().view(), window->valuePane().view(), window->categoryPane().view(),
              window->attributePane().view()})
-        pane->setFont(TheUserFont);
+        pane->setFont(*font);
 }
 
 void SetDisplayAttribute(int position) {
@@ -87,7 +82,7 @@ void SetDisplayAttribute(int position) {
     const cAttribute* attribute = CurrentDocument().isOpen() && position >= 0
                                       ? db.attribute(static_cast<uint32_t>(position))
                                       : nullptr;
-    DisplayAttributeIndex = attribute ? position : 0;
+    AppState().displayAttribute = attribute ? position : 0;
     if (!window)
         return;
     cTermPane& terms = window->termPane();

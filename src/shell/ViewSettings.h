@@ -3,9 +3,6 @@
 
 #include <QFont>
 
-// The attribute whose values the term pane shows beside each term.
-extern int DisplayAttributeIndex;
-
 // The font the settings describe. 0 on success, 1 when it cannot be made.
 int CreateUserFont();
 // The Font command's dialog: 1 when a new font was chosen and stored (the settings file is

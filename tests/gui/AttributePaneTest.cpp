@@ -84,7 +84,7 @@ TEST_F(EditorTest, FirstAttributeIsDisplayedUnderItsTypedName) {
     EXPECT_EQ(attributes.model()->index(0, 1).data().toString(), "Unicode");
     EXPECT_EQ(window->panes().focusedPane(), &attributes);
     ASSERT_NE(attributes.editor(), nullptr);
-    EXPECT_FALSE(AcceleratorsEnabled);
+    EXPECT_FALSE(AppState().acceleratorsEnabled);
     // They act on the name being typed.
     for (int command : {CmdCut, CmdCopy, CmdDelete})
         EXPECT_TRUE(window->action(command)->isEnabled()) << command;
@@ -94,7 +94,7 @@ TEST_F(EditorTest, FirstAttributeIsDisplayedUnderItsTypedName) {
     EXPECT_EQ(Names(), QStringList{"Hanzi"});
     EXPECT_EQ(DisplayTitle(*window), "Hanzi");
     EXPECT_EQ(MenuTexts(*window), QStringList{"Hanzi"});
-    EXPECT_TRUE(AcceleratorsEnabled);
+    EXPECT_TRUE(AppState().acceleratorsEnabled);
     EXPECT_TRUE(window->action(CmdAttributeDelete)->isEnabled());
 
     // A second attribute leaves the display attribute alone.
@@ -116,7 +116,7 @@ TEST_F(EditorTest, CancelledNamingKeepsTheNewAttributeUnnamed) {
     QTest::keyClicks(attributes.editor(), "Gloss");
     EndEdit(attributes.editor(), Qt::Key_Escape);
     EXPECT_EQ(Names(), (QStringList{"Word", ""}));
-    EXPECT_TRUE(AcceleratorsEnabled);
+    EXPECT_TRUE(AppState().acceleratorsEnabled);
     EXPECT_EQ(window->displayAttributeMenu()->actions().size(), 2);
 }
 
@@ -127,7 +127,7 @@ TEST_F(EditorTest, CancelledNamingOfTheFirstAttributeLeavesItDisplayed) {
     ExecuteCommand(CmdNewUnicodeAttribute);
     ASSERT_NE(attributes.editor(), nullptr);
     EndEdit(attributes.editor(), Qt::Key_Escape);
-    EXPECT_EQ(DisplayAttributeIndex, 0);
+    EXPECT_EQ(AppState().displayAttribute, 0);
     EXPECT_EQ(window->termPane().displayAttribute(), 0);
     CurrentDatabase().setValue(CurrentDatabase().addTerm(), 0, u"shown");
     window->termPane().fill();
@@ -144,7 +144,7 @@ TEST_F(EditorTest, DeletingAnAttributeBeforeTheDisplayedOneKeepsShowingIt) {
     platform.messageAnswers = {MessageResultYes};
     QTest::keyClick(&attributes, Qt::Key_Delete);
     EXPECT_EQ(Names(), (QStringList{"A", "C", "D"}));
-    EXPECT_EQ(DisplayAttributeIndex, 2);
+    EXPECT_EQ(AppState().displayAttribute, 2);
     EXPECT_EQ(DisplayTitle(*window), "D");
     EXPECT_EQ(DisplayedValue(*window, 0), "D-value");
     EXPECT_EQ(attributes.selectedRows(), QList<int>{1});

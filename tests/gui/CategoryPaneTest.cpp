@@ -170,7 +170,7 @@ TEST_F(EditorTest, NewCategoryIsNamedInPlace) {
     EXPECT_TRUE(CurrentDocument().isModified());
     ASSERT_NE(categories.editor(), nullptr);
     EXPECT_EQ(window->panes().focusedPane(), &categories);
-    EXPECT_FALSE(AcceleratorsEnabled);
+    EXPECT_FALSE(AppState().acceleratorsEnabled);
     // They act on the name being typed.
     for (int command : {CmdCut, CmdCopy, CmdDelete})
         EXPECT_TRUE(window->action(command)->isEnabled()) << command;
@@ -179,7 +179,7 @@ TEST_F(EditorTest, NewCategoryIsNamedInPlace) {
     EndEdit(categories.editor(), Qt::Key_Return);
     EXPECT_STREQ(CurrentDatabase().category(1)->name.text(), "Animals");
     EXPECT_EQ(categories.model()->index(1, 0).data().toString(), "Animals");
-    EXPECT_TRUE(AcceleratorsEnabled);
+    EXPECT_TRUE(AppState().acceleratorsEnabled);
     EXPECT_TRUE(window->action(CmdDelete)->isEnabled()) << "the pane's state again";
     EXPECT_EQ(window->statusText(), "New category created.") << "no text for a rename";
 
@@ -190,7 +190,7 @@ TEST_F(EditorTest, NewCategoryIsNamedInPlace) {
     EndEdit(categories.editor(), Qt::Key_Escape);
     EXPECT_EQ(CurrentDatabase().categories.count(), 3u);
     EXPECT_TRUE(CurrentDatabase().category(2)->name.isEmpty());
-    EXPECT_TRUE(AcceleratorsEnabled);
+    EXPECT_TRUE(AppState().acceleratorsEnabled);
 }
 
 TEST_F(EditorTest, EnterRenamesTheSelectedCategory) {

@@ -75,18 +75,12 @@ class DialogsTest : public testing::Test {
 protected:
     void SetUp() override {
         ResetAppState();
-        Settings = sSettings();
         // The help pages and the backup that SetModified writes stay in the scratch folder.
-        EditorPaths = sEditorPaths();
         EditorPaths.programDirectory = dir.path();
         EditorPaths.settingsDirectory = dir.path();
         EditorPaths.backupDirectory = dir.path();
     }
-    void TearDown() override {
-        ResetAppState();
-        Settings = sSettings();
-        EditorPaths = sEditorPaths();
-    }
+    void TearDown() override { ResetAppState(); }
 
     void writeHelpPage(const char* relativePath) {
         const std::string path = dir.file(relativePath);

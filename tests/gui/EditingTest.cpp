@@ -79,7 +79,7 @@ TEST_F(EditorTest, LongValuesOpenInFullAndAnUnchangedCommitKeepsThemByteForByte)
 
 TEST_F(EditorTest, PinyinConvertsOnlyTheDigitsTheUserInserts) {
     ShowDatabase(*window, "U", 1);
-    PinyinConversion = true;
+    AppState().pinyinConversion = true;
     struct sCase {
         const char16_t* stored;
         const char* typed;
@@ -138,7 +138,7 @@ TEST_F(EditorTest, ClipboardCommandsDuringAnEditActOnTheTypedText) {
     EXPECT_EQ(AsciiText(0, 0), "stored") << "the stored value waits for the commit";
     Commit(editor);
     EXPECT_EQ(AsciiText(0, 0), "world world");
-    EXPECT_TRUE(AcceleratorsEnabled);
+    EXPECT_TRUE(AppState().acceleratorsEnabled);
 }
 
 TEST_F(EditorTest, CommandsThatChangeThePanesFirstCommitTheOpenEdit) {
@@ -168,16 +168,16 @@ TEST_F(EditorTest, CommandsThatChangeThePanesFirstCommitTheOpenEdit) {
     const std::string path = dir.file("typed.PDB");
     platform.fileAnswers = {QString::fromStdString(path)};
     EXPECT_EQ(ExecuteCommand(CmdSave), CommandDone);
-    EXPECT_TRUE(AcceleratorsEnabled);
+    EXPECT_TRUE(AppState().acceleratorsEnabled);
     cDatabase saved;
     ASSERT_EQ(LoadDatabaseFile(path, saved), 0);
     EXPECT_STREQ(static_cast<const cAsciiValue*>(saved.term(0)->findValue(0))->text.text(), "cat");
 
     // Rows read afresh under an open editor end its edit: the keys work again.
     ASSERT_NE(OpenEditor(*window, 0, 1), nullptr);
-    EXPECT_FALSE(AcceleratorsEnabled);
+    EXPECT_FALSE(AppState().acceleratorsEnabled);
     ASSERT_EQ(OpenDatabaseFile(path, false), 0);
-    EXPECT_TRUE(AcceleratorsEnabled);
+    EXPECT_TRUE(AppState().acceleratorsEnabled);
     EXPECT_EQ(window->valuePane().editTerm, -1);
 }
 

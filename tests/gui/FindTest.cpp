@@ -26,7 +26,6 @@ class FindTest : public EditorTest {
 protected:
     void SetUp() override {
         EditorTest::SetUp();
-        FindOptions = sFindOptions();
         cDatabase& db = CurrentDatabase();
         db.renameAttribute(db.addAttribute(MediaTypeAscii), "Word");
         db.renameAttribute(db.addAttribute(MediaTypeUnicode), "Note");
@@ -42,10 +41,11 @@ protected:
     void find(const char16_t* text, bool wholeValue = false, bool matchCase = false,
               bool upward = false, bool selectMatches = false) {
         SetFindText(text);
-        FindOptions.wholeValue = wholeValue;
-        FindOptions.matchCase = matchCase;
-        FindOptions.upward = upward;
-        FindOptions.selectMatches = selectMatches;
+        sFindOptions& options = AppState().findOptions;
+        options.wholeValue = wholeValue;
+        options.matchCase = matchCase;
+        options.upward = upward;
+        options.selectMatches = selectMatches;
         FindNext();
     }
 };
@@ -112,7 +112,7 @@ TEST_F(FindTest, CaseFoldingTouchesOnlyAToZ) {
 TEST_F(FindTest, UnicodeTextFindsUnicodeValues) {
     find(u"\u6587");
     EXPECT_EQ(terms().selectedRows(), QList<int>{2});
-    EXPECT_EQ(FindOptions.ansiText, "?") << "the ANSI form holds the replacement";
+    EXPECT_EQ(AppState().findOptions.ansiText, "?") << "the ANSI form holds the replacement";
 }
 
 TEST_F(FindTest, SelectMatchesSelectsEveryMatchOrNothing) {
@@ -135,7 +135,7 @@ TEST_F(FindTest, TheDialogKeepsTheOptionsBetweenSearches) {
     }};
     EXPECT_EQ(ExecuteCommand(CmdFind), CommandDone);
     EXPECT_EQ(terms().selectedRows(), QList<int>{2});
-    EXPECT_TRUE(FindOptions.matchCase);
+    EXPECT_TRUE(AppState().findOptions.matchCase);
 
     platform.dialogScripts = {[](QDialog& dialog) {
         EXPECT_EQ(dialog.findChild<QLineEdit*>("findText")->text(), "dog");
@@ -145,7 +145,7 @@ TEST_F(FindTest, TheDialogKeepsTheOptionsBetweenSearches) {
         return dialog.result();
     }};
     ExecuteCommand(CmdFind);
-    EXPECT_EQ(FindOptions.wideText, u"dog") << "Cancel changes nothing";
+    EXPECT_EQ(AppState().findOptions.wideText, u"dog") << "Cancel changes nothing";
 }
 
 TEST_F(FindTest, TheFontKeepsTheWeightTheUserChose) {
@@ -187,12 +187,12 @@ TEST_F(FindTest, DisplayAttributeMenuListsEveryAttribute) {
     EXPECT_EQ(items[1]->text(), "Note");
     EXPECT_EQ(items[1]->data().toInt(), CmdDisplayAttributeFirst + 1);
     items[1]->trigger();
-    EXPECT_EQ(DisplayAttributeIndex, 1);
+    EXPECT_EQ(AppState().displayAttribute, 1);
     EXPECT_EQ(terms().paneModel()->headerData(1, Qt::Horizontal).toString(), "Note");
     EXPECT_EQ(terms().model()->index(2, 1).data().toString(),
               QString::fromUtf16(u"\u4E2D\u6587 \u00C9"));
     items[0]->trigger();
-    EXPECT_EQ(DisplayAttributeIndex, 0) << "back to the first entry";
+    EXPECT_EQ(AppState().displayAttribute, 0) << "back to the first entry";
     EXPECT_EQ(terms().paneModel()->headerData(1, Qt::Horizontal).toString(), "Word");
     EXPECT_EQ(terms().model()->index(2, 1).data().toString(), "dog");
 

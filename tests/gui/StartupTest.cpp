@@ -155,12 +155,12 @@ TEST_F(EditorTest, SplittersKeepTheirRatiosAndTheMinimum) {
 
 TEST_F(EditorTest, InputModesAndPinyinMarkTheMenuAndShowTheirStatus) {
     EXPECT_EQ(ExecuteCommand(CmdInputOneAttribute), CommandDone);
-    EXPECT_EQ(InputMode, eInputMode::OneAttribute);
+    EXPECT_EQ(AppState().inputMode, eInputMode::OneAttribute);
     EXPECT_TRUE(window->action(CmdInputOneAttribute)->isChecked());
     EXPECT_FALSE(window->action(CmdInputNormal)->isChecked());
     EXPECT_EQ(window->statusText(), "Entered One Attribute at a Time input mode.");
     ExecuteCommand(CmdPinyin);
-    EXPECT_TRUE(PinyinConversion);
+    EXPECT_TRUE(AppState().pinyinConversion);
     EXPECT_TRUE(window->action(CmdPinyin)->isChecked());
     EXPECT_EQ(window->statusText(), "Pinyin number-to-accent conversion enabled.");
     ExecuteCommand(CmdPinyin);

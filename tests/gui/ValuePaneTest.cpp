@@ -48,7 +48,7 @@ TEST_F(EditorTest, EnteringTextCreatesTheValueAndClearingItRemovesIt) {
     EXPECT_EQ(AsciiText(1, 1), "abc");
     EXPECT_FALSE(HasValue(1, 0));
     EXPECT_TRUE(CurrentDocument().isModified());
-    EXPECT_TRUE(AcceleratorsEnabled);
+    EXPECT_TRUE(AppState().acceleratorsEnabled);
     EXPECT_EQ(window->valuePane().editTerm, -1);
     EXPECT_EQ(ValueView(*window).paneModel()->index(1, 0).data().toString(), "abc");
 
@@ -56,7 +56,7 @@ TEST_F(EditorTest, EnteringTextCreatesTheValueAndClearingItRemovesIt) {
     QLineEdit* editor = OpenEditor(*window, 1, 1);
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(editor->text(), "abc");
-    EXPECT_FALSE(AcceleratorsEnabled);
+    EXPECT_FALSE(AppState().acceleratorsEnabled);
     editor->selectAll();
     QTest::keyClick(editor, Qt::Key_Backspace);
     Commit(editor);
@@ -66,16 +66,17 @@ TEST_F(EditorTest, EnteringTextCreatesTheValueAndClearingItRemovesIt) {
 
 TEST_F(EditorTest, AcceleratorKeysGoToTheOpenEditorAndWorkAgainAfterIt) {
     ShowDatabase(*window, "A", 2);
-    ASSERT_EQ(InputMode, eInputMode::Normal);
+    ASSERT_EQ(AppState().inputMode, eInputMode::Normal);
     QLineEdit* editor = OpenEditor(*window, 0, 0);
     ASSERT_NE(editor, nullptr);
     QTest::keyClick(editor, Qt::Key_2, Qt::ControlModifier);
-    EXPECT_EQ(InputMode, eInputMode::Normal) << "Ctrl+2 belongs to the editor while it is open";
+    EXPECT_EQ(AppState().inputMode, eInputMode::Normal)
+        << "Ctrl+2 belongs to the editor while it is open";
     QTest::keyClick(editor, Qt::Key_Escape);
     Settle();
-    ASSERT_TRUE(AcceleratorsEnabled);
+    ASSERT_TRUE(AppState().acceleratorsEnabled);
     QTest::keyClick(window->termPane().view(), Qt::Key_2, Qt::ControlModifier);
-    EXPECT_EQ(InputMode, eInputMode::OneTerm);
+    EXPECT_EQ(AppState().inputMode, eInputMode::OneTerm);
     // The table itself never changes: the menus keep showing every accelerator.
     EXPECT_EQ(window->action(CmdCopy)->shortcut(), QKeySequence("Ctrl+C"));
 }
@@ -90,14 +91,14 @@ TEST_F(EditorTest, EscapeChangesNothingAndLeavesTheDatabaseUnmodified) {
     Settle();
     EXPECT_EQ(AsciiText(0, 0), "old");
     EXPECT_FALSE(CurrentDocument().isModified());
-    EXPECT_TRUE(AcceleratorsEnabled);
+    EXPECT_TRUE(AppState().acceleratorsEnabled);
     EXPECT_EQ(window->valuePane().editTerm, -1);
     EXPECT_EQ(window->valuePane().editBox(), nullptr);
 }
 
 TEST_F(EditorTest, EscapeInQuickEntryBreaksTheChain) {
     ShowDatabase(*window, "AA", 1);
-    InputMode = eInputMode::OneTerm;
+    AppState().inputMode = eInputMode::OneTerm;
     QLineEdit* editor = OpenEditor(*window, 0, 0);
     ASSERT_NE(editor, nullptr);
     QTest::keyClick(editor, Qt::Key_Escape);
@@ -119,7 +120,7 @@ TEST_F(EditorTest, OneTermAtATimeWalksTheAttributesThenAppendsATermInTheSameCate
     db.addCategory();
     db.category(0)->addMember(1);
     window->categoryPane().fill();
-    InputMode = eInputMode::OneTerm;
+    AppState().inputMode = eInputMode::OneTerm;
 
     TypeValue(*window, 1, 1, "b");
     cValuePane& values = window->valuePane();
@@ -139,12 +140,12 @@ TEST_F(EditorTest, OneTermAtATimeWalksTheAttributesThenAppendsATermInTheSameCate
     ASSERT_NE(values.editBox(), nullptr);
     EXPECT_EQ(EditedRow(*window), 0);
     EXPECT_EQ(values.editTerm, 2);
-    EXPECT_FALSE(AcceleratorsEnabled);
+    EXPECT_FALSE(AppState().acceleratorsEnabled);
 }
 
 TEST_F(EditorTest, OneAttributeAtATimeWalksDownTheTerms) {
     ShowDatabase(*window, "AAA", 10);
-    InputMode = eInputMode::OneAttribute;
+    AppState().inputMode = eInputMode::OneAttribute;
     TypeValue(*window, 3, 1, "four");
     EXPECT_EQ(AsciiText(3, 1), "four");
     EXPECT_EQ(window->termPane().selectedTerms(), QList<int>{4});
@@ -185,7 +186,7 @@ TEST_F(EditorTest, WithSeveralTermsSelectedThePaneIsEmptyAndNoEditStarts) {
     terms.clearRowSelection();
     EXPECT_FALSE(window->valuePane().onBeginEdit(0));
     EXPECT_EQ(window->valuePane().editTerm, -1);
-    EXPECT_TRUE(AcceleratorsEnabled);
+    EXPECT_TRUE(AppState().acceleratorsEnabled);
 }
 
 TEST_F(EditorTest, AnotherTermKeepsTheSelectedAttributeRow) {
@@ -225,13 +226,13 @@ TEST_F(EditorTest, LatinTextInAnAsciiValueGivesNoWarning) {
 
 TEST_F(EditorTest, PinyinToneNumbersBecomeMarksInAUnicodeValueOnly) {
     ShowDatabase(*window, "AU", 1);
-    PinyinConversion = true;
+    AppState().pinyinConversion = true;
     QLineEdit* editor = OpenEditor(*window, 0, 1);
     ASSERT_NE(editor, nullptr);
     QTest::keyClicks(editor, "ni3");
     EXPECT_EQ(editor->text(), QString("n") + QChar(0x012D));
     EXPECT_EQ(editor->cursorPosition(), 2);
-    EXPECT_TRUE(PinyinConversion);
+    EXPECT_TRUE(AppState().pinyinConversion);
     Commit(editor);
     EXPECT_EQ(ShownValue(0, 1), QString("n") + QChar(0x012D));
 
@@ -314,7 +315,7 @@ TEST_F(EditorTest, CopyAndCutOfAnEmptyValueLeaveTheClipboardAndTheDatabase) {
 
 TEST_F(EditorTest, PasteInOneAttributeModeWalksDownAndStaysOnTheLastTerm) {
     ShowDatabase(*window, "AA", 2);
-    InputMode = eInputMode::OneAttribute;
+    AppState().inputMode = eInputMode::OneAttribute;
     platform.clipboard = "x";
     window->termPane().view()->selectRow(0, true);
     ValueView(*window).setFocus();

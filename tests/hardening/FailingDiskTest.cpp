@@ -15,6 +15,7 @@
 #include "exchange/TextExport.h"
 #include "hardening/DiskFaults.h"
 #include "model/Database.h"
+#include "shell/AppState.h"
 #include "shell/Settings.h"
 #include "support/RecordingSink.h"
 #include "support/TempDir.h"
@@ -35,13 +36,11 @@ int SaveDatabase(const std::string& path) {
 }
 
 int SaveSettingsTo(const std::string& path) {
-    EditorPaths = sEditorPaths{};
+    ResetAppState();
     EditorPaths.settingsDirectory = std::filesystem::path(path).parent_path().string();
-    Settings = sSettings{};
     Settings.recentFiles = {"/home/user/words.PDB"};
     int result = SaveSettings();
-    Settings = sSettings{};
-    EditorPaths = sEditorPaths{};
+    ResetAppState();
     return result;
 }
 

@@ -21,6 +21,7 @@
 #include "exchange/TextImport.h"
 #include "hardening/AllocationMeter.h"
 #include "model/Database.h"
+#include "shell/AppState.h"
 #include "shell/Settings.h"
 #include "support/RecordingSink.h"
 #include "support/TempDir.h"
@@ -56,7 +57,7 @@ public:
         return ImportQuizAppModule(db, dir_.file("in.pdb"));
     }
     int settings(const Bytes& bytes) {
-        EditorPaths = sEditorPaths{};
+        ResetAppState();
         EditorPaths.settingsDirectory = dir_.path();
         write("vesk_prefs.txt", bytes);
         LoadSettings();
@@ -72,10 +73,7 @@ private:
 
 class MalformedFiles : public ::testing::Test {
 protected:
-    void TearDown() override {
-        Settings = sSettings{};
-        EditorPaths = sEditorPaths{};
-    }
+    void TearDown() override { ResetAppState(); }
 
     // Runs read, then checks the memory it took.
     template <class F> auto measured(const std::string& what, F read) {

@@ -1,6 +1,7 @@
 #include "shell/AppState.h"
 #include "shell/Settings.h"
 
+#include "shell/AppState.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -26,8 +27,8 @@ void WriteText(const std::string& path, const std::string& text) {
 class SettingsTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        ResetAppState();
         InitEditorPaths(program.path());
-        Settings = sSettings{};
     }
 
     void loadFrom(const std::string& text) {
@@ -143,7 +144,7 @@ TEST_F(SettingsTest, SaveCreatesTheSettingsFolder) {
 
 class RecentFilesTest : public ::testing::Test {
 protected:
-    void SetUp() override { Settings = sSettings{}; }
+    void SetUp() override { ResetAppState(); }
 };
 
 TEST_F(RecentFilesTest, KeepsTheTenMostRecent) {

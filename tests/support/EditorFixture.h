@@ -19,16 +19,15 @@
 class EditorTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        ResetAppState();
         InitShellResources();
         InitializeEditor(dir.path());
         window = CreateEditorWindow();
     }
     void TearDown() override {
         window.reset();
-        SetMainWindow(nullptr);
         ResetAppState();
         InstallMessageSink(nullptr);
-        Settings = sSettings();
     }
 
     // A database file in the test's directory, saved from what fill puts into a database.
