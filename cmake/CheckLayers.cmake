@@ -26,6 +26,7 @@ if(NOT IS_DIRECTORY "${VESK_CHECK_ROOT}" OR NOT assignments)
   message(FATAL_ERROR "usage: cmake -DVESK_CHECK_ROOT=<tree> -P CheckLayers.cmake -- "
                       "<folder>=<layer>...")
 endif()
+get_filename_component(VESK_CHECK_ROOT "${VESK_CHECK_ROOT}" REALPATH)
 
 set(include_roots)
 foreach(assignment IN LISTS assignments)

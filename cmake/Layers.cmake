@@ -3,13 +3,12 @@
 # and the include check holds every folder to it (CheckLayers.cmake). A layer may use every
 # layer it reaches downwards, never one above it or beside it.
 #
-#   shell                  entry, main window, commands, dialogs, settings, the platform
-#   panes                  the list views, the four panes and the mediator between them
-#   document       cli     the open database as one document | the `vesk` tool
-#   exchange               imports and exports
-#   dbfile                 database files: PDB container, writer, reader, checks, merge
-#   model                  the in-memory database
-#   text                   string table, messages, code pages, paths, pinyin
+#   shell → panes → document ─┐
+#                             ├→ exchange → dbfile → model → text
+#                        cli ─┘
+#
+# Qt is used in panes and shell only. A layer without a library in the tree (document, until its
+# folder has a CMakeLists.txt) is skipped when linking: panes then links exchange.
 
 set(VESK_LAYERS text model dbfile exchange document panes shell cli)
 
