@@ -31,7 +31,7 @@ const cDatabase& cPanes::database() const {
 // ---- the selected terms
 
 QList<int> cPanes::selectedTerms() const {
-    return terms_->view()->selectedRows();
+    return terms_->selectedTerms();
 }
 
 std::vector<uint32_t> cPanes::selectedTermList() const {
@@ -52,8 +52,8 @@ void cPanes::selectTerm(int term) {
     terms_->view()->selectRow(term, true);
 }
 
-void cPanes::selectTerms(const std::vector<char>& member) {
-    terms_->selectOnly(member);
+void cPanes::selectTerms(const std::vector<char>& member, int current) {
+    terms_->selectOnly(member, current);
     showSelectedTerm();
     updateCommandState();
 }

@@ -47,8 +47,9 @@ public:
     int onlySelectedTerm() const;
     // Makes term the only selected term.
     void selectTerm(int term);
-    // Selects exactly the terms flagged in member (one flag per term).
-    void selectTerms(const std::vector<char>& member);
+    // Selects exactly the terms flagged in member (one flag per term), with current (by
+    // default the first of them) as the current row shown.
+    void selectTerms(const std::vector<char>& member, int current = -1);
 
     // ---- the order in which the panes follow one another
     // The term selection changed: the value pane and the ticks show it, unless an edit of a

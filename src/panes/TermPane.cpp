@@ -138,7 +138,7 @@ void cTermPane::rowsRearranged() {
     model_->reset();
 }
 
-void cTermPane::selectOnly(const std::vector<char>& member) {
+void cTermPane::selectOnly(const std::vector<char>& member, int current) {
     QAbstractItemModel* termModel = view_->model();
     QItemSelectionModel* termSelection = view_->selectionModel();
     const int termRows = std::min(termModel->rowCount(), static_cast<int>(member.size()));
@@ -163,14 +163,16 @@ void cTermPane::selectOnly(const std::vector<char>& member) {
         i = last + 1;
     }
 
+    if (current < 0 || current >= termRows || !member[current])
+        current = first;
     trackTermFocus = false;
-    if (first >= 0)
-        termSelection->setCurrentIndex(termModel->index(first, 0), QItemSelectionModel::NoUpdate);
+    if (current >= 0)
+        termSelection->setCurrentIndex(termModel->index(current, 0), QItemSelectionModel::NoUpdate);
     else
         termSelection->clearCurrentIndex();
     termSelection->select(selection, QItemSelectionModel::ClearAndSelect);
-    if (first >= 0)
-        view_->scrollTo(termModel->index(first, 0), QAbstractItemView::EnsureVisible);
+    if (current >= 0)
+        view_->scrollTo(termModel->index(current, 0), QAbstractItemView::EnsureVisible);
     trackTermFocus = true;
 }
 

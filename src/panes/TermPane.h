@@ -42,8 +42,9 @@ public:
     void rowsInserted(int first, int count);
     void rowsRemoved(const std::vector<uint32_t>& removed);
     void rowsRearranged();
-    // Selects exactly the rows flagged in member, without the value pane following each.
-    void selectOnly(const std::vector<char>& member);
+    // Selects exactly the rows flagged in member, without the value pane following each,
+    // and shows current (-1: the first of them).
+    void selectOnly(const std::vector<char>& member, int current);
 
     // A new term after the last, in the categories of the selected term; the value pane
     // then edits its first value.

@@ -1,13 +1,12 @@
 #include "shell/Find.h"
 
-#include <QItemSelection>
 #include <algorithm>
 #include <vector>
 
 #include "document/Document.h"
 #include "model/Database.h"
 #include "panes/ListView.h"
-#include "panes/PaneModel.h"
+#include "panes/Panes.h"
 #include "panes/TermPane.h"
 #include "shell/AppState.h"
 #include "shell/MainWindow.h"
@@ -90,8 +89,9 @@ void FindNext() {
     const int count = static_cast<int>(db.terms.count());
     if (!window || count == 0 || options.wideText.empty())
         return;
-    cListView* view = window->termPane().view();
-    const int selected = view->firstSelected();
+    cPanes& panes = window->panes();
+    cListView* view = panes.terms().view();
+    const int selected = panes.firstSelectedTerm();
     const int start = selected < 0 ? 0 : selected;
     const bool skipStart = selected >= 0 && !options.selectMatches;
     const int step = options.upward ? count - 1 : 1;
@@ -99,9 +99,9 @@ void FindNext() {
     if (options.selectMatches)
         view->setFocus();
     const std::vector<int> mediaTypes = AttributeMediaTypes(db);
-    std::vector<bool> matched;
+    std::vector<char> matched;
     if (options.selectMatches)
-        matched.assign(static_cast<size_t>(count), false);
+        matched.assign(static_cast<size_t>(count), 0);
     int firstMatch = -1;
     int term = start;
     do {
@@ -109,12 +109,12 @@ void FindNext() {
             TermMatches(mediaTypes, *db.term(static_cast<uint32_t>(term)), options)) {
             if (!options.selectMatches) {
                 view->setFocus();
-                view->selectRow(term, true);
+                panes.selectTerm(term);
                 return;
             }
             if (firstMatch < 0)
                 firstMatch = term;
-            matched[static_cast<size_t>(term)] = true;
+            matched[static_cast<size_t>(term)] = 1;
         }
         term = (term + step) % count;
     } while (term != start);
@@ -124,25 +124,6 @@ void FindNext() {
         view->setFocus();
         return;
     }
-    // Every term is visited: one selection of runs of matches instead of a change per row.
-    QItemSelection matches;
-    const QAbstractItemModel* model = view->model();
-    for (int row = 0; row < count;) {
-        if (!matched[static_cast<size_t>(row)]) {
-            ++row;
-            continue;
-        }
-        int end = row;
-        while (end + 1 < count && matched[static_cast<size_t>(end + 1)])
-            ++end;
-        matches.select(model->index(row, 0), model->index(end, 0));
-        row = end + 1;
-    }
-    QItemSelectionModel* selection = view->selectionModel();
-    selection->select(matches, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    if (firstMatch >= 0) {
-        QModelIndex first = view->model()->index(firstMatch, 0);
-        selection->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
-        view->scrollTo(first);
-    }
+    // Every term is visited: one selection of every match instead of a change per row.
+    panes.selectTerms(matched, firstMatch);
 }
