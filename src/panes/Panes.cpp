@@ -61,9 +61,9 @@ void cPanes::selectTerms(const std::vector<char>& member, int current) {
 // ---- the order in which the panes follow one another
 
 void cPanes::termSelectionChanged() {
-    if (values_->editTerm != -1) {
+    if (values_->editOpen()) {
         // Refilling now would pull the open editor from under the user.
-        values_->deferredRefresh = true;
+        values_->refillAfterEdit();
         return;
     }
     showSelectedTerm();

@@ -37,6 +37,10 @@ public:
     // The open in-place editor, or nullptr.
     QLineEdit* editBox() const { return view_->editor(); }
 
+    bool editOpen() const { return editTerm != -1; }
+    // The rows are refilled when the open edit ends.
+    void refillAfterEdit() { deferredRefresh = true; }
+
     // The term whose value is being edited; -1 while no edit is open.
     int editTerm = -1;
     // The row whose editor opens the next time the pane receives the focus; -1 none.
