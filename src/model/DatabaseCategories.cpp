@@ -1,5 +1,5 @@
 // Category operations of cDatabase: limits, membership queries, the renumbering that term
-// moves need, and the temporary "Uncategorized" category of a save.
+// moves need, and the "Uncategorized" category of a saved file.
 
 #include "model/Database.h"
 #include "model/Limits.h"
@@ -127,20 +127,28 @@ void cDatabase::removeTermFromCategories(uint32_t term) {
         CategoryOf(node)->removeMember(term, true);
 }
 
-void cDatabase::addUncategorized() {
+std::vector<uint32_t> cDatabase::uncategorizedTerms() const {
+    std::vector<uint32_t> uncovered;
     if (!groupInUse(0))
-        return;
-    std::vector<char> covered = CoveredTerms(*this, 0);
-    if (AllCovered(covered))
+        return uncovered;
+    const std::vector<char> covered = CoveredTerms(*this, 0);
+    for (uint32_t term = 0; term < covered.size(); ++term)
+        if (!covered[term])
+            uncovered.push_back(term);
+    return uncovered;
+}
+
+void cDatabase::addUncategorized() {
+    const std::vector<uint32_t> uncovered = uncategorizedTerms();
+    if (uncovered.empty())
         return;
     auto* uncategorized = new (std::nothrow) cCategory(0, UncategorizedName);
     if (!uncategorized || !categories.append(uncategorized)) {
         delete uncategorized;
         return;
     }
-    for (uint32_t term = 0; term < covered.size(); ++term)
-        if (!covered[term])
-            uncategorized->addMember(term);
+    for (uint32_t term : uncovered)
+        uncategorized->addMember(term);
 }
 
 void cDatabase::removeUncategorized() {
