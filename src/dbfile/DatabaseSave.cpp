@@ -50,11 +50,13 @@ std::vector<sRun> RunsOf(const cCategory& category, uint32_t termCount) {
     // Members are nearly always in term order, and then the runs come straight from the walk.
     bool sorted = true;
     uint32_t previous = 0;
-    for (const cListNode* m = members.head()->next; m != members.tail() && sorted; m = m->next) {
-        const uint32_t x = static_cast<const cCategoryMember*>(m->payload)->firstTerm;
-        sorted = runs.empty() || x >= previous;
-        if (sorted)
-            AddToRuns(runs, x, termCount);
+    for (const cCategoryMember* member : Items<cCategoryMember>(members)) {
+        const uint32_t x = member->firstTerm;
+        if (!runs.empty() && x < previous) {
+            sorted = false;
+            break;
+        }
+        AddToRuns(runs, x, termCount);
         previous = x;
     }
     if (sorted)
@@ -64,8 +66,8 @@ std::vector<sRun> RunsOf(const cCategory& category, uint32_t termCount) {
     // part after the sorted start is sorted, then merged in.
     std::vector<uint32_t> indices;
     indices.reserve(members.count());
-    for (const cListNode* m = members.head()->next; m != members.tail(); m = m->next)
-        indices.push_back(static_cast<const cCategoryMember*>(m->payload)->firstTerm);
+    for (const cCategoryMember* member : Items<cCategoryMember>(members))
+        indices.push_back(member->firstTerm);
     auto unsorted = std::is_sorted_until(indices.begin(), indices.end());
     std::sort(unsorted, indices.end());
     std::inplace_merge(indices.begin(), unsorted, indices.end());
@@ -120,13 +122,11 @@ bool WriteTermRecords(const cList& terms, sTermRecords& records) {
     constexpr uint64_t limit = std::numeric_limits<uint32_t>::max();
     records.sizes.reserve(terms.count());
     cBlockCollector blocks(records.blocks);
-    for (const cListNode* t = terms.first(); t && t != terms.tail(); t = t->next) {
+    for (const cTerm* term : Items<cTerm>(terms)) {
         const size_t start = records.bytes.size();
-        const cList& values = static_cast<const cTerm*>(t->payload)->values;
-        // From the head sentinel rather than first(): the count lies in another cache line
-        // of the term, and this walk is bound by the memory it touches.
-        for (const cListNode* v = values.head()->next; v != values.tail(); v = v->next) {
-            const auto* value = static_cast<const cValue*>(v->payload);
+        // Items walks from the head sentinel and never reads the count, which lies in another
+        // cache line of the term: this walk is bound by the memory it touches.
+        for (const cValue* value : Items<cValue>(term->values)) {
             value->write(records.bytes);
             if (value->mediaType() == MediaTypeUnicode)
                 blocks.add(*static_cast<const cUnicodeValue*>(value));
@@ -161,10 +161,9 @@ bool LayOutHead(const cDatabase& db, const std::vector<uint32_t>& uncategorized,
     std::vector<std::vector<sRun>> runs;
     runs.reserve(db.categories.count() + 1);
     uint64_t categorySize = 4;
-    for (const cListNode* c = db.categories.first(); c && c != db.categories.tail(); c = c->next) {
-        const auto& category = *static_cast<const cCategory*>(c->payload);
-        runs.push_back(RunsOf(category, termCount));
-        categorySize += category.name.length() + 7 + 6 * uint64_t(runs.back().size());
+    for (const cCategory* category : Items<cCategory>(db.categories)) {
+        runs.push_back(RunsOf(*category, termCount));
+        categorySize += category->name.length() + 7 + 6 * uint64_t(runs.back().size());
     }
     const bool hasUncategorized = !uncategorized.empty();
     if (hasUncategorized) {
@@ -175,8 +174,8 @@ bool LayOutHead(const cDatabase& db, const std::vector<uint32_t>& uncategorized,
                         6 * uint64_t(uncategorizedRuns.size());
     }
     uint64_t attributeSize = 4;
-    for (const cListNode* a = db.attributes.first(); a && a != db.attributes.tail(); a = a->next)
-        attributeSize += static_cast<const cAttribute*>(a->payload)->name.length() + 3;
+    for (const cAttribute* attribute : Items<cAttribute>(db.attributes))
+        attributeSize += attribute->name.length() + 3;
 
     const uint64_t descriptionSize = db.description.length() + 1 + 1 + terms.blocks.size();
     const uint64_t dataStart = kPdbHeaderSize + kPdbRecordEntrySize * uint64_t(recordCount);
@@ -205,19 +204,17 @@ bool LayOutHead(const cDatabase& db, const std::vector<uint32_t>& uncategorized,
 
     WriteU32BE(out, static_cast<uint32_t>(runs.size()));
     size_t index = 0;
-    for (const cListNode* c = db.categories.first(); c && c != db.categories.tail(); c = c->next) {
-        const auto& category = *static_cast<const cCategory*>(c->payload);
-        WriteCategory(out, category.group, category.name.text(), runs[index]);
+    for (const cCategory* category : Items<cCategory>(db.categories)) {
+        WriteCategory(out, category->group, category->name.text(), runs[index]);
         ++index;
     }
     if (hasUncategorized)
         WriteCategory(out, 0, UncategorizedName, runs.back());
 
     WriteU32BE(out, db.attributes.count());
-    for (const cListNode* a = db.attributes.first(); a && a != db.attributes.tail(); a = a->next) {
-        const auto& attribute = *static_cast<const cAttribute*>(a->payload);
-        WriteU16BE(out, attribute.mediaType);
-        WriteCString(out, attribute.name.text());
+    for (const cAttribute* attribute : Items<cAttribute>(db.attributes)) {
+        WriteU16BE(out, attribute->mediaType);
+        WriteCString(out, attribute->name.text());
     }
     return true;
 }
