@@ -20,11 +20,6 @@ std::string ValueText(const cValue& value) {
     return AnsiToUtf8(static_cast<const cAsciiValue&>(value).text);
 }
 
-template <class T, class F> void ForEach(const cList& list, F visit) {
-    for (const cListNode* n = list.first(); n && n != list.tail(); n = n->next)
-        visit(*static_cast<const T*>(n->payload));
-}
-
 } // namespace
 
 nlohmann::ordered_json DatabaseToJson(const cDatabase& db) {
@@ -34,32 +29,29 @@ nlohmann::ordered_json DatabaseToJson(const cDatabase& db) {
     result["description"] = AnsiToUtf8(db.description);
 
     json attributes = json::array();
-    ForEach<cAttribute>(db.attributes, [&](const cAttribute& attribute) {
+    for (const cAttribute* attribute : Items<cAttribute>(db.attributes))
         attributes.push_back(
-            {{"media", attribute.mediaType}, {"name", AnsiToUtf8(attribute.name)}});
-    });
+            {{"media", attribute->mediaType}, {"name", AnsiToUtf8(attribute->name)}});
     result["attributes"] = std::move(attributes);
 
     json categories = json::array();
-    ForEach<cCategory>(db.categories, [&](const cCategory& category) {
+    for (const cCategory* category : Items<cCategory>(db.categories)) {
         json members = json::array();
-        ForEach<cCategoryMember>(category.members, [&](const cCategoryMember& member) {
-            members.push_back(member.firstTerm);
-        });
-        categories.push_back({{"group", category.group},
-                              {"name", AnsiToUtf8(category.name)},
+        for (const cCategoryMember* member : Items<cCategoryMember>(category->members))
+            members.push_back(member->firstTerm);
+        categories.push_back({{"group", category->group},
+                              {"name", AnsiToUtf8(category->name)},
                               {"members", std::move(members)}});
-    });
+    }
     result["categories"] = std::move(categories);
 
     json terms = json::array();
-    ForEach<cTerm>(db.terms, [&](const cTerm& term) {
+    for (const cTerm* term : Items<cTerm>(db.terms)) {
         json values = json::array();
-        ForEach<cValue>(term.values, [&](const cValue& value) {
-            values.push_back({{"attribute", value.attribute}, {"text", ValueText(value)}});
-        });
+        for (const cValue* value : Items<cValue>(term->values))
+            values.push_back({{"attribute", value->attribute}, {"text", ValueText(*value)}});
         terms.push_back(std::move(values));
-    });
+    }
     result["terms"] = std::move(terms);
     return result;
 }

@@ -1,11 +1,14 @@
-// cDatabase::save: the whole database is laid out in memory and written to disk in one safe
+// cDatabaseWriter: the whole database is laid out in memory and written to disk in one safe
 // save. The term records are written first, in one walk over every value, because the
 // record list and record 0 in front of them need their sizes and the Unicode blocks they
-// use; the head is laid out after them and written before them.
+// use; the head is laid out after them and written before them. The database is only read:
+// the "Uncategorized" category of the file is laid out from cDatabase::uncategorizedTerms.
 
 #include <algorithm>
 #include <limits>
+#include <memory>
 #include <new>
+#include <string>
 #include <vector>
 
 #include "dbfile/DatabaseFormat.h"
@@ -47,11 +50,13 @@ std::vector<sRun> RunsOf(const cCategory& category, uint32_t termCount) {
     // Members are nearly always in term order, and then the runs come straight from the walk.
     bool sorted = true;
     uint32_t previous = 0;
-    for (const cListNode* m = members.head()->next; m != members.tail() && sorted; m = m->next) {
-        const uint32_t x = static_cast<const cCategoryMember*>(m->payload)->firstTerm;
-        sorted = runs.empty() || x >= previous;
-        if (sorted)
-            AddToRuns(runs, x, termCount);
+    for (const cCategoryMember* member : Items<cCategoryMember>(members)) {
+        const uint32_t x = member->firstTerm;
+        if (!runs.empty() && x < previous) {
+            sorted = false;
+            break;
+        }
+        AddToRuns(runs, x, termCount);
         previous = x;
     }
     if (sorted)
@@ -61,8 +66,8 @@ std::vector<sRun> RunsOf(const cCategory& category, uint32_t termCount) {
     // part after the sorted start is sorted, then merged in.
     std::vector<uint32_t> indices;
     indices.reserve(members.count());
-    for (const cListNode* m = members.head()->next; m != members.tail(); m = m->next)
-        indices.push_back(static_cast<const cCategoryMember*>(m->payload)->firstTerm);
+    for (const cCategoryMember* member : Items<cCategoryMember>(members))
+        indices.push_back(member->firstTerm);
     auto unsorted = std::is_sorted_until(indices.begin(), indices.end());
     std::sort(unsorted, indices.end());
     std::inplace_merge(indices.begin(), unsorted, indices.end());
@@ -78,26 +83,6 @@ struct sTermRecords {
     cByteWriter bytes;
     std::vector<uint32_t> sizes;
     std::vector<uint8_t> blocks;
-};
-
-// The buffers of a save. Every edit saves the backup, so they are kept from one save to the
-// next: writing into memory already in place is much cheaper than into new pages. Only
-// buffers of ordinary size are kept.
-struct sSaveBuffers {
-    sTermRecords terms;
-    cByteWriter head;
-
-    void clear() {
-        terms.bytes.clear();
-        terms.sizes.clear();
-        terms.blocks.clear();
-        head.clear();
-    }
-    void releaseIfLarge() {
-        constexpr size_t KeptSize = 64 * 1024 * 1024;
-        terms.bytes.shrink(KeptSize);
-        head.shrink(KeptSize);
-    }
 };
 
 class cBlockCollector {
@@ -137,13 +122,11 @@ bool WriteTermRecords(const cList& terms, sTermRecords& records) {
     constexpr uint64_t limit = std::numeric_limits<uint32_t>::max();
     records.sizes.reserve(terms.count());
     cBlockCollector blocks(records.blocks);
-    for (const cListNode* t = terms.first(); t && t != terms.tail(); t = t->next) {
+    for (const cTerm* term : Items<cTerm>(terms)) {
         const size_t start = records.bytes.size();
-        const cList& values = static_cast<const cTerm*>(t->payload)->values;
-        // From the head sentinel rather than first(): the count lies in another cache line
-        // of the term, and this walk is bound by the memory it touches.
-        for (const cListNode* v = values.head()->next; v != values.tail(); v = v->next) {
-            const auto* value = static_cast<const cValue*>(v->payload);
+        // Items walks from the head sentinel and never reads the count, which lies in another
+        // cache line of the term: this walk is bound by the memory it touches.
+        for (const cValue* value : Items<cValue>(term->values)) {
             value->write(records.bytes);
             if (value->mediaType() == MediaTypeUnicode)
                 blocks.add(*static_cast<const cUnicodeValue*>(value));
@@ -155,22 +138,44 @@ bool WriteTermRecords(const cList& terms, sTermRecords& records) {
     return true;
 }
 
+void WriteCategory(cByteWriter& out, uint16_t group, const char* name,
+                   const std::vector<sRun>& runs) {
+    WriteU16BE(out, group);
+    WriteCString(out, name);
+    WriteU32BE(out, static_cast<uint32_t>(runs.size()));
+    for (const sRun& run : runs) {
+        WriteU32BE(out, run.firstTerm);
+        WriteU16BE(out, run.length);
+    }
+}
+
 // Lays out everything before the term records: the header, the record list and records 0
-// to 2. False when the file would not fit the 32-bit offsets of the record list.
-bool LayOutHead(cDatabase& db, const sTermRecords& terms, cByteWriter& out) {
+// to 2. The category record holds the database's categories and, after them, the group-0
+// "Uncategorized" one when uncategorized is not empty. False when the file would not fit the
+// 32-bit offsets of the record list.
+bool LayOutHead(const cDatabase& db, const std::vector<uint32_t>& uncategorized,
+                const sTermRecords& terms, cByteWriter& out) {
     const uint16_t recordCount = static_cast<uint16_t>(terms.sizes.size() + kFirstTermRecord);
+    const uint32_t termCount = static_cast<uint32_t>(terms.sizes.size());
 
     std::vector<std::vector<sRun>> runs;
-    runs.reserve(db.categories.count());
+    runs.reserve(db.categories.count() + 1);
     uint64_t categorySize = 4;
-    for (cListNode* c = db.categories.first(); c && c != db.categories.tail(); c = c->next) {
-        const auto& category = *static_cast<const cCategory*>(c->payload);
-        runs.push_back(RunsOf(category, static_cast<uint32_t>(terms.sizes.size())));
-        categorySize += category.name.length() + 7 + 6 * uint64_t(runs.back().size());
+    for (const cCategory* category : Items<cCategory>(db.categories)) {
+        runs.push_back(RunsOf(*category, termCount));
+        categorySize += category->name.length() + 7 + 6 * uint64_t(runs.back().size());
+    }
+    const bool hasUncategorized = !uncategorized.empty();
+    if (hasUncategorized) {
+        std::vector<sRun>& uncategorizedRuns = runs.emplace_back();
+        for (uint32_t term : uncategorized)
+            AddToRuns(uncategorizedRuns, term, termCount);
+        categorySize += std::char_traits<char>::length(UncategorizedName) + 7 +
+                        6 * uint64_t(uncategorizedRuns.size());
     }
     uint64_t attributeSize = 4;
-    for (cListNode* a = db.attributes.first(); a && a != db.attributes.tail(); a = a->next)
-        attributeSize += static_cast<const cAttribute*>(a->payload)->name.length() + 3;
+    for (const cAttribute* attribute : Items<cAttribute>(db.attributes))
+        attributeSize += attribute->name.length() + 3;
 
     const uint64_t descriptionSize = db.description.length() + 1 + 1 + terms.blocks.size();
     const uint64_t dataStart = kPdbHeaderSize + kPdbRecordEntrySize * uint64_t(recordCount);
@@ -197,37 +202,50 @@ bool LayOutHead(cDatabase& db, const sTermRecords& terms, cByteWriter& out) {
     out.writeU8(static_cast<uint8_t>(terms.blocks.size()));
     out.writeBytes(terms.blocks.data(), terms.blocks.size());
 
-    WriteU32BE(out, db.categories.count());
+    WriteU32BE(out, static_cast<uint32_t>(runs.size()));
     size_t index = 0;
-    for (cListNode* c = db.categories.first(); c && c != db.categories.tail(); c = c->next) {
-        const auto& category = *static_cast<const cCategory*>(c->payload);
-        WriteU16BE(out, category.group);
-        WriteCString(out, category.name.text());
-        WriteU32BE(out, static_cast<uint32_t>(runs[index].size()));
-        for (const sRun& run : runs[index]) {
-            WriteU32BE(out, run.firstTerm);
-            WriteU16BE(out, run.length);
-        }
+    for (const cCategory* category : Items<cCategory>(db.categories)) {
+        WriteCategory(out, category->group, category->name.text(), runs[index]);
         ++index;
     }
+    if (hasUncategorized)
+        WriteCategory(out, 0, UncategorizedName, runs.back());
 
     WriteU32BE(out, db.attributes.count());
-    for (cListNode* a = db.attributes.first(); a && a != db.attributes.tail(); a = a->next) {
-        const auto& attribute = *static_cast<const cAttribute*>(a->payload);
-        WriteU16BE(out, attribute.mediaType);
-        WriteCString(out, attribute.name.text());
+    for (const cAttribute* attribute : Items<cAttribute>(db.attributes)) {
+        WriteU16BE(out, attribute->mediaType);
+        WriteCString(out, attribute->name.text());
     }
     return true;
 }
 
-// The whole file as two buffers; false when it would not fit the 32-bit offsets.
-bool LayOut(cDatabase& db, sSaveBuffers& buffers) {
-    return WriteTermRecords(db.terms, buffers.terms) && LayOutHead(db, buffers.terms, buffers.head);
-}
-
 } // namespace
 
-int WriteDatabaseFile(cDatabase& db, const std::string& target, const sSaveOptions& options) {
+// The buffers of a write, kept from one write to the next: writing into memory already in
+// place is much cheaper than into new pages. Only buffers of ordinary size are kept.
+struct cDatabaseWriter::sBuffers {
+    sTermRecords terms;
+    cByteWriter head;
+
+    void clear() {
+        terms.bytes.clear();
+        terms.sizes.clear();
+        terms.blocks.clear();
+        head.clear();
+    }
+    void releaseIfLarge() {
+        constexpr size_t KeptSize = 64 * 1024 * 1024;
+        terms.bytes.shrink(KeptSize);
+        head.shrink(KeptSize);
+    }
+};
+
+cDatabaseWriter::cDatabaseWriter() : buffers_(std::make_unique<sBuffers>()) {}
+
+cDatabaseWriter::~cDatabaseWriter() = default;
+
+int cDatabaseWriter::write(const cDatabase& db, const std::string& target,
+                           const sSaveOptions& options) {
     // The record count is 16 bits: more terms than this cannot be stored.
     if (db.terms.count() > MaxTermCount) {
         AppendDiagnostic("cDatabase::save", "too many terms for one file", target);
@@ -235,17 +253,16 @@ int WriteDatabaseFile(cDatabase& db, const std::string& target, const sSaveOptio
         return SaveFailed;
     }
 
-    static sSaveBuffers buffers;
+    sBuffers& buffers = *buffers_;
     buffers.clear();
-    db.addUncategorized();
     bool laidOut = false;
     bool outOfMemory = false;
     try {
-        laidOut = LayOut(db, buffers);
+        laidOut = WriteTermRecords(db.terms, buffers.terms) &&
+                  LayOutHead(db, db.uncategorizedTerms(), buffers.terms, buffers.head);
     } catch (const std::bad_alloc&) {
         outOfMemory = true;
     }
-    db.removeUncategorized();
     if (!laidOut) {
         buffers.releaseIfLarge();
         const char* reason = outOfMemory ? "not enough memory to lay out the file"
@@ -266,6 +283,11 @@ int WriteDatabaseFile(cDatabase& db, const std::string& target, const sSaveOptio
     return written;
 }
 
+int WriteDatabaseFile(const cDatabase& db, const std::string& path, const sSaveOptions& options) {
+    static cDatabaseWriter writer;
+    return writer.write(db, path, options);
+}
+
 int cDatabase::save() {
-    return WriteDatabaseFile(*this, path.textOrEmpty()) == 0 ? 0 : 1;
+    return WriteDatabaseFile(*this, path.textOrEmpty()) == SaveWritten ? 0 : 1;
 }

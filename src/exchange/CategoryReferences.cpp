@@ -6,9 +6,8 @@
 #include <unordered_set>
 
 cCategoryReferences::cCategoryReferences(const cDatabase& db) {
-    for (cListNode* node = db.categories.first(); node && node != db.categories.tail();
-         node = node->next) {
-        const cString& held = static_cast<cCategory*>(node->payload)->name;
+    for (const cCategory* category : Items<cCategory>(db.categories)) {
+        const cString& held = category->name;
         std::string name(held.textOrEmpty(), held.length());
         if (ReplaceUnholdable(name, true))
             ++replacedNames_;

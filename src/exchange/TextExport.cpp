@@ -128,22 +128,11 @@ private:
     uint32_t replacedTexts_ = 0;
 };
 
-template <class T> T* PayloadOf(const cListNode* node) {
-    return static_cast<T*>(node->payload);
-}
-
-// Walks the elements of a list in order.
-template <class T, class Visit> void ForEach(const cList& list, Visit visit) {
-    for (cListNode* node = list.first(); node && node != list.tail(); node = node->next)
-        visit(*PayloadOf<T>(node));
-}
-
 bool HasUnicodeAttribute(const cDatabase& db) {
-    bool found = false;
-    ForEach<cAttribute>(db.attributes, [&](const cAttribute& attribute) {
-        found = found || attribute.mediaType == MediaTypeUnicode;
-    });
-    return found;
+    for (const cAttribute* attribute : Items<cAttribute>(db.attributes))
+        if (attribute->mediaType == MediaTypeUnicode)
+            return true;
+    return false;
 }
 
 void WriteHeader(const cDatabase& db, const cCategoryReferences& references, cTextOutput& out) {
@@ -155,14 +144,14 @@ void WriteHeader(const cDatabase& db, const cCategoryReferences& references, cTe
     out.put(FieldSeparator);
     out.putDatabaseText(db.description);
     out.endLine();
-    ForEach<cAttribute>(db.attributes, [&](const cAttribute& attribute) {
+    for (const cAttribute* attribute : Items<cAttribute>(db.attributes)) {
         out.put(AttributeKeyword);
         out.put(FieldSeparator);
-        out.put(attribute.mediaType == MediaTypeUnicode ? UnicodeKeyword : AsciiKeyword);
+        out.put(attribute->mediaType == MediaTypeUnicode ? UnicodeKeyword : AsciiKeyword);
         out.put(FieldSeparator);
-        out.putDatabaseText(attribute.name);
+        out.putDatabaseText(attribute->name);
         out.endLine();
-    });
+    }
     for (uint32_t c = 0; c < references.count(); ++c) {
         out.put(CategoryKeyword);
         out.put(FieldSeparator);
@@ -206,14 +195,14 @@ public:
 private:
     template <class Visit> void forEachMembership(const cDatabase& db, Visit visit) {
         uint32_t index = 0;
-        ForEach<cCategory>(db.categories, [&](const cCategory& category) {
-            ForEach<cCategoryMember>(category.members, [&](const cCategoryMember& member) {
-                uint64_t last = uint64_t(member.firstTerm) + member.runLength;
-                for (uint64_t term = member.firstTerm; term < last && term < termCount_; ++term)
+        for (const cCategory* category : Items<cCategory>(db.categories)) {
+            for (const cCategoryMember* member : Items<cCategoryMember>(category->members)) {
+                uint64_t last = uint64_t(member->firstTerm) + member->runLength;
+                for (uint64_t term = member->firstTerm; term < last && term < termCount_; ++term)
                     visit(static_cast<uint32_t>(term), index);
-            });
+            }
             ++index;
-        });
+        }
     }
 
     uint32_t termCount_;
@@ -264,17 +253,16 @@ void WriteTerms(const cDatabase& db, bool ownFormat, const cCategoryReferences& 
     cMemberships memberships(db);
     std::vector<const cValue*> valueOf(attributeCount);
     uint32_t termIndex = 0;
-    ForEach<cTerm>(db.terms, [&](const cTerm& term) {
+    for (const cTerm* term : Items<cTerm>(db.terms)) {
         if (ownFormat) {
             WriteCategoryField(memberships, termIndex, references, out);
             out.put(FieldSeparator);
         }
         // A term's first value of an attribute is the one that counts.
         std::fill(valueOf.begin(), valueOf.end(), nullptr);
-        ForEach<cValue>(term.values, [&](const cValue& value) {
-            if (value.attribute < attributeCount && !valueOf[value.attribute])
-                valueOf[value.attribute] = &value;
-        });
+        for (const cValue* value : Items<cValue>(term->values))
+            if (value->attribute < attributeCount && !valueOf[value->attribute])
+                valueOf[value->attribute] = value;
         for (uint32_t a = 0; a < attributeCount; ++a) {
             if (a != 0)
                 out.put(FieldSeparator);
@@ -283,7 +271,7 @@ void WriteTerms(const cDatabase& db, bool ownFormat, const cCategoryReferences& 
         }
         out.endLine();
         ++termIndex;
-    });
+    }
 }
 
 // The whole file in one encoding.

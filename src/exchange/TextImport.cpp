@@ -205,9 +205,8 @@ private:
 };
 
 template <class Char> int cTextImporter<Char>::run(const Char* begin, const Char* end) {
-    for (cListNode* node = db_.attributes.first(); node && node != db_.attributes.tail();
-         node = node->next)
-        attributeTypes_.push_back(static_cast<cAttribute*>(node->payload)->mediaType);
+    for (const cAttribute* attribute : Items<cAttribute>(db_.attributes))
+        attributeTypes_.push_back(attribute->mediaType);
     if (!header_)
         indexCategories();
 
@@ -311,12 +310,9 @@ bool cTextImporter<Char>::appendAttribute(uint16_t mediaType, const cFieldView<c
 
 template <class Char> void cTextImporter<Char>::indexCategories() {
     categoriesByName_.clear();
-    for (cListNode* node = db_.categories.first(); node && node != db_.categories.tail();
-         node = node->next) {
-        auto* category = static_cast<cCategory*>(node->payload);
+    for (cCategory* category : Items<cCategory>(db_.categories))
         categoriesByName_.emplace(
             std::string_view(category->name.textOrEmpty(), category->name.length()), category);
-    }
 }
 
 template <class Char> cCategory* cTextImporter<Char>::findCategory(std::string_view name) const {

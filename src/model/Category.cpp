@@ -12,8 +12,8 @@ cCategoryMember* MemberOf(const cListNode* node) {
 } // namespace
 
 bool cCategory::isMember(uint32_t term) const {
-    for (const cListNode* node = members.head()->next; node != members.tail(); node = node->next)
-        if (MemberOf(node)->covers(term))
+    for (const cCategoryMember* member : Items<cCategoryMember>(members))
+        if (member->covers(term))
             return true;
     return false;
 }
@@ -33,19 +33,15 @@ void cCategory::removeMember(uint32_t term, bool renumber) {
     }
     if (!renumber)
         return;
-    for (cListNode* node = members.head()->next; node != members.tail(); node = node->next) {
-        cCategoryMember* member = MemberOf(node);
+    for (cCategoryMember* member : Items<cCategoryMember>(members))
         if (member->firstTerm > term)
             --member->firstTerm;
-    }
 }
 
 void cCategory::shiftMembersUp(uint32_t position) {
-    for (cListNode* node = members.head()->next; node != members.tail(); node = node->next) {
-        cCategoryMember* member = MemberOf(node);
+    for (cCategoryMember* member : Items<cCategoryMember>(members))
         if (member->firstTerm >= position)
             ++member->firstTerm;
-    }
 }
 
 void cCategory::removeTerms(const std::vector<uint32_t>& terms) {
@@ -80,16 +76,15 @@ void cCategory::removeTerms(const std::vector<uint32_t>& terms) {
 }
 
 bool cCategory::hasMultiTermEntries() const {
-    for (const cListNode* node = members.head()->next; node != members.tail(); node = node->next)
-        if (MemberOf(node)->runLength != 1)
+    for (const cCategoryMember* member : Items<cCategoryMember>(members))
+        if (member->runLength != 1)
             return true;
     return false;
 }
 
 void cCategory::insertCopies(uint32_t position, const std::vector<uint32_t>& sources) {
     std::vector<bool> joins(sources.size(), false);
-    for (cListNode* node = members.head()->next; node != members.tail(); node = node->next) {
-        cCategoryMember* member = MemberOf(node);
+    for (cCategoryMember* member : Items<cCategoryMember>(members)) {
         auto copiesOf = std::equal_range(sources.begin(), sources.end(), member->firstTerm);
         for (auto copy = copiesOf.first; copy != copiesOf.second; ++copy)
             joins[size_t(copy - sources.begin())] = true;

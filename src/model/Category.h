@@ -45,9 +45,7 @@ public:
     bool hasMultiTermEntries() const;
     // True as soon as test holds for a term an entry covers, below termCount.
     template <class F> bool anyMember(uint32_t termCount, F test) const {
-        for (const cListNode* node = members.head()->next; node != members.tail();
-             node = node->next) {
-            const auto* member = static_cast<const cCategoryMember*>(node->payload);
+        for (const cCategoryMember* member : Items<cCategoryMember>(members)) {
             const uint64_t end = uint64_t(member->firstTerm) + member->runLength;
             for (uint64_t term = member->firstTerm; term < end && term < termCount; ++term)
                 if (test(static_cast<uint32_t>(term)))

@@ -18,8 +18,8 @@
 #include <string>
 #include <vector>
 
-// The name of the category that saving adds to group 0 for the terms that no group-0
-// category holds; it is removed again after every save and load.
+// The name of the category that a saved file has in group 0 for the terms that no group-0
+// category holds (the database itself does not get it); a load removes it again.
 constexpr const char* UncategorizedName = "Uncategorized";
 
 class cDatabase : public cObject {
@@ -118,10 +118,14 @@ public:
     void shiftMembersUp(uint32_t position);
     // In every category: removeMember(term, renumber).
     void removeTermFromCategories(uint32_t term);
-    // Before a save: when group 0 is in use but some terms are in none of its categories,
-    // appends an "Uncategorized" group-0 category holding exactly those terms.
+    // The members of the "Uncategorized" category of a saved file: when group 0 is in use
+    // but some terms are in none of its categories, exactly those terms, ascending; otherwise
+    // none (no such category).
+    std::vector<uint32_t> uncategorizedTerms() const;
+    // Appends that category to this database, when there is one: group 0, named
+    // "Uncategorized", holding uncategorizedTerms().
     void addUncategorized();
-    // After a save or load: removes every group-0 category named "Uncategorized".
+    // After a load: removes every group-0 category named "Uncategorized".
     void removeUncategorized();
 
     // ---- the database file (defined in src/dbfile)

@@ -41,35 +41,28 @@ void cDatabase::deleteAttribute(uint32_t index) {
         }
     }
     attributes.remove(node)->destroy();
-    for (cListNode* t = terms.head()->next; t != terms.tail(); t = t->next) {
-        cList& values = static_cast<cTerm*>(t->payload)->values;
-        for (cListNode* v = values.head()->next; v != values.tail(); v = v->next) {
-            auto* value = static_cast<cValue*>(v->payload);
+    for (cTerm* term : Items<cTerm>(terms))
+        for (cValue* value : Items<cValue>(term->values))
             if (value->attribute > index)
                 --value->attribute;
-        }
-    }
 }
 
 int32_t cDatabase::findAttribute(uint16_t mediaType, const char* name) const {
     int32_t index = 0;
-    for (const cListNode* node = attributes.head()->next; node != attributes.tail();
-         node = node->next, ++index) {
-        auto* candidate = static_cast<cAttribute*>(node->payload);
+    for (const cAttribute* candidate : Items<cAttribute>(attributes)) {
         if (candidate->mediaType == mediaType && candidate->name.equals(name))
             return index;
+        ++index;
     }
     return -1;
 }
 
 uint32_t cDatabase::countValuesOfAttribute(uint32_t index) const {
     uint32_t count = 0;
-    for (const cListNode* t = terms.head()->next; t != terms.tail(); t = t->next) {
-        const cList& values = static_cast<cTerm*>(t->payload)->values;
-        for (const cListNode* v = values.head()->next; v != values.tail(); v = v->next)
-            if (static_cast<cValue*>(v->payload)->attribute == index)
+    for (const cTerm* term : Items<cTerm>(terms))
+        for (const cValue* value : Items<cValue>(term->values))
+            if (value->attribute == index)
                 ++count;
-    }
     return count;
 }
 

@@ -1,5 +1,5 @@
 // Category operations of cDatabase: limits, membership queries, the renumbering that term
-// moves need, and the temporary "Uncategorized" category of a save.
+// moves need, and the "Uncategorized" category of a saved file.
 
 #include "model/Database.h"
 #include "model/Limits.h"
@@ -11,23 +11,15 @@
 
 namespace {
 
-cCategory* CategoryOf(const cListNode* node) {
-    return static_cast<cCategory*>(node->payload);
-}
-
 // Which terms some category of the group holds, in one pass over the entries instead of one
 // membership test per term and category. A byte a term: every save asks this.
 std::vector<char> CoveredTerms(const cDatabase& database, uint16_t group) {
     const uint32_t termCount = database.terms.count();
     std::vector<char> covered(termCount, false);
-    const cList& categories = database.categories;
-    for (const cListNode* c = categories.head()->next; c != categories.tail(); c = c->next) {
-        const cCategory* category = CategoryOf(c);
+    for (const cCategory* category : Items<cCategory>(database.categories)) {
         if (category->group != group)
             continue;
-        const cList& members = category->members;
-        for (const cListNode* m = members.head()->next; m != members.tail(); m = m->next) {
-            auto* member = static_cast<cCategoryMember*>(m->payload);
+        for (const cCategoryMember* member : Items<cCategoryMember>(category->members)) {
             uint64_t end = uint64_t(member->firstTerm) + member->runLength;
             for (uint64_t t = member->firstTerm; t < end && t < termCount; ++t)
                 covered[t] = true;
@@ -49,9 +41,8 @@ int32_t cDatabase::addCategory() {
         return -1;
     }
     uint32_t inGroupZero = 0;
-    for (const cListNode* node = categories.head()->next; node != categories.tail();
-         node = node->next)
-        if (CategoryOf(node)->group == 0)
+    for (const cCategory* category : Items<cCategory>(categories))
+        if (category->group == 0)
             ++inGroupZero;
     if (inGroupZero >= MaxCategoriesInGroupZero) {
         ShowTableMessage(TextCaptionError, TextCategoryGroupLimit);
@@ -76,17 +67,15 @@ void cDatabase::deleteCategory(uint32_t index) {
 }
 
 bool cDatabase::groupInUse(uint16_t group) const {
-    for (const cListNode* node = categories.head()->next; node != categories.tail();
-         node = node->next)
-        if (CategoryOf(node)->group == group && !CategoryOf(node)->members.isEmpty())
+    for (const cCategory* category : Items<cCategory>(categories))
+        if (category->group == group && !category->members.isEmpty())
             return true;
     return false;
 }
 
 bool cDatabase::isCategorizedInGroup(uint32_t term, uint16_t group) const {
-    for (const cListNode* node = categories.head()->next; node != categories.tail();
-         node = node->next)
-        if (CategoryOf(node)->group == group && CategoryOf(node)->isMember(term))
+    for (const cCategory* category : Items<cCategory>(categories))
+        if (category->group == group && category->isMember(term))
             return true;
     return false;
 }
@@ -96,51 +85,60 @@ bool cDatabase::allCategorizedInGroup(uint16_t group) const {
 }
 
 void cDatabase::copyMemberships(uint32_t from, uint32_t to) {
-    for (cListNode* node = categories.head()->next; node != categories.tail(); node = node->next)
-        if (CategoryOf(node)->isMember(from))
-            CategoryOf(node)->addMember(to);
+    for (cCategory* category : Items<cCategory>(categories))
+        if (category->isMember(from))
+            category->addMember(to);
 }
 
 cList cDatabase::categoriesOfTerm(uint32_t term) const {
     cList indices(false);
     int32_t index = 0;
-    for (const cListNode* node = categories.head()->next; node != categories.tail();
-         node = node->next, ++index)
-        if (CategoryOf(node)->isMember(term))
+    for (const cCategory* category : Items<cCategory>(categories)) {
+        if (category->isMember(term))
             indices.append(index, nullptr);
+        ++index;
+    }
     return indices;
 }
 
 void cDatabase::applyCategories(uint32_t term, const cList& list) {
-    for (const cListNode* node = list.head()->next; node != list.tail(); node = node->next)
+    for (const cListNode* node : Nodes(list))
         if (cCategory* target = category(static_cast<uint32_t>(node->key)))
             target->addMember(term);
 }
 
 void cDatabase::shiftMembersUp(uint32_t position) {
-    for (cListNode* node = categories.head()->next; node != categories.tail(); node = node->next)
-        CategoryOf(node)->shiftMembersUp(position);
+    for (cCategory* category : Items<cCategory>(categories))
+        category->shiftMembersUp(position);
 }
 
 void cDatabase::removeTermFromCategories(uint32_t term) {
-    for (cListNode* node = categories.head()->next; node != categories.tail(); node = node->next)
-        CategoryOf(node)->removeMember(term, true);
+    for (cCategory* category : Items<cCategory>(categories))
+        category->removeMember(term, true);
+}
+
+std::vector<uint32_t> cDatabase::uncategorizedTerms() const {
+    std::vector<uint32_t> uncovered;
+    if (!groupInUse(0))
+        return uncovered;
+    const std::vector<char> covered = CoveredTerms(*this, 0);
+    for (uint32_t term = 0; term < covered.size(); ++term)
+        if (!covered[term])
+            uncovered.push_back(term);
+    return uncovered;
 }
 
 void cDatabase::addUncategorized() {
-    if (!groupInUse(0))
-        return;
-    std::vector<char> covered = CoveredTerms(*this, 0);
-    if (AllCovered(covered))
+    const std::vector<uint32_t> uncovered = uncategorizedTerms();
+    if (uncovered.empty())
         return;
     auto* uncategorized = new (std::nothrow) cCategory(0, UncategorizedName);
     if (!uncategorized || !categories.append(uncategorized)) {
         delete uncategorized;
         return;
     }
-    for (uint32_t term = 0; term < covered.size(); ++term)
-        if (!covered[term])
-            uncategorized->addMember(term);
+    for (uint32_t term : uncovered)
+        uncategorized->addMember(term);
 }
 
 void cDatabase::removeUncategorized() {

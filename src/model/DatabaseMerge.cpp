@@ -11,8 +11,7 @@ namespace {
 
 int32_t FindCategory(const cList& categories, uint16_t group, const cString& name) {
     int32_t index = 0;
-    for (const cListNode* c = categories.first(); c && c != categories.tail(); c = c->next) {
-        const auto* category = static_cast<const cCategory*>(c->payload);
+    for (const cCategory* category : Items<cCategory>(categories)) {
         if (category->group == group && category->name.equals(name))
             return index;
         ++index;
@@ -24,9 +23,7 @@ int32_t FindCategory(const cList& categories, uint16_t group, const cString& nam
 
 void cDatabase::mergeFrom(cDatabase& source) {
     std::vector<uint16_t> attributeMap;
-    for (cListNode* a = source.attributes.first(); a && a != source.attributes.tail();
-         a = a->next) {
-        const auto* attribute = static_cast<const cAttribute*>(a->payload);
+    for (const cAttribute* attribute : Items<cAttribute>(source.attributes)) {
         int32_t target = findAttribute(attribute->mediaType, attribute->name.text());
         if (target < 0) {
             attributes.append(attribute->clone());
@@ -36,9 +33,7 @@ void cDatabase::mergeFrom(cDatabase& source) {
     }
 
     std::vector<cCategory*> categoryMap;
-    for (cListNode* c = source.categories.first(); c && c != source.categories.tail();
-         c = c->next) {
-        const auto* category = static_cast<const cCategory*>(c->payload);
+    for (const cCategory* category : Items<cCategory>(source.categories)) {
         int32_t target = FindCategory(categories, category->group, category->name);
         if (target < 0) {
             categories.append(category->clone());
@@ -52,11 +47,8 @@ void cDatabase::mergeFrom(cDatabase& source) {
     const uint32_t sourceTerms = source.terms.count();
     std::vector<std::vector<uint32_t>> categoriesOf(sourceTerms);
     uint32_t index = 0;
-    for (cListNode* c = source.categories.first(); c && c != source.categories.tail();
-         c = c->next, ++index) {
-        const cList& members = static_cast<const cCategory*>(c->payload)->members;
-        for (const cListNode* m = members.first(); m && m != members.tail(); m = m->next) {
-            const auto* member = static_cast<const cCategoryMember*>(m->payload);
+    for (const cCategory* category : Items<cCategory>(source.categories)) {
+        for (const cCategoryMember* member : Items<cCategoryMember>(category->members)) {
             for (uint64_t j = member->firstTerm;
                  j < uint64_t(member->firstTerm) + member->runLength && j < sourceTerms; ++j) {
                 std::vector<uint32_t>& list = categoriesOf[j];
@@ -64,20 +56,19 @@ void cDatabase::mergeFrom(cDatabase& source) {
                     list.push_back(index);
             }
         }
+        ++index;
     }
 
     const uint32_t base = terms.count();
     uint32_t j = 0;
-    for (cListNode* t = source.terms.first(); t && t != source.terms.tail(); t = t->next, ++j) {
-        auto* term = static_cast<cTerm*>(t->payload);
-        for (cListNode* v = term->values.first(); v && v != term->values.tail(); v = v->next) {
-            auto* value = static_cast<cValue*>(v->payload);
+    for (cTerm* term : Items<cTerm>(source.terms)) {
+        for (cValue* value : Items<cValue>(term->values))
             if (value->attribute < attributeMap.size())
                 value->attribute = attributeMap[value->attribute];
-        }
         for (uint32_t i : categoriesOf[j])
             categoryMap[i]->addMember(base + j);
         terms.append(term);
+        ++j;
     }
     source.terms.setOwns(false);
     source.terms.clear();

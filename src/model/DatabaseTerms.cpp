@@ -41,8 +41,8 @@ void SetValueText(cDatabase& database, uint32_t termIndex, uint32_t attributeInd
 }
 
 bool HasMultiTermEntries(const cList& categories) {
-    for (const cListNode* c = categories.head()->next; c != categories.tail(); c = c->next)
-        if (static_cast<const cCategory*>(c->payload)->hasMultiTermEntries())
+    for (const cCategory* category : Items<cCategory>(categories))
+        if (category->hasMultiTermEntries())
             return true;
     return false;
 }
@@ -119,9 +119,8 @@ cTerm* cDatabase::cloneTerm(const cTerm* term) {
     auto* copy = new (std::nothrow) cTerm;
     if (!copy)
         return nullptr;
-    const cList& values = term->values;
-    for (const cListNode* node = values.head()->next; node != values.tail(); node = node->next) {
-        cValue* value = static_cast<cValue*>(node->payload)->clone();
+    for (const cValue* original : Items<cValue>(term->values)) {
+        cValue* value = original->clone();
         if (value && !copy->values.append(value))
             value->destroy();
     }
@@ -193,8 +192,8 @@ uint32_t cDatabase::copyTerms(const std::vector<uint32_t>& sources, uint32_t to)
     }
     if (copied.empty())
         return 0;
-    for (cListNode* c = categories.head()->next; c != categories.tail(); c = c->next)
-        static_cast<cCategory*>(c->payload)->insertCopies(to, copied);
+    for (cCategory* category : Items<cCategory>(categories))
+        category->insertCopies(to, copied);
     return static_cast<uint32_t>(copied.size());
 }
 
@@ -210,8 +209,8 @@ void cDatabase::deleteTerms(const std::vector<uint32_t>& indices) {
         return;
     // removeTermFromCategories for each index from the highest down, done per category in
     // one pass: a terms x entries loop is far too slow when most of a database goes.
-    for (cListNode* node = categories.head()->next; node != categories.tail(); node = node->next)
-        static_cast<cCategory*>(node->payload)->removeTerms(doomed);
+    for (cCategory* category : Items<cCategory>(categories))
+        category->removeTerms(doomed);
     // From the highest down, each nodeAt starts from the cursor the previous removal left,
     // so the whole pass is one walk.
     for (auto index = doomed.rbegin(); index != doomed.rend(); ++index)

@@ -12,7 +12,10 @@
 #include "model/Pool.h"
 #include "model/String.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
+#include <type_traits>
 
 struct cListNode : cPooled<cListNode> {
     int32_t key = 0;
@@ -92,6 +95,67 @@ private:
     mutable cListNode* cursor_ = nullptr;
     mutable uint32_t cursorIndex_ = 0;
 };
+
+// Range-for over a cList: `for (cTerm* term : Items<cTerm>(db.terms))` yields each payload as
+// T* (const T* from a const list), `for (cListNode* node : Nodes(list))` each node, for its key
+// or name. They walk from the head sentinel to the tail sentinel as a hand-written loop does,
+// with nothing allocated and nothing virtual. The node a walk stands on must stay in the
+// list: a walk that removes elements uses cListIterator.
+template <class Node, class Element> class cListRange {
+public:
+    class iterator {
+    public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = Element;
+        using difference_type = std::ptrdiff_t;
+        using pointer = void;
+        using reference = Element;
+
+        iterator() = default;
+        explicit iterator(Node* node) : node_(node) {}
+        Element operator*() const {
+            if constexpr (std::is_same_v<Element, Node*>)
+                return node_;
+            else
+                return static_cast<Element>(node_->payload);
+        }
+        iterator& operator++() {
+            node_ = node_->next;
+            return *this;
+        }
+        iterator operator++(int) {
+            iterator before = *this;
+            node_ = node_->next;
+            return before;
+        }
+        bool operator==(const iterator& other) const { return node_ == other.node_; }
+        bool operator!=(const iterator& other) const { return node_ != other.node_; }
+
+    private:
+        Node* node_ = nullptr;
+    };
+
+    cListRange(Node* first, Node* tail) : first_(first), tail_(tail) {}
+    iterator begin() const { return iterator(first_); }
+    iterator end() const { return iterator(tail_); }
+
+private:
+    Node* first_;
+    Node* tail_;
+};
+
+template <class T> cListRange<cListNode, T*> Items(cList& list) {
+    return {list.head()->next, list.tail()};
+}
+template <class T> cListRange<const cListNode, const T*> Items(const cList& list) {
+    return {list.head()->next, list.tail()};
+}
+inline cListRange<cListNode, cListNode*> Nodes(cList& list) {
+    return {list.head()->next, list.tail()};
+}
+inline cListRange<const cListNode, const cListNode*> Nodes(const cList& list) {
+    return {list.head()->next, list.tail()};
+}
 
 // The walker over a cList. A walk that finds the list shorter than when it started (or last
 // restarted) starts over from the first element; a list that grows does not restart it.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <random>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -147,6 +148,31 @@ TEST(ListTest, WalkReachesElementsAppendedDuringIt) {
             list.append(new cProbe(9));
     }
     EXPECT_EQ(seen, (std::vector<int>{0, 1, 9}));
+}
+
+TEST(ListTest, ItemsAndNodesVisitEveryElementInOrder) {
+    cList list;
+    EXPECT_EQ(Items<cProbe>(list).begin(), Items<cProbe>(list).end());
+    list.append(10, new cProbe(0));
+    list.append(11, new cProbe(1));
+    list.append(12, new cProbe(2));
+    std::vector<int> numbers;
+    for (cProbe* probe : Items<cProbe>(list))
+        numbers.push_back(probe->number++);
+    std::vector<int> keys;
+    for (cListNode* node : Nodes(list))
+        keys.push_back(node->key);
+    EXPECT_EQ(numbers, (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(keys, (std::vector<int>{10, 11, 12}));
+
+    // A const list gives const elements; the changes made through the walk above stay.
+    const cList& constant = list;
+    static_assert(std::is_same_v<decltype(*Items<cProbe>(constant).begin()), const cProbe*>);
+    static_assert(std::is_same_v<decltype(*Nodes(constant).begin()), const cListNode*>);
+    numbers.clear();
+    for (const cProbe* probe : Items<cProbe>(constant))
+        numbers.push_back(probe->number);
+    EXPECT_EQ(numbers, (std::vector<int>{1, 2, 3}));
 }
 
 TEST(ListTest, BackStopsAtTheFirstElement) {
