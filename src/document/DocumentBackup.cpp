@@ -28,8 +28,7 @@ int cDocumentBackup::write(const cDatabase& db) {
     if (problem == 0) {
         sSaveOptions options;
         options.privateFile = true;
-        const int written =
-            WriteDatabaseFile(const_cast<cDatabase&>(db), filePath(), options) /*TEMP*/;
+        const int written = writer_.write(db, filePath(), options);
         if (written == SaveTargetRefused)
             problem = TextBackupNotAFile;
         else if (written != SaveWritten)

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "dbfile/BackupSlot.h"
+#include "dbfile/DatabaseWrite.h"
 
 class cDatabase;
 
@@ -31,6 +32,8 @@ private:
 
     std::function<std::string()> folder_;
     cBackupSlot slot_;
+    // Keeps its buffers from one backup to the next.
+    cDatabaseWriter writer_;
     std::string slotFolder_; // where the slot was taken
     bool failureTold_ = false;
 };

@@ -53,15 +53,15 @@ bool ValueOfMediaTypeMatches(int attributeMediaType, const cValue& value,
 // The media type of every attribute by index, looked up once for a whole search.
 std::vector<int> AttributeMediaTypes(const cDatabase& db) {
     std::vector<int> types;
-    for (const cListNode* a = db.attributes.head()->next; a != db.attributes.tail(); a = a->next)
-        types.push_back(static_cast<const cAttribute*>(a->payload)->mediaType);
+    for (const cAttribute* attribute : Items<cAttribute>(db.attributes))
+        types.push_back(attribute->mediaType);
     return types;
 }
 
 bool TermMatches(const std::vector<int>& mediaTypes, const cTerm& term,
                  const sFindOptions& options) {
-    for (const cListNode* n = term.values.head()->next; n != term.values.tail(); n = n->next) {
-        const auto& value = *static_cast<const cValue*>(n->payload);
+    for (const cValue* each : Items<cValue>(term.values)) {
+        const cValue& value = *each;
         const int type = value.attribute < mediaTypes.size() ? mediaTypes[value.attribute] : -1;
         if (ValueOfMediaTypeMatches(type, value, options))
             return true;

@@ -99,13 +99,12 @@ void RebuildDisplayAttributeMenu() {
     menu->clear();
     const cDatabase& db = CurrentDocument().database();
     int position = 0;
-    for (const cListNode* n = db.attributes.first(); n && n != db.attributes.tail();
-         n = n->next, ++position) {
-        const auto* attribute = static_cast<const cAttribute*>(n->payload);
-        int command = CmdDisplayAttributeFirst + position;
+    for (const cAttribute* attribute : Items<cAttribute>(db.attributes)) {
+        const int command = CmdDisplayAttributeFirst + position;
         QAction* item = menu->addAction(AnsiToQString(attribute->name).replace("&", "&&"));
         item->setData(command);
         QObject::connect(item, &QAction::triggered, menu, [command] { ExecuteCommand(command); });
+        ++position;
     }
     if (position == 0)
         menu->addSeparator();
