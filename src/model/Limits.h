@@ -11,5 +11,7 @@ constexpr uint32_t AttributeRecordBytesPerEntry = 258;
 constexpr uint32_t CategoryRecordBytesPerEntry = 268;
 constexpr uint32_t MaxRecordBytes = 65535;
 constexpr uint32_t MaxCategoriesInGroupZero = 128;
+// The longest text the editor's boxes take as typed: a value, a name, a search text. A longer
+// value from a file still opens in full.
 constexpr uint32_t MaxValueTextLength = 255;
 constexpr uint16_t CategoryGroupCount = 8;

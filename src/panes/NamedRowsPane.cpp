@@ -1,25 +1,20 @@
 #include "panes/NamedRowsPane.h"
 
+#include "model/Limits.h"
 #include "panes/CommandIds.h"
 #include "panes/ListView.h"
 #include "panes/PaneHost.h"
 #include "panes/PaneModel.h"
 #include "panes/Panes.h"
 
-namespace {
-
-// The database keeps names as NUL-terminated strings of any length; 255 keeps a name within
-// what the handheld shows and what the edit box handles comfortably, like the value editor.
-constexpr int MaxNameLength = 255;
-
-} // namespace
-
 cNamedRowsPane::cNamedRowsPane(cPanes& panes, cPaneModel* model, const char* objectName,
                                QWidget* parent)
     : panes_(panes), view_(new cListView(model, false, parent)) {
     view_->setObjectName(objectName);
     view_->setEvents(this);
-    view_->enableEditing(MaxNameLength);
+    // The database keeps names as NUL-terminated strings of any length; the value editor's
+    // limit keeps a name within what the handheld shows.
+    view_->enableEditing(MaxValueTextLength);
 }
 
 const cDatabase& cNamedRowsPane::database() const {

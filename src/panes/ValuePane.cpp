@@ -7,6 +7,7 @@
 
 #include "document/Document.h"
 #include "model/Database.h"
+#include "model/Limits.h"
 #include "panes/CommandIds.h"
 #include "panes/InputMode.h"
 #include "panes/ListView.h"
@@ -75,7 +76,7 @@ cValuePane::cValuePane(cPanes& panes, QWidget* parent)
       view_(new cListView(model_, false, parent)) {
     view_->setObjectName("valuePane");
     view_->setEvents(this);
-    view_->enableEditing(MaxValueEditLength);
+    view_->enableEditing(MaxValueTextLength);
     view_->setColumnOrder(1, 0);
     view_->header()->resizeSection(1, AttributeColumnWidth);
 }

@@ -9,8 +9,6 @@ class cPanes;
 class cValueModel;
 class QWidget;
 
-constexpr int MaxValueEditLength = 255;
-
 class cValuePane : public cListViewEvents {
 public:
     cValuePane(cPanes& panes, QWidget* parent);

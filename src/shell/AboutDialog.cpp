@@ -1,4 +1,5 @@
 #include "shell/AboutDialog.h"
+#include "shell/DialogButtons.h"
 
 #include "shell/Dialogs.h"
 #include "shell/Launch.h"
@@ -9,12 +10,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-
-enum : int { DialogOk = 1 };
-
-} // namespace
 
 cAboutDialog::cAboutDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("About Vesk-Builder"));

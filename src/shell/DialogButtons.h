@@ -10,4 +10,10 @@ struct sOkCancel {
     QPushButton* cancel;
 };
 
+// What a dialog of the editor ends with: OK (or Create) and Cancel.
+enum : int {
+    DialogOk = 1,
+    DialogCancelled = 2,
+};
+
 sOkCancel AddOkCancelRow(QWidget& dialog, QBoxLayout& layout);

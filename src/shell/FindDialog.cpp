@@ -10,23 +10,18 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "model/Limits.h"
 #include "shell/AppState.h"
 #include "shell/CentreOver.h"
 #include "shell/Find.h"
 #include "shell/Platform.h"
 #include "shell/ViewSettings.h"
 
-namespace {
-
-constexpr int MaxFindLength = 255;
-
-} // namespace
-
 cFindDialog::cFindDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle("Find");
     text_ = new QLineEdit(this);
     text_->setObjectName("findText");
-    text_->setMaxLength(MaxFindLength);
+    text_->setMaxLength(MaxValueTextLength);
     text_->setFont(UserFont());
     const sFindOptions& previous = AppState().findOptions;
     text_->setText(QString::fromStdU16String(previous.wideText));
@@ -90,7 +85,7 @@ cFindDialog::cFindDialog(QWidget* parent) : QDialog(parent) {
 }
 
 void cFindDialog::accept() {
-    SetFindText(text_->text().left(MaxFindLength).toStdU16String());
+    SetFindText(text_->text().left(MaxValueTextLength).toStdU16String());
     sFindOptions& options = AppState().findOptions;
     options.wholeValue = wholeValue_->isChecked();
     options.matchCase = matchCase_->isChecked();

@@ -18,15 +18,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-enum : int {
-    DialogCreated = 1,
-    DialogCancelled = 2,
-};
-
-} // namespace
-
 cNewDatabaseDialog::cNewDatabaseDialog(QWidget* parent)
     : QDialog(parent), list_(new QListWidget(this)) {
     setWindowTitle(QStringLiteral("Create a New Database"));
@@ -69,11 +60,11 @@ void cNewDatabaseDialog::createFromSelection() {
         cDatabase blank;
         CurrentDocument().replace(blank, false);
         ShowStatusText(TextBlankCreated);
-        done(DialogCreated);
+        done(DialogOk);
         return;
     }
     if (OpenDatabaseFile(Settings.templates[row - 1].path, true) == 0) {
-        done(DialogCreated);
+        done(DialogOk);
         return;
     }
     ShowTableMessage(TextCaptionError, TextTemplateFailed);

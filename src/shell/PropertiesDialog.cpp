@@ -1,6 +1,7 @@
 #include "shell/PropertiesDialog.h"
 #include "shell/DialogButtons.h"
 
+#include "dbfile/PdbFormat.h"
 #include "document/Document.h"
 #include "model/Database.h"
 #include "shell/AppState.h"
@@ -19,9 +20,6 @@
 namespace {
 
 enum : int {
-    DialogOk = 1,
-    DialogCancelled = 2,
-    NameMaxChars = 31,
     DescriptionMaxChars = 1023,
 };
 
@@ -87,7 +85,7 @@ cPropertiesDialog::cPropertiesDialog(QWidget* parent)
     setWindowTitle(QStringLiteral("Database Properties"));
 
     name_->setObjectName(QStringLiteral("nameEdit"));
-    name_->setMaxLength(NameMaxChars);
+    name_->setMaxLength(static_cast<int>(kPdbMaxNameLength));
     description_->setObjectName(QStringLiteral("descriptionEdit"));
     // Tab moves on to the buttons; Enter stays in the box as a new line.
     description_->setTabChangesFocus(true);

@@ -1,5 +1,6 @@
 #include "shell/Settings.h"
 
+#include "dbfile/PdbFormat.h"
 #include "text/Utf8.h"
 
 #include <algorithm>
@@ -7,8 +8,6 @@
 #include <filesystem>
 
 namespace {
-
-const size_t TemplateNameMaxChars = 31;
 
 bool HasDatabaseExtension(const std::string& name) {
     static const char Extension[] = ".PDB";
@@ -45,7 +44,7 @@ void BuildTemplateList() {
         for (const std::string& name : DatabaseFileNames(directory)) {
             sTemplate entry;
             entry.path = directory + "/" + name;
-            entry.displayName = Utf8Prefix(name.substr(0, name.find('.')), TemplateNameMaxChars);
+            entry.displayName = Utf8Prefix(name.substr(0, name.find('.')), kPdbMaxNameLength);
             Settings.templates.push_back(entry);
         }
     }
