@@ -1,20 +1,22 @@
 #pragma once
 // The open database as one document: the database, whether one is open, whether it holds
-// unsaved changes, its backup, and the views that follow it. Every change to the database
-// is one call here; the call changes the database, marks the document modified, writes the
-// backup and tells every listener, in that order.
+// unsaved changes, its backup, its undo history, and the views that follow it. Every change
+// to the database is one call here; the call changes the database, tells every listener,
+// records how to undo it, marks the document modified and writes the backup.
 //
 // Terms, attributes and categories are 0-based positions as in cDatabase. Texts of names
 // are escaped ANSI as the model stores them; values come as UTF-16 and are stored in the
 // attribute's encoding.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "dbfile/FileIdentity.h"
 #include "document/DocumentBackup.h"
 #include "document/DocumentListener.h"
+#include "document/UndoHistory.h"
 #include "model/Database.h"
 
 class cDocument {
@@ -37,11 +39,21 @@ public:
 
     void addListener(cDocumentListener* listener);
     void removeListener(cDocumentListener* listener);
+    // Where the user works when a change is made, recorded with its undo step.
+    void setPlaceProvider(std::function<sPlace()> provider) { placeOf_ = std::move(provider); }
+
+    // ---- undo and redo
+    // Takes back the last change done, or does again the last one taken back: the database
+    // is then exactly as it was, the listeners are told what changed and where, the backup
+    // is written, and the document is modified unless it matches the saved file again.
+    void undo();
+    void redo();
+    const cUndoHistory& history() const { return history_; }
 
     // ---- the document as a whole
     // contents becomes the database (contents is left empty); a document that was not open
-    // is open now. modified: an import, which counts as a change; otherwise a file just
-    // opened or a new database, which does not.
+    // is open now. modified: an import, which counts as a change and can be undone;
+    // otherwise a file just opened or a new database, which starts a new history.
     void replace(cDatabase& contents, bool modified);
     // Appends the terms of the database file at path (cDatabase::merge); a change. 0, or 1
     // when the file could not be loaded (nothing changed).
@@ -99,14 +111,27 @@ public:
     void setMembership(uint32_t category, const std::vector<uint32_t>& terms, bool add);
 
 private:
-    // What every change ends with: modified, the backup, and the listeners told.
-    void changed();
+    // What every change ends with: the step recorded, modified, the backup written.
+    void changed(const char* label, size_t bytes, std::function<void()> undo,
+                 std::function<void()> redo);
+    // After an undo or a redo.
+    void stepped(const sUndoStep& step);
+    // Where the user works, taken before a change: the place its undo step shows again.
+    void notePlace();
+    void writeBackup();
     template <class F> void tell(F f) {
         for (cDocumentListener* listener : std::vector<cDocumentListener*>(listeners_))
             f(*listener);
     }
     bool termExists(uint32_t term) const { return term < db_.terms.count(); }
     int32_t termAdded(int32_t added, int32_t inheritFrom);
+    // A change of one term's values, recorded as its values before and after.
+    template <class F> void changeValues(uint32_t term, uint32_t attribute, const char* label, F change);
+    // A change recorded as the whole database before it: undo and redo swap the two.
+    template <class F> void changeWholesale(const char* label, F change);
+    // The raw steps that changes, undos and redos share; each tells the listeners.
+    void removeTermsAt(const std::vector<uint32_t>& terms);
+    void copyTermsRaw(const std::vector<uint32_t>& sources, uint32_t target);
     void rememberFile();
     // Not modified after a save, with the path (which a Save As may have changed) shown.
     void savedToFile();
@@ -118,4 +143,7 @@ private:
     sFileIdentity fileIdentity_;
     cDocumentBackup backup_;
     std::vector<cDocumentListener*> listeners_;
+    cUndoHistory history_;
+    std::function<sPlace()> placeOf_;
+    sPlace place_;
 };

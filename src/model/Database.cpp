@@ -17,6 +17,25 @@ void cDatabase::clear() {
     description.clear();
 }
 
+void cDatabase::copyFrom(const cDatabase& other) {
+    if (&other == this)
+        return;
+    clear();
+    path.assign(other.path);
+    name.assign(other.name);
+    description.assign(other.description);
+    for (const cAttribute* attribute : Items<cAttribute>(other.attributes))
+        attributes.append(attribute->clone());
+    for (const cCategory* category : Items<cCategory>(other.categories)) {
+        cCategory* copy = category->clone();
+        for (const cCategoryMember* member : Items<cCategoryMember>(category->members))
+            copy->members.append(new cCategoryMember(member->firstTerm, member->runLength));
+        categories.append(copy);
+    }
+    for (const cTerm* term : Items<cTerm>(other.terms))
+        terms.append(cloneTerm(term));
+}
+
 void cDatabase::takeContents(cDatabase& other) {
     if (&other == this)
         return;

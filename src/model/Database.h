@@ -29,6 +29,9 @@ public:
 
     // Destroys every element and empties path, name and description.
     void clear();
+    // A copy of everything: path, name, description, and clones of every attribute,
+    // category (with its member entries, in order) and term (with its values, in order).
+    void copyFrom(const cDatabase& other);
     // Takes other's attributes, categories and terms (the same objects, in order) in place of
     // this database's own, which are destroyed, and copies path, name and description.
     // other's lists are left non-owning, so destroying other leaves the moved objects alone.
@@ -80,10 +83,13 @@ public:
                              const std::u16string& text);
     // A new term holding clones of the term's values, in the same order.
     static cTerm* cloneTerm(const cTerm* term);
+    // The term at index gets clones of from's values, in from's order, in place of its own.
+    void setTermValues(uint32_t index, const cTerm& from);
     // Takes ownership of term and puts it at position (0..count; beyond count appends),
     // moving the memberships of the terms from position on up by one.
     void insertTerm(cTerm* term, uint32_t position);
-    // Moves the term at from to position to, with its memberships.
+    // Moves the term at from in front of the term at to (to = count: to the end), with its
+    // memberships; it lands at to, or at to - 1 when it came from below.
     void moveTerm(uint32_t from, uint32_t to);
     // Inserts a copy of the term at from at position to; the copy gets the source's
     // memberships.
@@ -96,6 +102,13 @@ public:
     // Deletes the terms at the given positions (any order; duplicates and positions past
     // the end are ignored); every other term keeps its memberships under its new position.
     void deleteTerms(const std::vector<uint32_t>& indices);
+    // deleteTerms without destroying: the terms at indices (ascending, no duplicates, all
+    // present) leave the list and are returned in that order, without memberships.
+    std::vector<cTerm*> takeTerms(const std::vector<uint32_t>& indices);
+    // Puts terms[i] at positions[i] (ascending positions in the database they make): the
+    // inverse of takeTerms, every member entry renumbered in one pass. The memberships of
+    // the returned terms are the caller's (addMember).
+    void restoreTerms(const std::vector<uint32_t>& positions, const std::vector<cTerm*>& terms);
 
     // ---- categories (DatabaseCategories.cpp)
     // Appends an empty group-0 category; its index, or -1 (TextCategoryLimit, then
@@ -103,6 +116,9 @@ public:
     int32_t addCategory();
     void renameCategory(uint32_t index, const char* text);
     void deleteCategory(uint32_t index);
+    // deleteCategory without destroying, and its inverse: the category goes back to index.
+    cCategory* takeCategory(uint32_t index);
+    void insertCategory(cCategory* category, uint32_t index);
     bool groupInUse(uint16_t group) const;
     bool isCategorizedInGroup(uint32_t term, uint16_t group) const;
     // True when every term is in some category of the group, or there are no terms.

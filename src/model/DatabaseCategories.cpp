@@ -66,6 +66,17 @@ void cDatabase::deleteCategory(uint32_t index) {
         categories.remove(node)->destroy();
 }
 
+cCategory* cDatabase::takeCategory(uint32_t index) {
+    cListNode* node = categories.nodeAt(index);
+    return node ? static_cast<cCategory*>(categories.remove(node)) : nullptr;
+}
+
+void cDatabase::insertCategory(cCategory* category, uint32_t index) {
+    cListNode* at = index >= categories.count() ? categories.tail() : categories.nodeAt(index);
+    if (!categories.insertBefore(at, nullptr, category))
+        category->destroy();
+}
+
 bool cDatabase::groupInUse(uint16_t group) const {
     for (const cCategory* category : Items<cCategory>(categories))
         if (category->group == group && !category->members.isEmpty())

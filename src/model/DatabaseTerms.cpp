@@ -127,6 +127,18 @@ cTerm* cDatabase::cloneTerm(const cTerm* term) {
     return copy;
 }
 
+void cDatabase::setTermValues(uint32_t index, const cTerm& from) {
+    cTerm* target = term(index);
+    if (!target || target == &from)
+        return;
+    target->values.clear();
+    for (const cValue* original : Items<cValue>(from.values)) {
+        cValue* value = original->clone();
+        if (value && !target->values.append(value))
+            value->destroy();
+    }
+}
+
 void cDatabase::insertTerm(cTerm* term, uint32_t position) {
     if (!term)
         return;
@@ -139,11 +151,11 @@ void cDatabase::insertTerm(cTerm* term, uint32_t position) {
 
 void cDatabase::moveTerm(uint32_t from, uint32_t to) {
     uint32_t count = terms.count();
-    if (from == to || from >= count || to >= count)
+    if (from == to || from >= count || to > count)
         return;
     cList memberships = categoriesOfTerm(from);
     removeTermFromCategories(from);
-    cListNode* target = terms.nodeAt(to);
+    cListNode* target = to == count ? terms.tail() : terms.nodeAt(to);
     cObject* moved = terms.remove(terms.nodeAt(from));
     if (from < to)
         --to;
@@ -211,8 +223,48 @@ void cDatabase::deleteTerms(const std::vector<uint32_t>& indices) {
     // one pass: a terms x entries loop is far too slow when most of a database goes.
     for (cCategory* category : Items<cCategory>(categories))
         category->removeTerms(doomed);
+    for (cTerm* term : takeTerms(doomed))
+        term->destroy();
+}
+
+std::vector<cTerm*> cDatabase::takeTerms(const std::vector<uint32_t>& indices) {
+    std::vector<cTerm*> taken(indices.size(), nullptr);
+    if (indices.empty())
+        return taken;
+    // removeTermFromCategories for each index from the highest down, done per category in
+    // one pass: a terms x entries loop is far too slow when most of a database goes.
+    for (cCategory* category : Items<cCategory>(categories))
+        category->removeTerms(indices);
     // From the highest down, each nodeAt starts from the cursor the previous removal left,
     // so the whole pass is one walk.
-    for (auto index = doomed.rbegin(); index != doomed.rend(); ++index)
-        terms.remove(terms.nodeAt(*index))->destroy();
+    for (size_t i = indices.size(); i-- > 0;)
+        taken[i] = static_cast<cTerm*>(terms.remove(terms.nodeAt(indices[i])));
+    return taken;
+}
+
+void cDatabase::restoreTerms(const std::vector<uint32_t>& positions,
+                             const std::vector<cTerm*>& restored) {
+    if (positions.empty())
+        return;
+    // Where each present term ends up: behind every restored position at or before it.
+    const uint32_t before = terms.count();
+    std::vector<uint32_t> newIndex(before);
+    size_t next = 0;
+    for (uint32_t old = 0, position = 0; old < before; ++position) {
+        if (next < positions.size() && positions[next] == position)
+            ++next;
+        else
+            newIndex[old++] = position;
+    }
+    const auto added = static_cast<uint32_t>(positions.size());
+    for (cCategory* category : Items<cCategory>(categories))
+        for (cCategoryMember* member : Items<cCategoryMember>(category->members))
+            member->firstTerm =
+                member->firstTerm < before ? newIndex[member->firstTerm] : member->firstTerm + added;
+    // Ascending positions: each nodeAt walks on from the cursor the insertion before left.
+    for (size_t i = 0; i < positions.size(); ++i) {
+        cListNode* at = positions[i] >= terms.count() ? terms.tail() : terms.nodeAt(positions[i]);
+        if (!terms.insertBefore(at, nullptr, restored[i]))
+            restored[i]->destroy();
+    }
 }
