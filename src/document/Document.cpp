@@ -74,8 +74,7 @@ void cDocument::addListener(cDocumentListener* listener) {
 }
 
 void cDocument::removeListener(cDocumentListener* listener) {
-    listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener),
-                     listeners_.end());
+    listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener), listeners_.end());
 }
 
 // ---- the modified flag, the backup and the history
@@ -146,7 +145,8 @@ void cDocument::rememberFile() {
 
 // ---- the document as a whole
 
-template <class F> void cDocument::changeWholesale(const char* label, F change) {
+template <class F, class T>
+void cDocument::changeWholesale(const char* label, F change, T tellChange) {
     // The other state: before the change until it is undone, then after it.
     struct sOther {
         cDatabase db;
@@ -158,7 +158,7 @@ template <class F> void cDocument::changeWholesale(const char* label, F change) 
     other->identity = fileIdentity_;
     if (!change(other->db))
         return;
-    tellReset();
+    tellChange(true);
     auto swap = [this, other] {
         cDatabase here;
         here.takeContents(db_);
@@ -166,21 +166,32 @@ template <class F> void cDocument::changeWholesale(const char* label, F change) 
         other->db.takeContents(here);
         std::swap(filePath_, other->filePath);
         std::swap(fileIdentity_, other->identity);
-        tellReset();
     };
-    changed(label, ApproximateBytes(other->db), swap, swap);
+    changed(
+        label, ApproximateBytes(other->db),
+        [swap, tellChange] {
+            swap();
+            tellChange(false);
+        },
+        [swap, tellChange] {
+            swap();
+            tellChange(true);
+        });
 }
 
 void cDocument::replace(cDatabase& contents, bool modified) {
     open_ = true;
     if (modified) {
         notePlace();
-        changeWholesale("Import", [&](cDatabase& before) {
-            before.takeContents(db_);
-            db_.takeContents(contents);
-            rememberFile();
-            return true;
-        });
+        changeWholesale(
+            "Import",
+            [&](cDatabase& before) {
+                before.takeContents(db_);
+                db_.takeContents(contents);
+                rememberFile();
+                return true;
+            },
+            [this](bool) { tellReset(); });
         return;
     }
     db_.takeContents(contents);
@@ -194,11 +205,14 @@ void cDocument::replace(cDatabase& contents, bool modified) {
 int cDocument::mergeFile(const std::string& path) {
     int result = 1;
     notePlace();
-    changeWholesale("Merge", [&](cDatabase& before) {
-        before.copyFrom(db_);
-        result = db_.merge(path.c_str());
-        return result == 0;
-    });
+    changeWholesale(
+        "Merge",
+        [&](cDatabase& before) {
+            before.copyFrom(db_);
+            result = db_.merge(path.c_str());
+            return result == 0;
+        },
+        [this](bool) { tellReset(); });
     return result;
 }
 
@@ -275,8 +289,8 @@ void cDocument::changeValues(uint32_t term, uint32_t attribute, const char* labe
     };
     tell([=](cDocumentListener& l) { l.valueChanged(term, attribute); });
     changed(
-        label, ApproximateBytes(*before) + ApproximateBytes(*after),
-        [set, before] { set(before); }, [set, after] { set(after); });
+        label, ApproximateBytes(*before) + ApproximateBytes(*after), [set, before] { set(before); },
+        [set, after] { set(after); });
 }
 
 void cDocument::setValueText(uint32_t term, uint32_t attribute, const std::u16string& text) {
@@ -507,11 +521,17 @@ void cDocument::deleteAttribute(uint32_t index) {
     if (!db_.attribute(index))
         return;
     notePlace();
-    changeWholesale("Delete Attribute", [&](cDatabase& before) {
-        before.copyFrom(db_);
-        db_.deleteAttribute(index);
-        return true;
-    });
+    changeWholesale(
+        "Delete Attribute",
+        [&](cDatabase& before) {
+            before.copyFrom(db_);
+            db_.deleteAttribute(index);
+            return true;
+        },
+        [this, index](bool forward) {
+            const eChange change = forward ? eChange::Removed : eChange::Inserted;
+            tell([=](cDocumentListener& l) { l.attributesChanged(change, index); });
+        });
 }
 
 // ---- categories
@@ -571,9 +591,7 @@ void cDocument::deleteCategory(uint32_t index) {
         [this, index, taken] {
             db_.insertCategory(taken->category, index);
             taken->owned = false;
-            tell([index](cDocumentListener& l) {
-                l.categoriesChanged(eChange::Inserted, index);
-            });
+            tell([index](cDocumentListener& l) { l.categoriesChanged(eChange::Inserted, index); });
         },
         take);
 }

@@ -126,9 +126,12 @@ private:
     bool termExists(uint32_t term) const { return term < db_.terms.count(); }
     int32_t termAdded(int32_t added, int32_t inheritFrom);
     // A change of one term's values, recorded as its values before and after.
-    template <class F> void changeValues(uint32_t term, uint32_t attribute, const char* label, F change);
+    template <class F>
+    void changeValues(uint32_t term, uint32_t attribute, const char* label, F change);
     // A change recorded as the whole database before it: undo and redo swap the two.
-    template <class F> void changeWholesale(const char* label, F change);
+    // change(before) makes the change, leaving before as the database was (false: nothing
+    // changed); tellChange(done) tells the listeners of the change done or undone.
+    template <class F, class T> void changeWholesale(const char* label, F change, T tellChange);
     // The raw steps that changes, undos and redos share; each tells the listeners.
     void removeTermsAt(const std::vector<uint32_t>& terms);
     void copyTermsRaw(const std::vector<uint32_t>& sources, uint32_t target);

@@ -5,7 +5,9 @@
 #include <cstring>
 #include <new>
 
-cByteWriter::~cByteWriter() { std::free(data_); }
+cByteWriter::~cByteWriter() {
+    std::free(data_);
+}
 
 void cByteWriter::reserve(size_t capacity) {
     if (capacity > capacity_)

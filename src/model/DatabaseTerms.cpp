@@ -217,12 +217,6 @@ void cDatabase::deleteTerms(const std::vector<uint32_t>& indices) {
             doomed.push_back(index);
     std::sort(doomed.begin(), doomed.end());
     doomed.erase(std::unique(doomed.begin(), doomed.end()), doomed.end());
-    if (doomed.empty())
-        return;
-    // removeTermFromCategories for each index from the highest down, done per category in
-    // one pass: a terms x entries loop is far too slow when most of a database goes.
-    for (cCategory* category : Items<cCategory>(categories))
-        category->removeTerms(doomed);
     for (cTerm* term : takeTerms(doomed))
         term->destroy();
 }
@@ -259,8 +253,8 @@ void cDatabase::restoreTerms(const std::vector<uint32_t>& positions,
     const auto added = static_cast<uint32_t>(positions.size());
     for (cCategory* category : Items<cCategory>(categories))
         for (cCategoryMember* member : Items<cCategoryMember>(category->members))
-            member->firstTerm =
-                member->firstTerm < before ? newIndex[member->firstTerm] : member->firstTerm + added;
+            member->firstTerm = member->firstTerm < before ? newIndex[member->firstTerm]
+                                                           : member->firstTerm + added;
     // Ascending positions: each nodeAt walks on from the cursor the insertion before left.
     for (size_t i = 0; i < positions.size(); ++i) {
         cListNode* at = positions[i] >= terms.count() ? terms.tail() : terms.nodeAt(positions[i]);

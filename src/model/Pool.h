@@ -41,8 +41,9 @@ private:
     // stays below the size at which the heap maps memory of its own.
     static constexpr size_t ChunkHeader = (sizeof(sChunk) + Align - 1) / Align * Align;
     static constexpr size_t ChunkBytes = 64 * 1024;
-    static constexpr size_t BlocksPerChunk =
-        Stride * 16 > ChunkBytes - ChunkHeader ? 16 : (ChunkBytes - ChunkHeader) / Stride;
+    static constexpr size_t BlocksPerChunk = Stride * 16 > ChunkBytes - ChunkHeader
+                                                 ? 16
+                                                 : (ChunkBytes - ChunkHeader) / Stride;
 
     static void push(void* pointer) noexcept {
         auto* block = static_cast<sFree*>(pointer);

@@ -16,8 +16,7 @@ struct sPoolCalls {
     void (*release)(void*) noexcept;
 };
 
-template <size_t... Class>
-constexpr auto PoolTable(std::index_sequence<Class...>) {
+template <size_t... Class> constexpr auto PoolTable(std::index_sequence<Class...>) {
     return std::array<sPoolCalls, sizeof...(Class)>{
         sPoolCalls{&cFixedPool<(Class + 1) * SizeStep>::allocate,
                    &cFixedPool<(Class + 1) * SizeStep>::release}...};
@@ -25,7 +24,9 @@ constexpr auto PoolTable(std::index_sequence<Class...>) {
 
 constexpr auto Pools = PoolTable(std::make_index_sequence<PooledClasses>());
 
-size_t ClassOf(size_t size) { return (size - 1) / SizeStep; }
+size_t ClassOf(size_t size) {
+    return (size - 1) / SizeStep;
+}
 
 } // namespace
 

@@ -112,7 +112,9 @@ cUnicodeValue::cUnicodeValue(uint16_t attributeIndex, const char16_t* units) {
     setText(units);
 }
 
-cUnicodeValue::~cUnicodeValue() { replaceText(nullptr, 0); }
+cUnicodeValue::~cUnicodeValue() {
+    replaceText(nullptr, 0);
+}
 
 void cUnicodeValue::replaceText(char16_t* units, uint32_t length) {
     if (text_)

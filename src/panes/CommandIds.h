@@ -46,6 +46,8 @@ enum : int {
     CmdExportTabDelimited = 40104,
     CmdImportVeskText = 40105,
     CmdExportVeskText = 40106,
+    CmdUndo = 40200,
+    CmdRedo = 40201,
     CmdRecentFirst = 1124,
     CmdDisplayAttributeFirst = 1224,
     // Imports may bring more attributes than the editor creates; the numbers below the

@@ -18,10 +18,46 @@ cPanes::cPanes(cDocument& document, cPaneHost& host, QWidget* termParent, QWidge
     categories_ = std::make_unique<cCategoryPane>(*this, rightParent);
     attributes_ = std::make_unique<cAttributePane>(*this, rightParent);
     document_.addListener(this);
+    document_.setPlaceProvider([this] { return currentPlace(); });
 }
 
 cPanes::~cPanes() {
+    document_.setPlaceProvider({});
     document_.removeListener(this);
+}
+
+std::vector<cListView*> cPanes::cycle() const {
+    return {terms_->view(), values_->view(), categories_->view(), attributes_->view()};
+}
+
+sPlace cPanes::currentPlace() const {
+    sPlace place;
+    place.terms = selectedTermList();
+    const std::vector<cListView*> lists = cycle();
+    const cListView* working = workingPane();
+    for (size_t i = 0; i < lists.size(); ++i)
+        if (lists[i] == working)
+            place.pane = static_cast<int>(i);
+    if (place.pane > 0)
+        place.row = working->firstSelected();
+    return place;
+}
+
+void cPanes::placeRestored(const sPlace& place) {
+    const uint32_t termCount = database().terms.count();
+    std::vector<char> member(termCount, 0);
+    for (uint32_t term : place.terms)
+        if (term < termCount)
+            member[term] = 1;
+    selectTerms(member);
+    const std::vector<cListView*> lists = cycle();
+    if (place.pane < 0 || place.pane >= static_cast<int>(lists.size()))
+        return;
+    cListView* pane = lists[static_cast<size_t>(place.pane)];
+    pane->setFocus(Qt::OtherFocusReason);
+    if (place.pane > 0 && place.row >= 0)
+        pane->selectRow(place.row, true);
+    updateCommandState();
 }
 
 const cDatabase& cPanes::database() const {
@@ -120,8 +156,11 @@ void cPanes::followAttributeChange(eChange change, uint32_t index) {
     attributes_->fill();
     const int displayed = host_.displayAttribute();
     if (change == eChange::Inserted) {
+        // A new attribute comes last; one put back by undo may come before the shown one.
         if (database().attributes.count() == 1)
             host_.setDisplayAttribute(0);
+        else
+            host_.setDisplayAttribute(displayed >= row ? displayed + 1 : displayed);
     } else if (displayed == row) {
         // The term pane keeps showing the same attribute under its new index; when that was
         // the deleted one it falls back to the first.

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "document/DocumentListener.h"
+#include "document/UndoHistory.h"
 
 class QLineEdit;
 class QWidget;
@@ -86,6 +87,8 @@ public:
 private:
     // The pane's list that is widget or holds it, or nullptr.
     cListView* paneHolding(const QWidget* widget) const;
+    // The four lists in the focus cycle's order: term, value, category, attribute.
+    std::vector<cListView*> cycle() const;
     // What the panes show after a change of the attribute at index.
     void followAttributeChange(eChange change, uint32_t index);
 
@@ -98,8 +101,9 @@ private:
     void categoriesChanged(eChange change, uint32_t index) override;
     void membershipsChanged(uint32_t category) override;
     void reset() override;
-    void modifiedChanged(bool) override {}
-    void backupFailed(int) override {}
+    void placeRestored(const sPlace& place) override;
+    // Where the user works now: the pane with the focus, the selected terms, its row.
+    sPlace currentPlace() const;
     // focusedPane, or when the window is not active the pane its focus rests in.
     cListView* workingPane() const;
     void setEditCommandState();

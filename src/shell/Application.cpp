@@ -53,6 +53,7 @@ std::unique_ptr<cMainWindow> CreateEditorWindow() {
     ApplyUserFont();
     UpdateTitle();
     UpdateSaveEnabling();
+    UpdateUndoCommands();
     RebuildRecentMenu();
     RebuildDisplayAttributeMenu();
     UpdateInputMenu();

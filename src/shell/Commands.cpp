@@ -192,6 +192,12 @@ int RunCommand(int command) {
         return CommandDone;
     }
     switch (command) {
+    case CmdUndo:
+        CurrentDocument().undo();
+        return CommandDone;
+    case CmdRedo:
+        CurrentDocument().redo();
+        return CommandDone;
     case CmdExit:
         if (MainWindow())
             MainWindow()->close();

@@ -1,5 +1,6 @@
 #include "shell/DocumentStatus.h"
 
+#include <QAction>
 #include <QFile>
 #include <QMetaObject>
 
@@ -16,14 +17,7 @@ namespace {
 
 class cDocumentStatus : public cDocumentListener {
 public:
-    void termsInserted(uint32_t, uint32_t) override {}
-    void termsRemoved(const std::vector<uint32_t>&) override {}
-    void termsRearranged() override {}
-    void valueChanged(uint32_t, uint32_t) override {}
-    void attributesChanged(eChange, uint32_t) override {}
-    void categoriesChanged(eChange, uint32_t) override {}
-    void membershipsChanged(uint32_t) override {}
-    void reset() override {}
+    void historyChanged() override { UpdateUndoCommands(); }
 
     void modifiedChanged(bool) override {
         UpdateSaveEnabling();
@@ -66,6 +60,31 @@ QString TitleText() {
 void UpdateTitle() {
     if (cMainWindow* window = MainWindow())
         window->setWindowTitle(TitleText());
+}
+
+void UpdateUndoCommands() {
+    cMainWindow* window = MainWindow();
+    if (!window)
+        return;
+    const cUndoHistory& history = CurrentDocument().history();
+    const struct {
+        int command;
+        const char* verb;
+        std::string what;
+        const char* keys;
+        bool possible;
+    } items[] = {
+        {CmdUndo, "&Undo", history.undoLabel(), "Ctrl+Z", history.canUndo()},
+        {CmdRedo, "&Redo", history.redoLabel(), "Ctrl+Shift+Z", history.canRedo()},
+    };
+    for (const auto& item : items) {
+        QString label = QString::fromLatin1(item.verb);
+        if (!item.what.empty())
+            label += ' ' + QString::fromStdString(item.what);
+        if (QAction* action = window->action(item.command))
+            action->setText(label + '\t' + QString::fromLatin1(item.keys));
+        SetButtonState(item.command, item.possible ? ButtonEnabled : ButtonDisabled);
+    }
 }
 
 void UpdateSaveEnabling() {

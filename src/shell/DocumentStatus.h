@@ -15,3 +15,5 @@ cDocumentListener& DocumentStatusListener();
 void UpdateTitle();
 QString TitleText();
 void UpdateSaveEnabling();
+// Edit > Undo and Redo name the step they would take, and are greyed without one.
+void UpdateUndoCommands();

@@ -35,7 +35,8 @@ bool LeavesPanesAlone(int command) {
 } // namespace
 
 bool RunEditBoxCommand(int command) {
-    if (command != CmdCut && command != CmdCopy && command != CmdPaste && command != CmdDelete)
+    if (command != CmdCut && command != CmdCopy && command != CmdPaste && command != CmdDelete &&
+        command != CmdUndo && command != CmdRedo)
         return false;
     QLineEdit* editor = OpenEditBox();
     if (!editor)
@@ -55,6 +56,12 @@ bool RunEditBoxCommand(int command) {
     case CmdPaste:
         if (platform.clipboardHasText())
             editor->insert(platform.clipboardText());
+        break;
+    case CmdUndo:
+        editor->undo();
+        break;
+    case CmdRedo:
+        editor->redo();
         break;
     default:
         editor->del();

@@ -59,7 +59,7 @@ private:
 // opening and closing an editor changes no action, menu or toolbar button.
 class cAcceleratorGate : public QObject {
 public:
-    cAcceleratorGate(const QHash<QAction*, QKeySequence>& accelerators, QObject* parent)
+    cAcceleratorGate(const QHash<QAction*, QList<QKeySequence>>& accelerators, QObject* parent)
         : QObject(parent), accelerators_(accelerators) {}
 
 protected:
@@ -75,13 +75,14 @@ protected:
 private:
     bool isAccelerator(const QKeyEvent& key) const {
         const QKeySequence pressed(key.keyCombination());
-        for (const QKeySequence& keys : accelerators_)
-            if (keys.matches(pressed) == QKeySequence::ExactMatch)
-                return true;
+        for (const QList<QKeySequence>& list : accelerators_)
+            for (const QKeySequence& keys : list)
+                if (keys.matches(pressed) == QKeySequence::ExactMatch)
+                    return true;
         return false;
     }
 
-    const QHash<QAction*, QKeySequence>& accelerators_;
+    const QHash<QAction*, QList<QKeySequence>>& accelerators_;
 };
 
 } // namespace
@@ -159,12 +160,19 @@ void cMainWindow::showStatus(const QString& text) {
     status_->setText(text);
 }
 
+void cMainWindow::addAccelerator(int command, const QKeySequence& keys) {
+    if (QAction* target = action(command)) {
+        accelerators_[target].append(keys);
+        target->setShortcuts(accelerators_[target]);
+    }
+}
+
 QAction* cMainWindow::addCommand(int command, const QString& label, const QKeySequence& keys) {
     auto* action = new QAction(label, this);
     action->setData(command);
     if (!keys.isEmpty()) {
         action->setShortcut(keys);
-        accelerators_.insert(action, keys);
+        accelerators_.insert(action, {keys});
     }
     connect(action, &QAction::triggered, this, [command] { ExecuteCommand(command); });
     actions_.insert(command, action);

@@ -40,6 +40,8 @@ public:
 
     // Builds an action that runs command; registered under that number.
     QAction* addCommand(int command, const QString& label, const QKeySequence& keys = {});
+    // One more accelerator for a command built with its first.
+    void addAccelerator(int command, const QKeySequence& keys);
     // The three splitter ratios: term pane width, and the two borders of the right column.
     void setSplitterRatios(double r1, double r2, double r3);
     void splitterRatios(double& r1, double& r2, double& r3) const;
@@ -58,7 +60,7 @@ private:
     void keepOtherRightBorder(int handle);
 
     QHash<int, QAction*> actions_;
-    QHash<QAction*, QKeySequence> accelerators_;
+    QHash<QAction*, QList<QKeySequence>> accelerators_;
     std::unique_ptr<cPaneHost> paneHost_;
     std::unique_ptr<cPanes> panes_;
     QSplitter* columns_ = nullptr;

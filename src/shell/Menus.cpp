@@ -62,10 +62,14 @@ void cMainWindow::buildMenus() {
 
     QMenu* edit = menuBar()->addMenu("&Edit");
     AddItems(*this, edit,
-             {{CmdProperties, "&Properties...", {}},
+             {{CmdUndo, "&Undo\tCtrl+Z", Ctrl(Qt::Key_Z)},
+              {CmdRedo, "&Redo\tCtrl+Shift+Z", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+              {0, nullptr, {}},
+              {CmdProperties, "&Properties...", {}},
               {0, nullptr, {}},
               {CmdNewTerm, "New &Term\tCtrl+T", Ctrl(Qt::Key_T)},
               {CmdNewCategory, "New Cate&gory", {}}});
+    addAccelerator(CmdRedo, Ctrl(Qt::Key_Y));
     QMenu* newAttribute = edit->addMenu("New &Attribute");
     AddItems(*this, newAttribute,
              {{CmdNewAsciiAttribute, "&Ascii", {}}, {CmdNewUnicodeAttribute, "&Unicode", {}}});

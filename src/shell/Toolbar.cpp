@@ -24,6 +24,8 @@ const sToolbarButton ToolbarButtons[] = {
     {CmdNewDatabase, TextTooltipNewDatabase, "new-database"},
     {CmdOpen, TextTooltipOpen, "open"},
     {CmdSave, TextTooltipSave, "save"},
+    {CmdUndo, TextTooltipUndo, "undo"},
+    {CmdRedo, TextTooltipRedo, "redo"},
     {0, 0, nullptr},
     {CmdProperties, TextTooltipProperties, "properties"},
     {0, 0, nullptr},
@@ -45,7 +47,7 @@ const sToolbarButton ToolbarButtons[] = {
     {CmdHelpContents, TextTooltipHelpContents, "help"},
 };
 
-static_assert(std::size(ToolbarButtons) == 22, "the toolbar has 22 positions");
+static_assert(std::size(ToolbarButtons) == 24, "the toolbar has 24 positions");
 
 } // namespace
 

@@ -1,5 +1,5 @@
 #pragma once
-// The toolbar's 22 positions and the button and menu states the shell keeps.
+// The toolbar's 24 positions and the button and menu states the shell keeps.
 
 // The tooltip text number of the toolbar button with that command, or 0.
 int ToolbarTooltip(int command);

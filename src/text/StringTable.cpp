@@ -131,6 +131,8 @@ constexpr sTableEntry StringTable[] = {
           "characters became '?'."},
     {264, "%u texts held a tab, a line break or, in a category name, a '|', which the text "
           "file cannot hold; they were written as spaces and '/'."},
+    {280, "Undo (Ctrl+Z)"},
+    {281, "Redo (Ctrl+Shift+Z)"},
 };
 
 constexpr bool TableIsSorted() {

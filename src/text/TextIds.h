@@ -42,6 +42,8 @@ enum : int {
     TextTooltipCut = 111,
     TextTooltipCopy = 112,
     TextTooltipPaste = 113,
+    TextTooltipUndo = 280,
+    TextTooltipRedo = 281,
 
     // Status texts: what a command did.
     TextAttributeCreated = 3,

@@ -96,12 +96,16 @@ TEST_F(EditorTest, MainWindowHasTheMenusToolbarAndPanes) {
     EXPECT_EQ(window->action(CmdDelete)->shortcut(), QKeySequence());
     EXPECT_EQ(window->action(CmdPaste)->shortcut(), QKeySequence("Ctrl+V"));
 
+    // Undo and Redo follow Save; the other positions keep their order.
     QList<QAction*> buttons = window->toolBar()->actions();
-    ASSERT_EQ(buttons.size(), 22);
-    EXPECT_TRUE(buttons[3]->isSeparator());
-    EXPECT_EQ(buttons[8]->toolTip(), "Paste (Ctrl+V)");
-    EXPECT_EQ(buttons[21]->toolTip(), "Help Contents (F1)");
-    EXPECT_FALSE(buttons[8]->icon().isNull());
+    ASSERT_EQ(buttons.size(), 24);
+    EXPECT_EQ(buttons[3]->toolTip(), "Undo (Ctrl+Z)");
+    EXPECT_EQ(buttons[4]->toolTip(), "Redo (Ctrl+Shift+Z)");
+    EXPECT_FALSE(buttons[4]->icon().isNull());
+    EXPECT_TRUE(buttons[5]->isSeparator());
+    EXPECT_EQ(buttons[10]->toolTip(), "Paste (Ctrl+V)");
+    EXPECT_EQ(buttons[23]->toolTip(), "Help Contents (F1)");
+    EXPECT_FALSE(buttons[10]->icon().isNull());
     EXPECT_EQ(ToolbarTooltip(CmdPinyin), 109);
     EXPECT_EQ(ToolbarTooltip(CmdDelete), 0);
 
