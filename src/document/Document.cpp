@@ -74,7 +74,8 @@ void cDocument::addListener(cDocumentListener* listener) {
 }
 
 void cDocument::removeListener(cDocumentListener* listener) {
-    listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener), listeners_.end());
+    listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener),
+                     listeners_.end());
 }
 
 // ---- the modified flag, the backup and the history
@@ -275,8 +276,8 @@ void cDocument::changeValues(uint32_t term, uint32_t attribute, const char* labe
     };
     tell([=](cDocumentListener& l) { l.valueChanged(term, attribute); });
     changed(
-        label, ApproximateBytes(*before) + ApproximateBytes(*after), [set, before] { set(before); },
-        [set, after] { set(after); });
+        label, ApproximateBytes(*before) + ApproximateBytes(*after),
+        [set, before] { set(before); }, [set, after] { set(after); });
 }
 
 void cDocument::setValueText(uint32_t term, uint32_t attribute, const std::u16string& text) {
@@ -571,7 +572,9 @@ void cDocument::deleteCategory(uint32_t index) {
         [this, index, taken] {
             db_.insertCategory(taken->category, index);
             taken->owned = false;
-            tell([index](cDocumentListener& l) { l.categoriesChanged(eChange::Inserted, index); });
+            tell([index](cDocumentListener& l) {
+                l.categoriesChanged(eChange::Inserted, index);
+            });
         },
         take);
 }

@@ -53,6 +53,8 @@ TEST(BackupRecord, FollowsTheUnsavedWork) {
         {"changed again", [&] { document.addTerm(-1); }, "unsaved " + words},
         {"saved", [&] { ASSERT_EQ(document.save(), 0); }, "none"},
         {"changed after the save", [&] { document.addTerm(-1); }, "unsaved " + words},
+        {"undone back to the save", [&] { document.undo(); }, "none"},
+        {"redone", [&] { document.redo(); }, "unsaved " + words},
         {"saved as another file", [&] { ASSERT_EQ(document.saveAs(other), 0); }, "none"},
         {"changed under its new name", [&] { document.addCategory(); }, "unsaved " + other},
         {"given up for a new database",
