@@ -27,6 +27,10 @@ std::string cBackupSlot::lockFileName(int number) {
     return NumberedName(number, ".lock");
 }
 
+std::string cBackupSlot::recordFileName(int number) {
+    return NumberedName(number, ".info");
+}
+
 bool cBackupSlot::acquire(const std::string& directory) {
     release();
     for (int number = 1; number <= kMaxSlots; ++number) {

@@ -23,6 +23,8 @@ public:
 
     static std::string backupFileName(int number);
     static std::string lockFileName(int number);
+    // What the backup holds (document/BackupRecord.h): "backup.info", "backup-n.info".
+    static std::string recordFileName(int number);
 
 private:
     int number_ = 0;

@@ -80,7 +80,7 @@ void cDocument::removeListener(cDocumentListener* listener) {
 // ---- the modified flag, the backup and the history
 
 void cDocument::writeBackup() {
-    if (const int problem = backup_.write(db_))
+    if (const int problem = backup_.write(db_, modified_))
         tell([problem](cDocumentListener& l) { l.backupFailed(problem); });
 }
 
@@ -110,6 +110,7 @@ void cDocument::setModified(bool modified) {
         writeBackup();
     } else {
         history_.markSaved();
+        backup_.forgetUnsaved();
     }
     tell([modified](cDocumentListener& l) { l.modifiedChanged(modified); });
 }

@@ -63,7 +63,8 @@ public:
     // no longer modified; 1 when nothing was written (the previous file is unchanged).
     int save();
     int saveAs(const std::string& path);
-    // Sets or clears the modified flag; setting it writes the backup as every change does.
+    // Sets or clears the modified flag; setting it writes the backup as every change does,
+    // clearing it tells the backup's record that nothing is unsaved.
     void setModified(bool modified);
     // Empties the database and closes the document, as at start-up; tells nobody.
     void clear();

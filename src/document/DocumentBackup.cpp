@@ -2,6 +2,7 @@
 
 #include "dbfile/DatabaseWrite.h"
 #include "dbfile/PrivateFolder.h"
+#include "model/Database.h"
 #include "text/Paths.h"
 #include "text/TextIds.h"
 
@@ -22,7 +23,11 @@ std::string cDocumentBackup::filePath() const {
     return JoinPath(folder_ ? folder_() : std::string(), cBackupSlot::backupFileName(slot()));
 }
 
-int cDocumentBackup::write(const cDatabase& db) {
+std::string cDocumentBackup::recordPath() const {
+    return JoinPath(folder_ ? folder_() : std::string(), cBackupSlot::recordFileName(slot()));
+}
+
+int cDocumentBackup::write(const cDatabase& db, bool unsaved) {
     const std::string folder = folder_ ? folder_() : std::string();
     int problem = prepareSlot(folder);
     if (problem == 0) {
@@ -33,13 +38,24 @@ int cDocumentBackup::write(const cDatabase& db) {
             problem = TextBackupNotAFile;
         else if (written != SaveWritten)
             problem = TextBackupFailed;
+        else if (!unsaved)
+            forgetUnsaved();
+        else if (!record_.write(recordPath(), {true, db.path.textOrEmpty()}))
+            problem = TextBackupFailed;
     }
     const bool news = problem != 0 && !failureTold_;
     failureTold_ = problem != 0;
     return news ? problem : 0;
 }
 
+void cDocumentBackup::forgetUnsaved() {
+    // Only the slot's holder may touch its record; without a slot this editor wrote none.
+    if (slot_.number() != 0)
+        record_.remove(JoinPath(slotFolder_, cBackupSlot::recordFileName(slot_.number())));
+}
+
 void cDocumentBackup::release() {
+    forgetUnsaved();
     slot_.release();
     slotFolder_.clear();
     failureTold_ = false;

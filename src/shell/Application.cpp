@@ -8,6 +8,7 @@
 #include "shell/AppState.h"
 #include "shell/CentreOver.h"
 #include "shell/Commands.h"
+#include "shell/CrashRecovery.h"
 #include "shell/Dialogs.h"
 #include "shell/DocumentStatus.h"
 #include "shell/FileWatch.h"
@@ -86,7 +87,8 @@ int RunEditor(int argc, char** argv) {
     InitializeEditor(QApplication::applicationDirPath().toStdString());
     std::unique_ptr<cMainWindow> window = CreateEditorWindow();
     window->show();
-    if (!RunWelcomeLoop()) {
+    // Work a crashed editor left unsaved comes first: restored, it is the open database.
+    if (!OfferLeftWork() && !RunWelcomeLoop()) {
         SetMainWindow(nullptr);
         return 0;
     }

@@ -121,6 +121,9 @@ constexpr sTableEntry StringTable[] = {
           "under another name."},
     {226, "'%1' was deleted or moved by another program since you opened or saved it.\n\n"
           "Save it there again? Yes recreates it; No lets you save it under another name."},
+    {230, "Vesk-Builder was closed with unsaved changes to %1. Restore them?"},
+    {231, "The unsaved changes of the last run could not be restored: their backup is missing "
+          "or unreadable."},
     {240, "Failed to load database because it is not a file but a folder, a device, a pipe or "
           "a socket."},
     {241, "'%1': %2"},

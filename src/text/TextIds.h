@@ -82,6 +82,11 @@ enum : int {
     TextOverwriteChangedFile = 225, // "%1"
     TextRecreateDeletedFile = 226,  // "%1"
 
+    // After a crash: the question about the work left in the backup, and the status text
+    // when there was none to restore.
+    TextRestoreLeftWork = 230, // "%1"
+    TextLeftWorkUnreadable = 231,
+
     // Messages: instructions, warnings and failures of the editor.
     TextVerticalFont = 47,
     TextNeedAttribute = 52,
