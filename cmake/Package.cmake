@@ -17,12 +17,12 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The SVG icons of the editor are drawn by Qt's SVG image plugin, loaded at run time.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk")
+# The extended description; CPack puts the summary above it and indents it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "editor for flashcard databases (Palm OS PDB)
- Vesk-Builder writes and organises flashcards: terms with Ascii or Unicode values per
- attribute, sorted into categories, saved as Palm OS database files for a handheld
- flashcard application. It imports Vesk Text, tab-delimited text, Ergane word lists and
- QuizApp modules, and merges databases.
- .
- The package holds the Qt editor vesk-builder and the command-line tool vesk.")
+    "Vesk-Builder writes and organises flashcards: terms with Ascii or Unicode values per
+attribute, sorted into categories, saved as Palm OS database files for a handheld
+flashcard application. It imports Vesk Text, tab-delimited text, Ergane word lists and
+QuizApp modules, and merges databases.
+
+The package holds the Qt editor vesk-builder and the command-line tool vesk.")
 include(CPack)
