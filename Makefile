@@ -6,8 +6,9 @@ FUZZ_BUILD_DIR ?= build-fuzz
 BENCH_BUILD_DIR ?= build-bench
 FUZZ_TIME ?= 60
 FUZZ_TARGETS ?= database text ergane quizapp settings
+PREFIX ?= /usr/local
 
-.PHONY: all deps configure build test test-asan fuzz bench run clean
+.PHONY: all deps configure build test test-asan fuzz bench run install package clean
 
 all: build
 
@@ -53,6 +54,14 @@ bench:
 
 run: build
 	@$(BUILD_DIR)/vesk-builder
+
+# The programs, their shared files and the desktop's files under PREFIX (below DESTDIR).
+install: build
+	@DESTDIR=$(DESTDIR) cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# A .deb of the same tree under /usr, in $(BUILD_DIR).
+package: build
+	@cd $(BUILD_DIR) && cpack -G DEB
 
 clean:
 	@rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(FUZZ_BUILD_DIR) $(BENCH_BUILD_DIR)

@@ -5,6 +5,7 @@
 
 #include "cli/FailureReport.h"
 #include "cli/JsonDump.h"
+#include "cli/StreamFile.h"
 #include "dbfile/DatabaseFiles.h"
 #include "dbfile/FileFailure.h"
 #include "exchange/Imports.h"
@@ -79,29 +80,50 @@ int Export(const std::string& format, const std::string& input, const std::strin
 
 } // namespace
 
-// Each command starts with no failure on record, so that the reason it reports is its own.
+// Each command starts with no failure on record, so that the reason it reports is its own;
+// "-" stands for standard input or output (StreamFile.h), and a failure is told as its.
 
 int RunDump(const std::string& file, std::ostream& out) {
     ClearFileFailure();
-    return ReportFailure(DumpFile(file, out), file, std::cerr);
+    cStreamFile in(file, cStreamFile::Input);
+    const int result = in.ready() ? DumpFile(in.path(), out) : 1;
+    in.nameFailure();
+    return ReportFailure(result, file, std::cerr);
 }
 
 int RunImportPdb(const std::string& input, const std::string& output) {
     ClearFileFailure();
-    return ReportFailure(ImportPdb(input, output), output, std::cerr);
+    cStreamFile in(input, cStreamFile::Input);
+    const int result = in.ready() ? ImportPdb(in.path(), output) : 1;
+    in.nameFailure();
+    return ReportFailure(result, output, std::cerr);
 }
 
 int RunMerge(const std::string& target, const std::string& source, const std::string& output) {
     ClearFileFailure();
-    return ReportFailure(Merge(target, source, output), output, std::cerr);
+    cStreamFile targetIn(target, cStreamFile::Input), sourceIn(source, cStreamFile::Input);
+    const int result =
+        targetIn.ready() && sourceIn.ready() ? Merge(targetIn.path(), sourceIn.path(), output) : 1;
+    targetIn.nameFailure();
+    sourceIn.nameFailure();
+    return ReportFailure(result, output, std::cerr);
 }
 
 int RunImport(const std::string& format, const std::string& input, const std::string& output) {
     ClearFileFailure();
-    return ReportFailure(Import(format, input, output), output, std::cerr);
+    cStreamFile in(input, cStreamFile::Input);
+    const int result = in.ready() ? Import(format, in.path(), output) : 1;
+    in.nameFailure();
+    return ReportFailure(result, output, std::cerr);
 }
 
 int RunExport(const std::string& format, const std::string& input, const std::string& output) {
     ClearFileFailure();
-    return ReportFailure(Export(format, input, output), output, std::cerr);
+    cStreamFile in(input, cStreamFile::Input), out(output, cStreamFile::Output);
+    int result = in.ready() && out.ready() ? Export(format, in.path(), out.path()) : 1;
+    if (result == 0)
+        result = out.deliver(std::cout);
+    in.nameFailure();
+    out.nameFailure();
+    return ReportFailure(result, output, std::cerr);
 }

@@ -1,5 +1,6 @@
 // vesk: the command-line companion of the editor. Exit status 0 on success, 1 on a failure
-// (its message on standard error), 2 on a usage error (the usage on standard error).
+// (its message on standard error), 2 on a usage error (the usage on standard error). "-"
+// reads standard input or, as the output of export, writes standard output.
 
 #include <CLI/CLI.hpp>
 #include <iostream>
@@ -11,6 +12,22 @@ namespace {
 
 constexpr int ExitUsage = 2;
 
+const char ExitStatuses[] =
+    "A FILE, INPUT, TARGET or SOURCE of - is standard input (one of them at a time), an "
+    "OUTPUT of export - is standard output.\n\n"
+    "Exit status:\n"
+    "  0  success\n"
+    "  1  failure: the message, then \"vesk: PATH: reason\", on standard error\n"
+    "  2  wrong usage: the usage on standard error\n";
+
+// A database file is binary: it goes to a file, never to standard output.
+const CLI::Validator NotStandardOutput(
+    [](std::string& value) {
+        return value == "-" ? std::string("a database file is not written to standard output")
+                            : std::string();
+    },
+    "", "NotStandardOutput");
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -21,6 +38,9 @@ int main(int argc, char** argv) {
         "vesk: reads, converts, imports, exports and merges Vesk flashcard database files (PDB).",
         "vesk");
     app.require_subcommand(1);
+    app.set_version_flag("--version", std::string("vesk ") + VESK_VERSION,
+                         "Print the version and exit");
+    app.footer(ExitStatuses);
 
     std::string dumpFile;
     CLI::App* dump = app.add_subcommand(
@@ -39,7 +59,9 @@ int main(int argc, char** argv) {
         ->required()
         ->check(CLI::IsMember({"pdb", "vesk", "tab", "ergane", "quizapp"}));
     import->add_option("INPUT", input, "The file to import")->required();
-    import->add_option("OUTPUT", output, "The database file to write")->required();
+    import->add_option("OUTPUT", output, "The database file to write")
+        ->required()
+        ->check(NotStandardOutput);
 
     std::string exportFormat, exportInput, exportOutput;
     CLI::App* exportCommand = app.add_subcommand(
@@ -59,13 +81,15 @@ int main(int argc, char** argv) {
                  "by name) and save the result to OUTPUT.");
     merge->add_option("TARGET", target, "The database file merged into")->required();
     merge->add_option("SOURCE", source, "The database file whose terms are appended")->required();
-    merge->add_option("OUTPUT", merged, "The database file to write")->required();
+    merge->add_option("OUTPUT", merged, "The database file to write")
+        ->required()
+        ->check(NotStandardOutput);
 
     try {
         app.parse(argc, argv);
-    } catch (const CLI::CallForHelp& help) {
-        return app.exit(help);
-    } catch (const CLI::CallForAllHelp& help) {
+        if (merge->parsed() && target == "-" && source == "-")
+            throw CLI::ValidationError("TARGET and SOURCE", "standard input can be read once");
+    } catch (const CLI::Success& help) {
         return app.exit(help);
     } catch (const CLI::ParseError& error) {
         std::cerr << error.what() << "\n\n";

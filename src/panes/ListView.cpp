@@ -255,6 +255,7 @@ void cListView::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Delete:
     case Qt::Key_Return:
     case Qt::Key_Enter:
+    case Qt::Key_F2:
         if (events_ && CountingModifiers(*event) == Qt::NoModifier && events_->onKey(event->key()))
             return;
         break;

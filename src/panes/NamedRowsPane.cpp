@@ -43,8 +43,13 @@ void cNamedRowsPane::onClick() {
 }
 
 bool cNamedRowsPane::onKey(int key) {
-    return panes_.handleKey(
-        key, [this] { view_->beginEdit(view_->firstSelected()); }, [this] { deleteSelected(); });
+    auto rename = [this] { view_->beginEdit(view_->firstSelected()); };
+    // F2 is the desktop's rename key; Enter stays the program's own.
+    if (key == Qt::Key_F2) {
+        rename();
+        return true;
+    }
+    return panes_.handleKey(key, rename, [this] { deleteSelected(); });
 }
 
 bool cNamedRowsPane::onBeginEdit(int) {

@@ -1,16 +1,23 @@
 #include "shell/Application.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QScreen>
+#include <cstdio>
+#include <optional>
 
 #include "document/Document.h"
 #include "panes/CommandIds.h"
 #include "shell/AppState.h"
 #include "shell/CentreOver.h"
+#include "shell/CommandLine.h"
 #include "shell/Commands.h"
 #include "shell/CrashRecovery.h"
 #include "shell/Dialogs.h"
 #include "shell/DocumentStatus.h"
+#include "shell/FileCommands.h"
+#include "shell/FileDialogs.h"
+#include "shell/FileDrop.h"
 #include "shell/FileWatch.h"
 #include "shell/MainWindow.h"
 #include "shell/QtMessageSink.h"
@@ -23,6 +30,26 @@
 namespace {
 
 cQtMessageSink MessageSink;
+
+constexpr int ExitUsage = 2;
+
+void NameApplication() {
+    QCoreApplication::setApplicationName("vesk-builder");
+    QCoreApplication::setApplicationVersion(VESK_VERSION);
+}
+
+// --help and --version answer without a display. Qt's own options (-platform, -style, ...)
+// are only known once the windowing application has taken them off, so a command line the
+// parser rejects here is parsed again then.
+std::optional<int> AnswerWithoutWindow(int argc, char** argv) {
+    QCoreApplication core(argc, argv);
+    NameApplication();
+    sEditorCommandLine line = ParseEditorCommandLine(QCoreApplication::arguments());
+    if (line.action != sEditorCommandLine::Print)
+        return std::nullopt;
+    std::fputs(line.text.toLocal8Bit().constData(), stdout);
+    return 0;
+}
 
 } // namespace
 
@@ -50,6 +77,7 @@ std::unique_ptr<cMainWindow> CreateEditorWindow() {
         CentreOver(*window, available);
     }
     InstallFileWatch(*window);
+    AcceptFileDrops(*window);
     CreateUserFont();
     ApplyUserFont();
     UpdateTitle();
@@ -80,15 +108,31 @@ bool RunWelcomeLoop() {
     }
 }
 
+bool OpenStartingDatabase(const QString& file) {
+    if (!file.isEmpty() &&
+        OpenFileCommand(PathFromDialog(QFileInfo(file).absoluteFilePath())) == CommandDone)
+        return true;
+    return RunWelcomeLoop();
+}
+
 int RunEditor(int argc, char** argv) {
+    if (std::optional<int> code = AnswerWithoutWindow(argc, argv))
+        return *code;
     QApplication app(argc, argv);
-    QApplication::setApplicationName("vesk-builder");
+    NameApplication();
+    QGuiApplication::setDesktopFileName(VESK_APP_ID);
+    sEditorCommandLine line = ParseEditorCommandLine(QApplication::arguments());
+    if (line.action != sEditorCommandLine::Start) {
+        const bool failed = line.action == sEditorCommandLine::Fail;
+        std::fputs(line.text.toLocal8Bit().constData(), failed ? stderr : stdout);
+        return failed ? ExitUsage : 0;
+    }
     InitShellResources();
     InitializeEditor(QApplication::applicationDirPath().toStdString());
     std::unique_ptr<cMainWindow> window = CreateEditorWindow();
     window->show();
     // Work a crashed editor left unsaved comes first: restored, it is the open database.
-    if (!OfferLeftWork() && !RunWelcomeLoop()) {
+    if (!OfferLeftWork() && !OpenStartingDatabase(line.file)) {
         SetMainWindow(nullptr);
         return 0;
     }

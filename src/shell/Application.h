@@ -5,6 +5,7 @@
 #include <string>
 
 class cMainWindow;
+class QString;
 
 // Registers the icons and other resources built into the program.
 void InitShellResources();
@@ -16,5 +17,8 @@ std::unique_ptr<cMainWindow> CreateEditorWindow();
 // Shows the welcome dialog until a command completes (true: go on to the main window) or
 // the user quits (false).
 bool RunWelcomeLoop();
+// Opens file (from the command line) as Open does and skips the welcome dialog; without a
+// file, or when it does not open, the welcome loop decides. True: go on to the main window.
+bool OpenStartingDatabase(const QString& file);
 // The whole run; the exit code.
 int RunEditor(int argc, char** argv);

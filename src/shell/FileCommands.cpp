@@ -50,6 +50,12 @@ int OpenCommand() {
     return OpenDatabaseFile(path, false) == 0 ? CommandDone : CommandFailed;
 }
 
+int OpenFileCommand(const std::string& path) {
+    if (SavePrompt("before opening another database?"))
+        return CommandNotHandled;
+    return OpenDatabaseFile(path, false) == 0 ? CommandDone : CommandFailed;
+}
+
 int MergeCommand() {
     std::string path = ChooseFile(MergeDatabaseDialog, false);
     if (path.empty())

@@ -1,7 +1,12 @@
 #pragma once
 // The commands that read and write files: each returns a command result.
 
+#include <string>
+
 int OpenCommand();
+// Opens path as Open opens the file chosen, the save prompt first (the file argument and a
+// file dropped on the window).
+int OpenFileCommand(const std::string& path);
 int MergeCommand();
 // 40105, 40092, 40076 or 40088.
 int ImportCommand(int command);

@@ -46,6 +46,6 @@ int OpenWithShell(const QString& target) {
 }
 
 int OpenHelpPage(const QString& relativePath) {
-    QString directory = QString::fromStdString(EditorPaths.programDirectory);
+    QString directory = QString::fromStdString(EditorPaths.sharedDirectory);
     return OpenWithShell(directory + "/" + relativePath);
 }

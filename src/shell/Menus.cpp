@@ -56,9 +56,9 @@ void cMainWindow::buildMenus() {
     AddItems(*this, file,
              {{0, nullptr, {}},
               {CmdSave, "&Save\tCtrl+S", Ctrl(Qt::Key_S)},
-              {CmdSaveAs, "Save &As...", {}},
+              {CmdSaveAs, "Save &As...\tCtrl+Shift+S", QKeySequence("Ctrl+Shift+S")},
               {0, nullptr, {}},
-              {CmdExit, "E&xit", {}}});
+              {CmdExit, "E&xit\tCtrl+Q", Ctrl(Qt::Key_Q)}});
 
     QMenu* edit = menuBar()->addMenu("&Edit");
     AddItems(*this, edit,

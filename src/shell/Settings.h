@@ -29,13 +29,15 @@ struct sSettings {
 
 extern sSettings Settings;
 
-// Where the editor keeps its files. The program directory is the executable's; when it is
-// writable (a build tree, a portable copy) the settings file and the backup live there too,
-// otherwise under $XDG_CONFIG_HOME/vesk-builder and $XDG_DATA_HOME/vesk-builder. Templates
-// are read from <program directory>/templates and, in the second case, also from
-// $XDG_DATA_HOME/vesk-builder/templates.
+// Where the editor keeps its files. The settings file goes to $XDG_CONFIG_HOME/vesk-builder
+// and the backup to $XDG_DATA_HOME/vesk-builder, unless a file named "portable" stands in
+// the program directory: such a portable copy keeps both beside the program. The help pages
+// and the shipped templates are read from the shared directory (beside the program, else
+// ../share/vesk-builder, else $XDG_DATA_DIRS/vesk-builder); templates also from
+// $XDG_DATA_HOME/vesk-builder/templates when not portable.
 struct sEditorPaths {
     std::string programDirectory;
+    std::string sharedDirectory; // holds Help/ and templates/
     std::string settingsDirectory;
     std::string backupDirectory;
     std::vector<std::string> templateDirectories;

@@ -235,3 +235,47 @@ TEST(CliBinary, EveryFailureAddsWhichFileAndWhyAndLeavesSpecialFilesAlone) {
     EXPECT_TRUE(!root || (::stat(device.c_str(), &info) == 0 && S_ISCHR(info.st_mode)));
     EXPECT_EQ(ReadBytes(locked), std::vector<uint8_t>({'o', 'l', 'd'}));
 }
+
+TEST(CliBinary, DashIsStandardInputOrOutputAndVersionAndExitStatusesAreTold) {
+    cTempDir dir;
+    const std::string good = SaveSample(dir, "a.PDB", "A");
+    ASSERT_EQ(RunExport("vesk", good, dir.file("a.txt")), 0);
+    const std::vector<uint8_t> exported = ReadBytes(dir.file("a.txt"));
+    WriteBytes(dir.file("junk"), {'j', 'u', 'n', 'k'});
+    const std::string vesk = VESK_BINARY;
+    // Runs a shell command line; its status and what it wrote to standard output.
+    auto run = [&](const std::string& line, std::string* out, std::string* errors = nullptr) {
+        const std::string command = "cd " + dir.path() + " && " + line + " >out 2>err";
+        const int status = std::system(command.c_str());
+        std::vector<uint8_t> bytes = ReadBytes(dir.file("out"));
+        out->assign(bytes.begin(), bytes.end());
+        bytes = ReadBytes(dir.file("err"));
+        if (errors)
+            errors->assign(bytes.begin(), bytes.end());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    std::string out, errors;
+    EXPECT_EQ(run(vesk + " --version", &out), 0);
+    EXPECT_EQ(out.rfind("vesk 1.", 0), 0u) << out;
+    EXPECT_EQ(run(vesk + " --help", &out), 0);
+    EXPECT_NE(out.find("  2  wrong usage"), std::string::npos) << out;
+
+    EXPECT_EQ(run(vesk + " dump - <a.PDB", &out), 0);
+    EXPECT_EQ(nlohmann::json::parse(out)["name"], "A");
+    EXPECT_EQ(run(vesk + " export vesk - - <a.PDB", &out), 0);
+    EXPECT_EQ(std::vector<uint8_t>(out.begin(), out.end()), exported);
+    EXPECT_EQ(run("cat a.txt | " + vesk + " import vesk - b.PDB", &out), 0);
+    EXPECT_EQ(Dump(dir.file("b.PDB"))["terms"].size(), 2u);
+    EXPECT_EQ(run(vesk + " merge a.PDB - c.PDB <b.PDB", &out), 0);
+    EXPECT_EQ(Dump(dir.file("c.PDB"))["terms"].size(), 4u);
+
+    // A failure on standard input names it "-"; a database is not written to standard
+    // output, and standard input is read once.
+    EXPECT_EQ(run(vesk + " dump - <junk", &out, &errors), 1);
+    EXPECT_TRUE(out.empty());
+    EXPECT_EQ(errors.substr(errors.find('\n') + 1), "vesk: -: not a database file\n") << errors;
+    EXPECT_EQ(run(vesk + " export tab - - </dev/null", &out, &errors), 1);
+    EXPECT_NE(errors.find("\nvesk: -: "), std::string::npos) << errors;
+    EXPECT_EQ(run(vesk + " import pdb a.PDB -", &out), 2);
+    EXPECT_EQ(run(vesk + " merge - - c.PDB <a.PDB", &out), 2);
+}

@@ -264,6 +264,12 @@ TEST_F(EditorTest, RenamingAnAttributeReachesValuePaneTitleAndMenu) {
     EXPECT_TRUE(CurrentDocument().isModified());
     EXPECT_NE(window->statusText(), "New attribute created.");
 
+    // F2, the desktop's rename key, does what Enter does.
+    QTest::keyClick(&attributes, Qt::Key_F2);
+    ASSERT_NE(attributes.editor(), nullptr);
+    EXPECT_EQ(attributes.editor()->text(), "Meaning");
+    EndEdit(attributes.editor(), Qt::Key_Escape);
+
     // A rename of an attribute that is not displayed leaves the title.
     attributes.selectRow(0, true);
     QTest::keyClick(&attributes, Qt::Key_Return);

@@ -218,6 +218,13 @@ TEST_F(EditorTest, EnterRenamesTheSelectedCategory) {
     categories.editor()->clear();
     EndEdit(categories.editor(), Qt::Key_Return);
     EXPECT_TRUE(CurrentDatabase().category(0)->name.isEmpty());
+
+    // F2, the desktop's rename key, does what Enter does.
+    QTest::keyClick(&categories, Qt::Key_F2);
+    ASSERT_NE(categories.editor(), nullptr);
+    QTest::keyClicks(categories.editor(), "Obst");
+    EndEdit(categories.editor(), Qt::Key_Return);
+    EXPECT_STREQ(CurrentDatabase().category(0)->name.text(), "Obst");
 }
 
 TEST_F(EditorTest, DeletingTheLastCategorySelectsTheNewLast) {

@@ -77,6 +77,7 @@ protected:
         ResetAppState();
         // The help pages and the backup that SetModified writes stay in the scratch folder.
         EditorPaths.programDirectory = dir.path();
+        EditorPaths.sharedDirectory = dir.path();
         EditorPaths.settingsDirectory = dir.path();
         EditorPaths.backupDirectory = dir.path();
     }

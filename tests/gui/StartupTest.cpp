@@ -95,6 +95,10 @@ TEST_F(EditorTest, MainWindowHasTheMenusToolbarAndPanes) {
     EXPECT_EQ(window->action(CmdDownload)->text(), "Download && Share Databases");
     EXPECT_EQ(window->action(CmdDelete)->shortcut(), QKeySequence());
     EXPECT_EQ(window->action(CmdPaste)->shortcut(), QKeySequence("Ctrl+V"));
+    EXPECT_EQ(window->action(CmdSaveAs)->text(), "Save &As...\tCtrl+Shift+S");
+    EXPECT_EQ(window->action(CmdSaveAs)->shortcut(), QKeySequence("Ctrl+Shift+S"));
+    EXPECT_EQ(window->action(CmdExit)->text(), "E&xit\tCtrl+Q");
+    EXPECT_EQ(window->action(CmdExit)->shortcut(), QKeySequence("Ctrl+Q"));
 
     // Undo and Redo follow Save; the other positions keep their order.
     QList<QAction*> buttons = window->toolBar()->actions();

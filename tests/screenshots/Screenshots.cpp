@@ -83,6 +83,7 @@ int main(int argc, char** argv) {
 
     cTempDir programDirectory;
     InitShellResources();
+    MakePortable(programDirectory);
     InitializeEditor(programDirectory.path());
     cScriptedPlatform platform;
     std::unique_ptr<cMainWindow> window = CreateEditorWindow();

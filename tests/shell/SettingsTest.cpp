@@ -1,5 +1,5 @@
-#include "shell/AppState.h"
 #include "shell/Settings.h"
+#include "shell/AppState.h"
 
 #include "shell/AppState.h"
 #include "support/TempDir.h"
@@ -28,6 +28,7 @@ class SettingsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetAppState();
+        MakePortable(program);
         InitEditorPaths(program.path());
     }
 
@@ -186,6 +187,7 @@ TEST(SamePathIgnoringCase, FoldsLettersOnly) {
 class TemplatesTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        MakePortable(program);
         InitEditorPaths(program.path());
         std::filesystem::create_directory(program.file("templates"));
     }
@@ -265,8 +267,9 @@ private:
     std::string old_;
 };
 
-TEST(EditorPaths, WritableProgramDirectoryHoldsEverything) {
+TEST(EditorPaths, PortableProgramDirectoryHoldsEverything) {
     cTempDir program;
+    MakePortable(program);
     InitEditorPaths(program.path());
     EXPECT_EQ(EditorPaths.settingsDirectory, program.path());
     EXPECT_EQ(SettingsFilePath(), program.path() + "/vesk_prefs.txt");
@@ -297,6 +300,32 @@ TEST(EditorPaths, FallsBackToTheXdgDirectories) {
     EXPECT_EQ(ReadText(config.path() + "/vesk-builder/vesk_prefs.txt"), DefaultFile);
     ASSERT_EQ(Settings.templates.size(), 1u);
     EXPECT_EQ(Settings.templates[0].displayName, "Mine");
+}
+
+TEST(EditorPaths, WithoutTheMarkerEveryCopyUsesTheXdgFoldersAndFindsItsSharedFiles) {
+    cTempDir root;
+    cScopedEnv configHome("XDG_CONFIG_HOME", root.file("config").c_str());
+    cScopedEnv dataHome("XDG_DATA_HOME", root.file("data").c_str());
+    cScopedEnv dataDirs("XDG_DATA_DIRS", ("relative/ignored:" + root.file("system")).c_str());
+    for (const char* folder : {"build/Help", "prefix/bin", "prefix/share/vesk-builder/templates",
+                               "elsewhere", "system/vesk-builder/Help"})
+        std::filesystem::create_directories(root.file(folder));
+    // A build tree (writable, Help beside the program), an installed copy and one whose
+    // files only the data folders hold: which shared folder each finds.
+    const std::pair<std::string, std::string> cases[] = {
+        {"build", "build"},
+        {"prefix/bin", "prefix/share/vesk-builder"},
+        {"elsewhere", "system/vesk-builder"}};
+    for (const auto& [program, shared] : cases) {
+        InitEditorPaths(root.file(program));
+        EXPECT_EQ(EditorPaths.sharedDirectory, root.file(shared)) << program;
+        EXPECT_EQ(SettingsFilePath(), root.file("config/vesk-builder/vesk_prefs.txt")) << program;
+        EXPECT_EQ(BackupFilePath(), root.file("data/vesk-builder/backup.PDB")) << program;
+        EXPECT_EQ(EditorPaths.templateDirectories,
+                  (std::vector<std::string>{root.file(shared + "/templates"),
+                                            root.file("data/vesk-builder/templates")}))
+            << program;
+    }
 }
 
 TEST(EditorPaths, DefaultsBelowTheHomeDirectory) {

@@ -21,6 +21,7 @@ protected:
     void SetUp() override {
         ResetAppState();
         InitShellResources();
+        MakePortable(dir);
         InitializeEditor(dir.path());
         window = CreateEditorWindow();
     }

@@ -47,3 +47,9 @@ inline void WriteBytes(const std::string& path, const std::vector<uint8_t>& byte
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
 }
+
+// Marks dir as a portable copy's program folder, so that an editor started on it keeps its
+// settings and backup there instead of in the user's XDG folders.
+inline void MakePortable(const cTempDir& dir) {
+    WriteBytes(dir.file("portable"), {});
+}

@@ -1,0 +1,17 @@
+# bash completion for vesk: the commands, the formats, then file names.
+_vesk() {
+    local current=${COMP_WORDS[COMP_CWORD]}
+    local command=${COMP_WORDS[1]}
+    if [ "$COMP_CWORD" -eq 1 ]; then
+        COMPREPLY=($(compgen -W 'dump import export merge --help --version' -- "$current"))
+        return
+    fi
+    if [ "$COMP_CWORD" -eq 2 ]; then
+        case $command in
+        import) COMPREPLY=($(compgen -W 'pdb vesk tab ergane quizapp' -- "$current")); return ;;
+        export) COMPREPLY=($(compgen -W 'vesk tab' -- "$current")); return ;;
+        esac
+    fi
+    COMPREPLY=($(compgen -f -- "$current"))
+}
+complete -o filenames -F _vesk vesk
