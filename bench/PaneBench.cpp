@@ -1,6 +1,7 @@
 // The editor at the limits, on the offscreen platform: opening the 65,532-term database
 // with every pane filled, committing one value edit (the backup included), deleting one
-// term, pasting 100 copied terms and selecting every match of a Find.
+// term, pasting 100 copied terms, selecting every match of a Find, and undoing and redoing
+// a value edit, a one-term delete and a 100-term paste.
 // With --peak-memory FILE it opens FILE in the editor and prints its peak memory in KiB.
 
 #include <benchmark/benchmark.h>
@@ -13,7 +14,9 @@
 #include <sys/resource.h>
 
 #include "BenchFiles.h"
+#include "document/Document.h"
 #include "model/Database.h"
+#include "panes/CommandIds.h"
 #include "panes/ListView.h"
 #include "panes/TermPane.h"
 #include "panes/ValuePane.h"
@@ -153,6 +156,63 @@ void FindSelectMatches(benchmark::State& state) {
     }
 }
 BENCHMARK(FindSelectMatches)->Unit(benchmark::kMillisecond);
+
+// The event loop run until nothing is left to lay out or paint.
+void Idle() {
+    for (int pass = 0; pass < 3; ++pass)
+        QApplication::processEvents();
+}
+
+// Undo then redo of one change made at the limit, each with the event loop run to idle:
+// the figure is the pair, each half of which writes the backup as every change does.
+void UndoThenRedo(benchmark::State& state) {
+    for (auto _ : state) {
+        ExecuteCommand(CmdUndo);
+        Idle();
+        ExecuteCommand(CmdRedo);
+        Idle();
+    }
+}
+
+void UndoRedoValueEdit(benchmark::State& state) {
+    OpenLimit();
+    Window().termPane().view()->selectRow(30000, true);
+    CurrentDocument().setValueText(30000, 0, u"edited");
+    Idle();
+    UndoThenRedo(state);
+}
+BENCHMARK(UndoRedoValueEdit)->Unit(benchmark::kMillisecond);
+
+void UndoRedoDeleteOneTerm(benchmark::State& state) {
+    OpenLimit();
+    cTermPane& terms = Window().termPane();
+    terms.view()->selectRow(20000, true);
+    Platform->messageAnswers = {MessageResultYes};
+    terms.deleteSelectedTerms();
+    Idle();
+    UndoThenRedo(state);
+}
+BENCHMARK(UndoRedoDeleteOneTerm)->Unit(benchmark::kMillisecond);
+
+void UndoRedoPasteHundredTerms(benchmark::State& state) {
+    OpenLimit();
+    cTermPane& terms = Window().termPane();
+    std::vector<uint32_t> last;
+    for (uint32_t i = CurrentDatabase().terms.count() - 100; i < CurrentDatabase().terms.count();
+         ++i)
+        last.push_back(i);
+    CurrentDocument().deleteTerms(last);
+    QItemSelection hundred(terms.view()->model()->index(100, 0),
+                           terms.view()->model()->index(199, 0));
+    terms.view()->selectionModel()->select(hundred, QItemSelectionModel::ClearAndSelect |
+                                                        QItemSelectionModel::Rows);
+    terms.copyTerms();
+    terms.view()->selectRow(40000, true);
+    terms.pasteTerms();
+    Idle();
+    UndoThenRedo(state);
+}
+BENCHMARK(UndoRedoPasteHundredTerms)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

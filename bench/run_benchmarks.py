@@ -70,7 +70,8 @@ def main():
                              ["Save", "SafeSaveOneWrite", "CheckAndLoad", "ImportTabDelimited"])
         panes = run_benchmark(os.path.join(args.bench_dir, "vesk-bench-panes"), directory,
                               ["OpenInEditor", "ValueEditCommit", "DeleteOneTerm",
-                               "PasteHundredTerms", "FindSelectMatches"])
+                               "PasteHundredTerms", "FindSelectMatches", "UndoRedoValueEdit",
+                               "UndoRedoDeleteOneTerm", "UndoRedoPasteHundredTerms"])
         database = os.path.join(directory, "limit.PDB")
         text = os.path.join(directory, "limit.txt")
         perl = run_peer(["perl", os.path.join(args.source_dir, "peer_palm_pdb.pl"), database,
@@ -92,6 +93,9 @@ def main():
         ("deleting one term", panes["DeleteOneTerm"]),
         ("pasting 100 copied terms", panes["PasteHundredTerms"]),
         ("Find with select matches over all terms", panes["FindSelectMatches"]),
+        ("undo + redo of a value edit", panes["UndoRedoValueEdit"]),
+        ("undo + redo of a one-term delete", panes["UndoRedoDeleteOneTerm"]),
+        ("undo + redo of a 100-term paste", panes["UndoRedoPasteHundredTerms"]),
     ]
     load = core["CheckAndLoad"]
     ratios = [
@@ -105,6 +109,13 @@ def main():
         ("Find, select matches / load", panes["FindSelectMatches"] / load, 1.0),
         ("peak memory of the editor / file size", peak / file_kib, 20.0),
     ]
+    # An undo or a redo, less the backup save it writes like every change, against a load.
+    for name, key in [("value edit", "UndoRedoValueEdit"),
+                      ("one-term delete", "UndoRedoDeleteOneTerm"),
+                      ("100-term paste", "UndoRedoPasteHundredTerms")]:
+        beyond_save = max(panes[key] / 2 - core["Save"], 0.0)
+        ratios.append((f"undo or redo of a {name}, beyond the backup / load",
+                       beyond_save / load, 0.1))
 
     lines = ["| figure | median (ms) |", "|---|---:|"]
     lines += [f"| {name} | {value:.2f} |" for name, value in figures]

@@ -602,19 +602,19 @@ void cDocument::setMembership(uint32_t category, const std::vector<uint32_t>& te
     if (!owner)
         return;
     notePlace();
-    // The terms whose entry a removal takes out: the members among terms.
-    auto members = std::make_shared<std::vector<uint32_t>>();
-    if (!add) {
-        std::vector<char> member(db_.terms.count(), 0);
-        owner->forEachMember(db_.terms.count(), [&](uint32_t term) { member[term] = 1; });
-        for (uint32_t term : terms)
-            if (term < member.size() && member[term])
-                members->push_back(term);
-    }
-    auto all = std::make_shared<std::vector<uint32_t>>(terms);
-    auto set = [this, category](const std::vector<uint32_t>& which, bool in) {
+    // Only the terms whose membership changes: a second entry for a term that is a member
+    // already would make another term a member once a term below it is deleted.
+    std::vector<char> member(db_.terms.count(), 0);
+    owner->forEachMember(db_.terms.count(), [&](uint32_t term) { member[term] = 1; });
+    auto changing = std::make_shared<std::vector<uint32_t>>();
+    for (uint32_t term : terms)
+        if (term < member.size() && (member[term] != 0) != add) {
+            changing->push_back(term);
+            member[term] = add; // a term named twice changes once
+        }
+    auto set = [this, category, changing](bool in) {
         cCategory* target = db_.category(category);
-        for (uint32_t term : which) {
+        for (uint32_t term : *changing) {
             if (in)
                 target->addMember(term);
             else
@@ -622,13 +622,8 @@ void cDocument::setMembership(uint32_t category, const std::vector<uint32_t>& te
         }
         tell([category](cDocumentListener& l) { l.membershipsChanged(category); });
     };
-    set(*all, add);
-    if (add)
-        changed(
-            "Categorization", 64 + 4 * all->size(), [set, all] { set(*all, false); },
-            [set, all] { set(*all, true); });
-    else
-        changed(
-            "Categorization", 64 + 4 * all->size(), [set, members] { set(*members, true); },
-            [set, all] { set(*all, false); });
+    set(add);
+    changed(
+        "Categorization", 64 + 4 * changing->size(), [set, add] { set(!add); },
+        [set, add] { set(add); });
 }
