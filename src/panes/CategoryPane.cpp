@@ -107,11 +107,14 @@ bool cCategoryPane::holdsAny(int row, const std::vector<char>& selected) const {
 
 void cCategoryPane::refreshChecks() {
     checkUpdateInProgress_ = true;
-    const std::vector<char> selected = selectedTermFlags();
     const int rows = model_->rowCount();
     model_->ticks.assign(rows, 0);
-    for (int row = 0; row < rows; ++row)
-        model_->ticks[row] = holdsAny(row, selected);
+    // Without a selected term no box is ticked: no need to walk the members.
+    if (!panes_.selectedTerms().isEmpty()) {
+        const std::vector<char> selected = selectedTermFlags();
+        for (int row = 0; row < rows; ++row)
+            model_->ticks[row] = holdsAny(row, selected);
+    }
     if (rows > 0)
         emit model_->dataChanged(model_->index(0, 0), model_->index(rows - 1, 0),
                                  {Qt::CheckStateRole});

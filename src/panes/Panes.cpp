@@ -44,12 +44,15 @@ sPlace cPanes::currentPlace() const {
 }
 
 void cPanes::placeRestored(const sPlace& place) {
-    const uint32_t termCount = database().terms.count();
-    std::vector<char> member(termCount, 0);
-    for (uint32_t term : place.terms)
-        if (term < termCount)
-            member[term] = 1;
-    selectTerms(member);
+    // The terms are selected again unless they still are (a value edit leaves them).
+    if (selectedTermList() != place.terms) {
+        const uint32_t termCount = database().terms.count();
+        std::vector<char> member(termCount, 0);
+        for (uint32_t term : place.terms)
+            if (term < termCount)
+                member[term] = 1;
+        selectTerms(member);
+    }
     const std::vector<cListView*> lists = cycle();
     if (place.pane < 0 || place.pane >= static_cast<int>(lists.size()))
         return;
