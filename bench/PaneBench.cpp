@@ -103,26 +103,35 @@ void DeleteOneTerm(benchmark::State& state) {
 }
 BENCHMARK(DeleteOneTerm)->Unit(benchmark::kMillisecond);
 
-// At the limit there is no room for 100 more terms, so the last 100 go first and each
-// paste fills the database up to the limit again.
-void PasteHundredTerms(benchmark::State& state) {
-    OpenLimit();
-    cTermPane& terms = Window().termPane();
+// At the limit there is no room for 100 more terms: the last 100 go first.
+void MakeRoomForHundred(cTermPane& terms) {
     std::vector<uint32_t> last;
     for (uint32_t i = CurrentDatabase().terms.count() - 100; i < CurrentDatabase().terms.count();
          ++i)
         last.push_back(i);
     CurrentDatabase().deleteTerms(last);
     terms.fill();
+}
+
+// Terms 100 to 199 copied, term 40000 selected to paste them in front of.
+void CopyHundredForPaste(cTermPane& terms) {
+    // Built afresh each time: refilling the pane resets its model and every index.
+    QItemSelection hundred(terms.view()->model()->index(100, 0),
+                           terms.view()->model()->index(199, 0));
+    terms.view()->selectionModel()->select(hundred, QItemSelectionModel::ClearAndSelect |
+                                                        QItemSelectionModel::Rows);
+    terms.copyTerms();
+    terms.view()->selectRow(40000, true);
+}
+
+// Each paste fills the database up to the limit again.
+void PasteHundredTerms(benchmark::State& state) {
+    OpenLimit();
+    cTermPane& terms = Window().termPane();
+    MakeRoomForHundred(terms);
     for (auto _ : state) {
         state.PauseTiming();
-        // Built afresh each time: refilling the pane resets its model and every index.
-        QItemSelection hundred(terms.view()->model()->index(100, 0),
-                               terms.view()->model()->index(199, 0));
-        terms.view()->selectionModel()->select(hundred, QItemSelectionModel::ClearAndSelect |
-                                                            QItemSelectionModel::Rows);
-        terms.copyTerms();
-        terms.view()->selectRow(40000, true);
+        CopyHundredForPaste(terms);
         const uint32_t before = CurrentDatabase().terms.count();
         state.ResumeTiming();
         terms.pasteTerms();
@@ -197,17 +206,8 @@ BENCHMARK(UndoRedoDeleteOneTerm)->Unit(benchmark::kMillisecond);
 void UndoRedoPasteHundredTerms(benchmark::State& state) {
     OpenLimit();
     cTermPane& terms = Window().termPane();
-    std::vector<uint32_t> last;
-    for (uint32_t i = CurrentDatabase().terms.count() - 100; i < CurrentDatabase().terms.count();
-         ++i)
-        last.push_back(i);
-    CurrentDocument().deleteTerms(last);
-    QItemSelection hundred(terms.view()->model()->index(100, 0),
-                           terms.view()->model()->index(199, 0));
-    terms.view()->selectionModel()->select(hundred, QItemSelectionModel::ClearAndSelect |
-                                                        QItemSelectionModel::Rows);
-    terms.copyTerms();
-    terms.view()->selectRow(40000, true);
+    MakeRoomForHundred(terms);
+    CopyHundredForPaste(terms);
     terms.pasteTerms();
     Idle();
     UndoThenRedo(state);

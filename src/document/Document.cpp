@@ -499,23 +499,26 @@ int32_t cDocument::addAttribute(uint16_t mediaType) {
     return index;
 }
 
+template <class R>
+void cDocument::changeName(const char* label, const cString& current, const char* name, R rename) {
+    notePlace();
+    auto names = std::make_shared<std::pair<cString, cString>>();
+    names->first.assign(current);
+    rename(name);
+    names->second.assign(current);
+    changed(
+        label, 256, [rename, names] { rename(names->first.textOrEmpty()); },
+        [rename, names] { rename(names->second.textOrEmpty()); });
+}
+
 void cDocument::renameAttribute(uint32_t index, const char* name) {
     const cAttribute* attribute = db_.attribute(index);
     if (!attribute)
         return;
-    notePlace();
-    auto names = std::make_shared<std::pair<cString, cString>>();
-    names->first.assign(attribute->name);
-    db_.renameAttribute(index, name);
-    names->second.assign(attribute->name);
-    auto rename = [this, index](const cString& text) {
-        db_.renameAttribute(index, text.textOrEmpty());
+    changeName("Rename Attribute", attribute->name, name, [this, index](const char* text) {
+        db_.renameAttribute(index, text);
         tell([index](cDocumentListener& l) { l.attributesChanged(eChange::Renamed, index); });
-    };
-    tell([index](cDocumentListener& l) { l.attributesChanged(eChange::Renamed, index); });
-    changed(
-        "Rename Attribute", 256, [rename, names] { rename(names->first); },
-        [rename, names] { rename(names->second); });
+    });
 }
 
 void cDocument::deleteAttribute(uint32_t index) {
@@ -561,19 +564,10 @@ void cDocument::renameCategory(uint32_t index, const char* name) {
     const cCategory* category = db_.category(index);
     if (!category)
         return;
-    notePlace();
-    auto names = std::make_shared<std::pair<cString, cString>>();
-    names->first.assign(category->name);
-    db_.renameCategory(index, name);
-    names->second.assign(category->name);
-    auto rename = [this, index](const cString& text) {
-        db_.renameCategory(index, text.textOrEmpty());
+    changeName("Rename Category", category->name, name, [this, index](const char* text) {
+        db_.renameCategory(index, text);
         tell([index](cDocumentListener& l) { l.categoriesChanged(eChange::Renamed, index); });
-    };
-    tell([index](cDocumentListener& l) { l.categoriesChanged(eChange::Renamed, index); });
-    changed(
-        "Rename Category", 256, [rename, names] { rename(names->first); },
-        [rename, names] { rename(names->second); });
+    });
 }
 
 void cDocument::deleteCategory(uint32_t index) {

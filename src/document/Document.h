@@ -129,6 +129,10 @@ private:
     // A change of one term's values, recorded as its values before and after.
     template <class F>
     void changeValues(uint32_t term, uint32_t attribute, const char* label, F change);
+    // A rename recorded as the names before and after; rename(text) sets the name that
+    // current holds and tells the listeners.
+    template <class R>
+    void changeName(const char* label, const cString& current, const char* name, R rename);
     // A change recorded as the whole database before it: undo and redo swap the two.
     // change(before) makes the change, leaving before as the database was (false: nothing
     // changed); tellChange(done) tells the listeners of the change done or undone.
