@@ -14,7 +14,7 @@ namespace {
 
 const char StreamArgument[] = "-";
 
-std::string MakePrivateFolder() {
+std::string MakeTemporaryFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "vesk-XXXXXX").string();
     std::vector<char> buffer(pattern.begin(), pattern.end());
     buffer.push_back('\0');
@@ -37,7 +37,7 @@ bool CopyStream(std::istream& from, std::ostream& to) {
 cStreamFile::cStreamFile(const std::string& argument, eDirection direction) : path_(argument) {
     if (argument != StreamArgument)
         return;
-    folder_ = MakePrivateFolder();
+    folder_ = MakeTemporaryFolder();
     if (folder_.empty()) {
         RecordFileError(StreamArgument, errno);
         ready_ = false;

@@ -362,12 +362,7 @@ int32_t cDocument::appendTerm(int32_t inheritFrom) {
 }
 
 void cDocument::deleteTerms(const std::vector<uint32_t>& terms) {
-    auto removed = std::make_shared<std::vector<uint32_t>>();
-    for (uint32_t term : terms)
-        if (termExists(term))
-            removed->push_back(term);
-    std::sort(removed->begin(), removed->end());
-    removed->erase(std::unique(removed->begin(), removed->end()), removed->end());
+    auto removed = std::make_shared<std::vector<uint32_t>>(db_.existingTerms(terms));
     if (removed->empty())
         return;
     notePlace();

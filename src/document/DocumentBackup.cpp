@@ -19,17 +19,20 @@ int cDocumentBackup::prepareSlot(const std::string& folder) {
     return 0;
 }
 
+std::string cDocumentBackup::folder() const {
+    return folder_ ? folder_() : std::string();
+}
+
 std::string cDocumentBackup::filePath() const {
-    return JoinPath(folder_ ? folder_() : std::string(), cBackupSlot::backupFileName(slot()));
+    return JoinPath(folder(), cBackupSlot::backupFileName(slot()));
 }
 
 std::string cDocumentBackup::recordPath() const {
-    return JoinPath(folder_ ? folder_() : std::string(), cBackupSlot::recordFileName(slot()));
+    return JoinPath(folder(), cBackupSlot::recordFileName(slot()));
 }
 
 int cDocumentBackup::write(const cDatabase& db, bool unsaved) {
-    const std::string folder = folder_ ? folder_() : std::string();
-    int problem = prepareSlot(folder);
+    int problem = prepareSlot(folder());
     if (problem == 0) {
         sSaveOptions options;
         options.privateFile = true;

@@ -29,7 +29,7 @@ public:
     void release();
     // Takes the slot now, before anything is written, so that what its backup holds is
     // another editor's: 0, or the text saying why not.
-    int takeSlot() { return prepareSlot(folder_ ? folder_() : std::string()); }
+    int takeSlot() { return prepareSlot(folder()); }
     // The slot's number; 1 before a slot is taken.
     int slot() const { return slot_.number() != 0 ? slot_.number() : 1; }
     // The slot's backup file and its record in the folder named now.
@@ -39,6 +39,8 @@ public:
 private:
     // The slot in the backup folder, created when missing; 0, or the text saying why not.
     int prepareSlot(const std::string& folder);
+    // The folder named now; empty when none is.
+    std::string folder() const;
 
     std::function<std::string()> folder_;
     cBackupSlot slot_;

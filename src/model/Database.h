@@ -102,6 +102,8 @@ public:
     // Deletes the terms at the given positions (any order; duplicates and positions past
     // the end are ignored); every other term keeps its memberships under its new position.
     void deleteTerms(const std::vector<uint32_t>& indices);
+    // The positions among indices that name a term, ascending, each once.
+    std::vector<uint32_t> existingTerms(const std::vector<uint32_t>& indices) const;
     // deleteTerms without destroying: the terms at indices (ascending, no duplicates, all
     // present) leave the list and are returned in that order, without memberships.
     std::vector<cTerm*> takeTerms(const std::vector<uint32_t>& indices);

@@ -209,15 +209,19 @@ uint32_t cDatabase::copyTerms(const std::vector<uint32_t>& sources, uint32_t to)
     return static_cast<uint32_t>(copied.size());
 }
 
-void cDatabase::deleteTerms(const std::vector<uint32_t>& indices) {
-    std::vector<uint32_t> doomed;
-    doomed.reserve(indices.size());
+std::vector<uint32_t> cDatabase::existingTerms(const std::vector<uint32_t>& indices) const {
+    std::vector<uint32_t> existing;
+    existing.reserve(indices.size());
     for (uint32_t index : indices)
         if (index < terms.count())
-            doomed.push_back(index);
-    std::sort(doomed.begin(), doomed.end());
-    doomed.erase(std::unique(doomed.begin(), doomed.end()), doomed.end());
-    for (cTerm* term : takeTerms(doomed))
+            existing.push_back(index);
+    std::sort(existing.begin(), existing.end());
+    existing.erase(std::unique(existing.begin(), existing.end()), existing.end());
+    return existing;
+}
+
+void cDatabase::deleteTerms(const std::vector<uint32_t>& indices) {
+    for (cTerm* term : takeTerms(existingTerms(indices)))
         term->destroy();
 }
 
