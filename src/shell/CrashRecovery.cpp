@@ -22,7 +22,7 @@ bool OfferLeftWork() {
         ShowStatusText(TextLeftWorkUnreadable);
     if (work.state != eLeftWork::Unsaved)
         return false;
-    const QString name = work.path.empty() ? QString("Unnamed") : PathForDisplay(work.path.c_str());
+    const QString name = FileNameForDisplay(work.path.c_str());
     const int answer = CurrentPlatform().messageBox(
         MainWindow(), TableText(TextCaptionWarning), TableText(TextRestoreLeftWork).arg(name),
         MessageFlagsForCaption(TextCaptionWarning, MessageYesNo));

@@ -1,13 +1,13 @@
 #include "shell/DocumentStatus.h"
 
 #include <QAction>
-#include <QFile>
 #include <QMetaObject>
 
 #include "document/Document.h"
 #include "panes/CommandIds.h"
 #include "panes/QtText.h"
 #include "shell/AppState.h"
+#include "shell/FileDialogs.h"
 #include "shell/MainWindow.h"
 #include "shell/Toolbar.h"
 #include "text/Messages.h"
@@ -50,7 +50,7 @@ QString TitleText() {
     if (document.isOpen()) {
         const cString& path = document.database().path;
         title += " - ";
-        title += path.isEmpty() ? QString("Unnamed") : QFile::decodeName(path.text());
+        title += FileNameForDisplay(path.text());
     }
     if (document.isModified())
         title += " *";

@@ -43,3 +43,7 @@ std::string PathFromDialog(const QString& path) {
 QString PathForDisplay(const char* path) {
     return path ? QFile::decodeName(path) : QString();
 }
+
+QString FileNameForDisplay(const char* path) {
+    return path && *path ? PathForDisplay(path) : QString("Unnamed");
+}

@@ -15,3 +15,5 @@ sFileDialogRequest SaveDatabaseDialog();
 // A path from a dialog as the file system spells it, and back.
 std::string PathFromDialog(const QString& path);
 QString PathForDisplay(const char* path);
+// A database's file as the title and the questions name it: its path, or "Unnamed".
+QString FileNameForDisplay(const char* path);

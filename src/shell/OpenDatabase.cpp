@@ -24,8 +24,7 @@ bool SavePrompt(const char* reason) {
         return false;
     const cString& path = document.database().path;
     QString text = QString("Save changes to '%1' %2")
-                       .arg(path.isEmpty() ? QString("Unnamed") : PathForDisplay(path.text()),
-                            QString::fromLatin1(reason));
+                       .arg(FileNameForDisplay(path.text()), QString::fromLatin1(reason));
     switch (CurrentPlatform().messageBox(MainWindow(), "Warning", text, MessageYesNoCancel)) {
     case MessageResultYes:
         return ExecuteCommand(CmdSave) == CommandFailed;
