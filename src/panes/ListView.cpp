@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <algorithm>
 
@@ -19,6 +20,18 @@ constexpr int LineEditCapacity = 32767;
 // keys do.
 Qt::KeyboardModifiers CountingModifiers(const QKeyEvent& event) {
     return event.modifiers() & ~Qt::KeypadModifier;
+}
+
+// One line of text, or a check box, whichever is higher.
+int RowHeight(const QAbstractItemView& view) {
+    QStyleOptionViewItem option;
+    option.initFrom(&view);
+    option.font = view.font();
+    option.features = QStyleOptionViewItem::HasDisplay | QStyleOptionViewItem::HasCheckIndicator;
+    option.text = QStringLiteral("Xg");
+    return view.style()
+        ->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), &view)
+        .height();
 }
 
 } // namespace
@@ -51,15 +64,23 @@ private:
 };
 
 cListView::cListView(cPaneModel* model, bool multipleSelection, QWidget* parent)
-    : QTreeView(parent), model_(model) {
+    : QTableView(parent), model_(model) {
     model_->setParent(this);
     setModel(model_);
     setItemDelegate(new cEditDelegate(*this));
-    setRootIsDecorated(false);
-    setItemsExpandable(false);
-    setUniformRowHeights(true); // lets the view skip measuring 65,532 rows
-    setAllColumnsShowFocus(true);
+    // A list, not a grid: no row header, no grid lines, Tab leaves the list. Every row is one
+    // line high, so rows coming or going move a few numbers, never a layout of every row.
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(RowHeight(*this));
+    setShowGrid(false);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    setTabKeyNavigation(false);
     setSortingEnabled(false);
+    header()->setHighlightSections(false);
+    header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(multipleSelection ? QAbstractItemView::ExtendedSelection
                                        : QAbstractItemView::SingleSelection);
@@ -73,8 +94,25 @@ cListView::cListView(cPaneModel* model, bool multipleSelection, QWidget* parent)
 }
 
 void cListView::doItemsLayout() {
-    QTreeView::doItemsLayout();
+    QTableView::doItemsLayout();
     laidOutRows_ = model_->rowCount();
+}
+
+QModelIndex cListView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    // A list moves from row to row: Home and End go to the first and the last row, and Left
+    // and Right stay on the row.
+    const int rows = model_->rowCount();
+    switch (action) {
+    case MoveHome:
+        return rows > 0 ? model_->index(0, 0) : QModelIndex();
+    case MoveEnd:
+        return rows > 0 ? model_->index(rows - 1, 0) : QModelIndex();
+    case MoveLeft:
+    case MoveRight:
+        return currentIndex();
+    default:
+        return QTableView::moveCursor(action, modifiers);
+    }
 }
 
 void cListView::enableEditing(int maxLength) {
@@ -157,9 +195,9 @@ bool cListView::beginEdit(int row) {
 
 bool cListView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
     if (!index.isValid() || editLimit_ == 0 || editor_)
-        return QTreeView::edit(index, trigger, event);
+        return QTableView::edit(index, trigger, event);
     // Only column 0 is edited, wherever in the row the user clicked.
-    return QTreeView::edit(model_->index(index.row(), 0), trigger, event);
+    return QTableView::edit(model_->index(index.row(), 0), trigger, event);
 }
 
 int cListView::rowTextLength(int row) const {
@@ -211,7 +249,7 @@ void cListView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint 
     if (hint == QAbstractItemDelegate::EditNextItem ||
         hint == QAbstractItemDelegate::EditPreviousItem)
         hint = QAbstractItemDelegate::NoHint;
-    QTreeView::closeEditor(editor, hint);
+    QTableView::closeEditor(editor, hint);
     // The pane hears of the end only once the editor is gone, so that it may refill the
     // list, move the selection or open the next editor without pulling the editor (and the
     // keyboard focus with it) out from under the view.
@@ -225,7 +263,7 @@ void cListView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint 
 void cListView::reset() {
     if (editor_)
         closeEditor(editor_, QAbstractItemDelegate::RevertModelCache);
-    QTreeView::reset();
+    QTableView::reset();
     // The selection is gone without a signal of its own.
     if (events_)
         events_->onSelectionChanged();
@@ -238,7 +276,7 @@ bool cListView::event(QEvent* event) {
         if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && events_ && events_->onKey(key))
             return true;
     }
-    return QTreeView::event(event);
+    return QTableView::event(event);
 }
 
 void cListView::keyPressEvent(QKeyEvent* event) {
@@ -262,17 +300,26 @@ void cListView::keyPressEvent(QKeyEvent* event) {
     default:
         break;
     }
-    QTreeView::keyPressEvent(event);
+    QTableView::keyPressEvent(event);
+}
+
+void cListView::changeEvent(QEvent* event) {
+    QTableView::changeEvent(event);
+    // The rows and the headings follow the pane's font (the user's choice).
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        header()->setFont(font());
+        verticalHeader()->setDefaultSectionSize(RowHeight(*this));
+    }
 }
 
 void cListView::focusInEvent(QFocusEvent* event) {
-    QTreeView::focusInEvent(event);
+    QTableView::focusInEvent(event);
     if (events_)
         events_->onFocus();
 }
 
 void cListView::mousePressEvent(QMouseEvent* event) {
-    QTreeView::mousePressEvent(event);
+    QTableView::mousePressEvent(event);
     if (events_)
         events_->onClick();
 }

@@ -1,12 +1,13 @@
 #pragma once
-// cListView: the report-style list every pane is built on, a QTreeView over the pane's own
-// table model. Column 0 holds the editable text; a pane that shows another column first
+// cListView: the report-style list every pane is built on, a one-column-headed table view over the
+// pane's own table model. Column 0 holds the editable text; a pane that shows another column first
 // moves it to the front of the header. The view translates Qt's events into its pane's
 // handlers in one place, so each handler keeps its documented order of effects.
 
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPointer>
-#include <QTreeView>
+#include <QTableView>
 
 class cPaneModel;
 
@@ -42,7 +43,7 @@ public:
     virtual void onSelectionChanged() {}
 };
 
-class cListView : public QTreeView {
+class cListView : public QTableView {
 public:
     cListView(cPaneModel* model, bool multipleSelection, QWidget* parent = nullptr);
 
@@ -75,14 +76,18 @@ public:
     void commitOpenEdit();
 
     void doItemsLayout() override;
+    // The column headings.
+    QHeaderView* header() const { return horizontalHeader(); }
 
 protected:
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void commitData(QWidget* editor) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     void reset() override;
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 

@@ -418,6 +418,29 @@ TEST_F(TermPaneTest, TabRightLeftAndEnterMoveTheFocus) {
     EXPECT_NE(window->valuePane().editBox(), nullptr);
 }
 
+// The list moves by rows whatever the column, and its rows and headings grow with its font.
+TEST_F(TermPaneTest, KeysMoveByRowsAndRowsFollowTheFont) {
+    showAndActivate();
+    makeTerms(5);
+    terms().setFocus();
+    terms().selectRow(2, true);
+    const struct {
+        Qt::Key key;
+        int row;
+    } moves[] = {{Qt::Key_End, 4}, {Qt::Key_Up, 3}, {Qt::Key_Home, 0}, {Qt::Key_Down, 1}};
+    for (const auto& move : moves) {
+        QTest::keyClick(&terms(), move.key);
+        EXPECT_EQ(terms().selectedRows(), QList<int>{move.row}) << move.key;
+    }
+
+    const int rowHeight = terms().visualRect(terms().model()->index(0, 1)).height();
+    QFont larger = terms().font();
+    larger.setPointSize(larger.pointSize() * 2);
+    terms().setFont(larger);
+    EXPECT_GT(terms().visualRect(terms().model()->index(0, 1)).height(), rowHeight * 3 / 2);
+    EXPECT_EQ(terms().header()->font().pointSize(), larger.pointSize());
+}
+
 TEST_F(TermPaneTest, ModelKeepsItsPromisesThroughEveryChange) {
     makeTerms(6);
     QStringList failures;
