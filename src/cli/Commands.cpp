@@ -29,7 +29,7 @@ int DumpFile(const std::string& file, std::ostream& out) {
     cDatabase db;
     if (LoadDatabaseFile(file, db) != 0)
         return 1;
-    out << DatabaseToJson(db).dump(2) << '\n';
+    WriteDatabaseJson(db, out);
     return 0;
 }
 

@@ -1,5 +1,6 @@
 #include "cli/JsonDump.h"
 
+#include "cli/JsonStream.h"
 #include "model/Database.h"
 #include "text/CodePage.h"
 #include "text/Utf8.h"
@@ -22,36 +23,58 @@ std::string ValueText(const cValue& value) {
 
 } // namespace
 
-nlohmann::ordered_json DatabaseToJson(const cDatabase& db) {
-    using json = nlohmann::ordered_json;
-    json result = json::object();
-    result["name"] = AnsiToUtf8(db.name);
-    result["description"] = AnsiToUtf8(db.description);
+void WriteDatabaseJson(const cDatabase& db, std::ostream& out) {
+    cJsonStream json(out);
+    json.beginObject();
+    json.key("name");
+    json.value(AnsiToUtf8(db.name));
+    json.key("description");
+    json.value(AnsiToUtf8(db.description));
 
-    json attributes = json::array();
-    for (const cAttribute* attribute : Items<cAttribute>(db.attributes))
-        attributes.push_back(
-            {{"media", attribute->mediaType}, {"name", AnsiToUtf8(attribute->name)}});
-    result["attributes"] = std::move(attributes);
+    json.key("attributes");
+    json.beginArray();
+    for (const cAttribute* attribute : Items<cAttribute>(db.attributes)) {
+        json.beginObject();
+        json.key("media");
+        json.value(attribute->mediaType);
+        json.key("name");
+        json.value(AnsiToUtf8(attribute->name));
+        json.endObject();
+    }
+    json.endArray();
 
-    json categories = json::array();
+    json.key("categories");
+    json.beginArray();
     for (const cCategory* category : Items<cCategory>(db.categories)) {
-        json members = json::array();
+        json.beginObject();
+        json.key("group");
+        json.value(category->group);
+        json.key("name");
+        json.value(AnsiToUtf8(category->name));
+        json.key("members");
+        json.beginArray();
         for (const cCategoryMember* member : Items<cCategoryMember>(category->members))
-            members.push_back(member->firstTerm);
-        categories.push_back({{"group", category->group},
-                              {"name", AnsiToUtf8(category->name)},
-                              {"members", std::move(members)}});
+            json.value(member->firstTerm);
+        json.endArray();
+        json.endObject();
     }
-    result["categories"] = std::move(categories);
+    json.endArray();
 
-    json terms = json::array();
+    json.key("terms");
+    json.beginArray();
     for (const cTerm* term : Items<cTerm>(db.terms)) {
-        json values = json::array();
-        for (const cValue* value : Items<cValue>(term->values))
-            values.push_back({{"attribute", value->attribute}, {"text", ValueText(*value)}});
-        terms.push_back(std::move(values));
+        json.beginArray();
+        for (const cValue* value : Items<cValue>(term->values)) {
+            json.beginObject();
+            json.key("attribute");
+            json.value(value->attribute);
+            json.key("text");
+            json.value(ValueText(*value));
+            json.endObject();
+        }
+        json.endArray();
     }
-    result["terms"] = std::move(terms);
-    return result;
+    json.endArray();
+    json.endObject();
+    json.finish();
 }

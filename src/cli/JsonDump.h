@@ -6,9 +6,12 @@
 //  "attributes": [{"media": int, "name": str}, ...],
 //  "categories": [{"group": int, "name": str, "members": [int, ...]}, ...],
 //  "terms": [[{"attribute": int, "text": str}, ...], ...]}
+//
+// Written as the database is walked, two spaces an indent level, with no tree of the whole
+// document in memory; then a line break.
 
-#include <nlohmann/json.hpp>
+#include <ostream>
 
 class cDatabase;
 
-nlohmann::ordered_json DatabaseToJson(const cDatabase& db);
+void WriteDatabaseJson(const cDatabase& db, std::ostream& out);

@@ -17,7 +17,7 @@ namespace {
 std::string SaveSample(const cTempDir& dir, const char* fileName, const char* name) {
     cDatabase db;
     db.name.assign(name);
-    db.description.assign("caf\xE9");
+    db.description.assign("caf\xE9 \"q\"\t\x01\\");
     db.renameAttribute(db.addAttribute(MediaTypeAscii), "Word");
     db.renameAttribute(db.addAttribute(MediaTypeUnicode), "Hanzi");
     int32_t term = db.addTerm();
@@ -33,9 +33,12 @@ std::string SaveSample(const cTempDir& dir, const char* fileName, const char* na
     return path;
 }
 
+// The dump, which is laid out as JSON's usual two-space form, byte for byte.
 nlohmann::json Dump(const std::string& path) {
     std::ostringstream out;
     EXPECT_EQ(RunDump(path, out), 0);
+    const auto parsed = nlohmann::ordered_json::parse(out.str());
+    EXPECT_EQ(out.str(), parsed.dump(2) + "\n");
     return nlohmann::json::parse(out.str());
 }
 
@@ -58,7 +61,7 @@ TEST(CliDump, PrintsEveryTextAsHeldInMemoryAsUtf8) {
     cTempDir dir;
     nlohmann::json db = Dump(SaveSample(dir, "a.PDB", "Sample"));
     const auto expected = nlohmann::json::parse(R"({
-        "name": "Sample", "description": "caf\u00e9",
+        "name": "Sample", "description": "caf\u00e9 \"q\"\t\u0001\\",
         "attributes": [{"media": 1, "name": "Word"}, {"media": 2, "name": "Hanzi"}],
         "categories": [{"group": 3, "name": "Nouns", "members": [1]}],
         "terms": [[{"attribute": 0, "text": "two\\nlines"}, {"attribute": 1, "text": "x\ufffd"}],
