@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <new>
 
+#include "model/PoolChunks.h"
+
 template <size_t BlockSize> class cFixedPool {
 public:
     static void* allocate() noexcept {
@@ -37,10 +39,9 @@ private:
     static constexpr size_t Align = alignof(std::max_align_t);
     static constexpr size_t Size = BlockSize < sizeof(sFree) ? sizeof(sFree) : BlockSize;
     static constexpr size_t Stride = (Size + Align - 1) / Align * Align;
-    // The chunk's link sits in front of its blocks, padded to keep them aligned. A chunk
-    // stays below the size at which the heap maps memory of its own.
+    // The chunk's link sits in front of its blocks, padded to keep them aligned.
     static constexpr size_t ChunkHeader = (sizeof(sChunk) + Align - 1) / Align * Align;
-    static constexpr size_t ChunkBytes = 64 * 1024;
+    static constexpr size_t ChunkBytes = PoolChunkBytes;
     static constexpr size_t BlocksPerChunk = Stride * 16 > ChunkBytes - ChunkHeader
                                                  ? 16
                                                  : (ChunkBytes - ChunkHeader) / Stride;
@@ -60,7 +61,7 @@ private:
     }
 
     static bool grow() noexcept {
-        void* memory = ::operator new(ChunkHeader + Stride * BlocksPerChunk, std::nothrow);
+        void* memory = AllocatePoolChunk(ChunkHeader + Stride * BlocksPerChunk);
         if (!memory)
             return false;
         auto* chunk = static_cast<sChunk*>(memory);

@@ -1,0 +1,61 @@
+#include "model/PoolChunks.h"
+
+#include <cstdint>
+#include <new>
+#include <sys/mman.h>
+
+namespace {
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool MapRegions = false; // the leak checker scans only the heap it knows
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool MapRegions = false;
+#else
+constexpr bool MapRegions = true;
+#endif
+#else
+constexpr bool MapRegions = true;
+#endif
+
+constexpr size_t HugePage = 2 * 1024 * 1024;
+constexpr size_t RegionBytes = 4 * HugePage;
+
+char* regionNext = nullptr;
+char* regionEnd = nullptr;
+
+// A region aligned to the huge page size: map one page more than needed and cut the
+// unaligned ends off.
+bool MapRegion() {
+    void* mapped = ::mmap(nullptr, RegionBytes + HugePage, PROT_READ | PROT_WRITE,
+                          MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapped == MAP_FAILED)
+        return false;
+    auto* start = static_cast<char*>(mapped);
+    auto* aligned = reinterpret_cast<char*>((reinterpret_cast<uintptr_t>(start) + HugePage - 1) &
+                                            ~uintptr_t(HugePage - 1));
+    if (aligned != start)
+        ::munmap(start, static_cast<size_t>(aligned - start));
+    char* end = aligned + RegionBytes;
+    const size_t tail = static_cast<size_t>(start + RegionBytes + HugePage - end);
+    if (tail > 0)
+        ::munmap(end, tail);
+#ifdef MADV_HUGEPAGE
+    ::madvise(aligned, RegionBytes, MADV_HUGEPAGE);
+#endif
+    regionNext = aligned;
+    regionEnd = end;
+    return true;
+}
+
+} // namespace
+
+void* AllocatePoolChunk(size_t bytes) noexcept {
+    if (!MapRegions || bytes > PoolChunkBytes)
+        return ::operator new(bytes, std::nothrow);
+    if (static_cast<size_t>(regionEnd - regionNext) < PoolChunkBytes && !MapRegion())
+        return ::operator new(bytes, std::nothrow);
+    void* chunk = regionNext;
+    regionNext += PoolChunkBytes;
+    return chunk;
+}
