@@ -1,5 +1,6 @@
 #include "exchange/AnkiHtml.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 
@@ -149,6 +150,7 @@ void TrimLineBreaks(std::string& text) {
 } // namespace
 
 std::string AnkiHtmlToText(const std::string& html, uint32_t& droppedMedia) {
+    const uint32_t mediaBefore = droppedMedia;
     std::string out;
     out.reserve(html.size());
     // Once a "[sound:" has no ']' behind it, none after it has either.
@@ -201,6 +203,11 @@ std::string AnkiHtmlToText(const std::string& html, uint32_t& droppedMedia) {
         if (c != '\r')
             out.push_back(c);
         ++i;
+    }
+    // A reference dropped at either end leaves the space that separated it.
+    if (droppedMedia != mediaBefore) {
+        out.erase(out.find_last_not_of(' ') + 1);
+        out.erase(0, std::min(out.size(), out.find_first_not_of(' ')));
     }
     TrimLineBreaks(out);
     return out;

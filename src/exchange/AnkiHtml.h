@@ -9,7 +9,7 @@
 // the block elements (<div>, <p>, <li>, <tr>) as line breaks, the contents of <script> and
 // <style> and comments dropped. Sound references ("[sound:…]") and <img>, <audio> and
 // <video> elements are dropped and counted in droppedMedia. Line breaks at the start and
-// end are trimmed; other whitespace stays as it is.
+// end are trimmed, and so are spaces when a reference was dropped; other whitespace stays.
 std::string AnkiHtmlToText(const std::string& html, uint32_t& droppedMedia);
 
 // Plain UTF-8 text as a fragment: &, <, > and " as references, each line break (LF, CR LF
