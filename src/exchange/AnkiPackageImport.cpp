@@ -135,7 +135,10 @@ private:
             return;
         db_.name.assign(AnsiName(deck->second.name, kPdbMaxNameLength, summary_).c_str());
         uint32_t ignored = 0;
-        const std::string description = AnkiHtmlToText(deck->second.description, ignored);
+        // A description breaks its lines with CR LF, as the editor's description box does.
+        std::string description;
+        for (char c : AnkiHtmlToText(deck->second.description, ignored))
+            description += c == '\n' ? std::string("\r\n") : std::string(1, c);
         db_.description.assign(AnsiName(description, kMaxDescriptionLength, summary_).c_str());
     }
 
@@ -241,7 +244,10 @@ int ImportAnkiPackage(cDatabase& db, const std::string& path, std::string& reaso
     if (!ReadCollectionImage(package, image, reason))
         return AnkiImportFailed;
     std::vector<uint8_t>().swap(package);
+    return ImportAnkiCollection(db, std::move(image), reason);
+}
 
+int ImportAnkiCollection(cDatabase& db, std::string image, std::string& reason) {
     sAnkiCollection collection;
     switch (ReadAnkiCollection(image, MaxTermCount, collection, reason)) {
     case eAnkiRead::Read:

@@ -27,3 +27,6 @@ enum : int {
 // Fills db, which should be fresh and empty, from the package at path, and shows the summary.
 // On failure reason says why (when the file could be read at all) and db is to be discarded.
 int ImportAnkiPackage(cDatabase& db, const std::string& path, std::string& reason);
+
+// The same from the collection's database file, once unpacked.
+int ImportAnkiCollection(cDatabase& db, std::string image, std::string& reason);
