@@ -28,10 +28,15 @@ bool RequireTables(cSqliteDatabase& db, const char* const* tables, size_t count,
     return true;
 }
 
-// The text of the single row of col's column, parsed; a discarded value when it is no JSON.
+// Parsed JSON takes up to about 16 times its text; real collections describe their note
+// types and decks in far less than this.
+constexpr int64_t kMaxJsonLength = 4 << 20;
+
+// The text of the single row of col's column, parsed; a discarded value when it is no JSON
+// or longer than kMaxJsonLength.
 json ColumnJson(cSqliteDatabase& db, const char* column) {
     cSqliteStatement query(db, (std::string("SELECT ") + column + " FROM col LIMIT 1").c_str());
-    if (!query.step())
+    if (!query.step() || query.length(0) > kMaxJsonLength)
         return json(json::value_t::discarded);
     return json::parse(query.text(0), nullptr, false);
 }
@@ -154,10 +159,12 @@ bool ReadNotes(cSqliteDatabase& db, sAnkiCollection& collection, std::string& re
 
 } // namespace
 
-eAnkiRead ReadAnkiCollection(const std::string& image, uint64_t maxNotes,
-                             sAnkiCollection& collection, std::string& reason) {
+eAnkiRead ReadAnkiCollection(std::string& image, uint64_t maxNotes, sAnkiCollection& collection,
+                             std::string& reason) {
     cSqliteDatabase db;
-    if (!db.openImage(image, reason))
+    const bool opened = db.openImage(image, reason);
+    std::string().swap(image);
+    if (!opened)
         return eAnkiRead::Failed;
     if (!RequireTables(db, kCommonTables, std::size(kCommonTables), reason))
         return eAnkiRead::Failed;

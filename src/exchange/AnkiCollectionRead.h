@@ -44,9 +44,10 @@ struct sAnkiCollection {
 
 enum class eAnkiRead { Read, Failed, TooManyNotes };
 
-// Reads the collection whose database file is image. Failed, with reason, when it is no
+// Reads the collection whose database file is image, which is emptied once SQLite holds its
+// copy. Failed, with reason, when it is no
 // SQLite database, lacks a table, names a note type it does not describe or one without
 // fields, or takes more work than its size allows; TooManyNotes, with noteCount set, when it
 // holds more than maxNotes notes.
-eAnkiRead ReadAnkiCollection(const std::string& image, uint64_t maxNotes,
-                             sAnkiCollection& collection, std::string& reason);
+eAnkiRead ReadAnkiCollection(std::string& image, uint64_t maxNotes, sAnkiCollection& collection,
+                             std::string& reason);

@@ -22,10 +22,20 @@
 
 namespace {
 
-// The collection may unpack to this many times the package's size, plus a floor; SQLite
-// gets the rest of the 64 × size + 64 MB that any reader may use.
-constexpr uint64_t kUnpackFactor = 32;
-constexpr uint64_t kUnpackFloor = 32u << 20;
+// Memory, against the 64 × size + 64 MB any reader may use (size: the package's, or the
+// collection's when it comes unpacked). The collection may unpack to 24 × size + 16 MB; it
+// is held twice at most, while SQLite takes its copy. A zstd collection is incompressible,
+// so its entry in the zip may hold at most 4 × size + 1 MB. The database built from it may
+// take 32 × size + 32 MB, counted as kTermCost a term and kValueCost a value plus its text;
+// a collection of many tiny fields would otherwise cost far more than its bytes.
+constexpr uint64_t kUnpackFactor = 24;
+constexpr uint64_t kUnpackFloor = 16u << 20;
+constexpr uint64_t kCompressedFactor = 4;
+constexpr uint64_t kCompressedFloor = 1u << 20;
+constexpr uint64_t kBuildFactor = 32;
+constexpr uint64_t kBuildFloor = 32u << 20;
+constexpr uint64_t kTermCost = 64;
+constexpr uint64_t kValueCost = 128;
 
 // One category is left for the "Uncategorized" one a save adds.
 constexpr uint32_t kMaxImportedCategories = MaxCategoriesInGroupZero - 1;
@@ -47,20 +57,20 @@ struct sSummary {
     uint32_t namesReplaced = 0;
 };
 
-bool ReadCollectionImage(const std::vector<uint8_t>& package, std::string& image,
+// The collection's entry as stored: compressed says whether it is zstd. The package is freed
+// once the entry is read.
+bool ReadCollectionEntry(std::vector<uint8_t>& package, std::string& entryBytes, bool& compressed,
                          std::string& reason) {
     cZipReader zip;
     if (!zip.open(package, reason))
         return false;
-    const uint64_t limit = kUnpackFactor * package.size() + kUnpackFloor;
     for (const char* entry : kCollectionEntries) {
         if (!zip.has(entry))
             continue;
-        if (std::string(entry) != kCompressedEntry)
-            return zip.read(entry, limit, image, reason);
-        std::string compressed;
-        return zip.read(entry, limit, compressed, reason) &&
-               DecompressZstd(compressed, limit, image, reason);
+        compressed = std::string(entry) == kCompressedEntry;
+        const uint64_t limit = compressed ? kCompressedFactor * package.size() + kCompressedFloor
+                                          : kUnpackFactor * package.size() + kUnpackFloor;
+        return zip.read(entry, limit, entryBytes, reason);
     }
     reason = "not an Anki package: it holds no collection";
     return false;
@@ -102,15 +112,19 @@ std::vector<std::string> SplitTags(const std::string& tags) {
 // Builds the database from the notes.
 class cBuilder {
 public:
-    cBuilder(cDatabase& db, const sAnkiCollection& collection) : db_(db), collection_(collection) {}
+    cBuilder(cDatabase& db, const sAnkiCollection& collection, uint64_t budget)
+        : db_(db), collection_(collection), budget_(budget) {}
 
-    void build() {
+    // False when the terms would cost more than the budget; db then holds part of them.
+    bool build() {
         const int64_t soleDeck = SoleDeck();
         if (soleDeck != kNoDeck)
             NameAfterDeck(soleDeck);
         for (const sAnkiNote& note : collection_.notes)
-            addNote(note, soleDeck);
+            if (!addNote(note, soleDeck))
+                return false;
         summary_.notes = db_.terms.count();
+        return true;
     }
 
     const sSummary& summary() const { return summary_; }
@@ -185,9 +199,10 @@ private:
                 category->addMember(term);
     }
 
-    void addNote(const sAnkiNote& note, int64_t soleDeck) {
+    bool addNote(const sAnkiNote& note, int64_t soleDeck) {
         const std::vector<int32_t>& attributes = attributesOf(note.noteType);
         auto term = std::make_unique<cTerm>();
+        spent_ += kTermCost;
         const std::vector<std::string> fields = SplitFields(note.fields);
         for (size_t f = 0; f < fields.size() && f < attributes.size(); ++f) {
             std::string text = AnkiHtmlToText(fields[f], summary_.droppedMedia);
@@ -195,6 +210,9 @@ private:
                 continue;
             std::u16string units = Utf8ToUtf16(text);
             units.erase(std::remove(units.begin(), units.end(), u'\0'), units.end());
+            spent_ += kValueCost + 2 * units.size();
+            if (spent_ > budget_)
+                return false;
             term->values.append(
                 new cUnicodeValue(static_cast<uint16_t>(attributes[f]), units.c_str()));
         }
@@ -202,18 +220,21 @@ private:
         db_.terms.append(term.release());
         for (const std::string& tag : SplitTags(note.tags))
             addToCategory(tag, index);
-        if (soleDeck != kNoDeck)
-            return;
-        for (int64_t deck : note.decks) {
-            const auto named = collection_.decks.find(deck);
-            if (named != collection_.decks.end() && !named->second.name.empty())
-                addToCategory(named->second.name, index);
+        if (soleDeck == kNoDeck) {
+            for (int64_t deck : note.decks) {
+                const auto named = collection_.decks.find(deck);
+                if (named != collection_.decks.end() && !named->second.name.empty())
+                    addToCategory(named->second.name, index);
+            }
         }
+        return spent_ <= budget_;
     }
 
     cDatabase& db_;
     const sAnkiCollection& collection_;
     sSummary summary_;
+    const uint64_t budget_;
+    uint64_t spent_ = 0;
     std::unordered_map<int64_t, std::vector<int32_t>> attributesOfType_;
     std::unordered_map<std::string, int32_t> attributeByName_;
     std::unordered_map<std::string, int32_t> categoryByName_;
@@ -234,20 +255,9 @@ void ShowSummary(const sSummary& summary) {
                                       MessageFlagsForCaption(TextCaptionInformation, MessageOk));
 }
 
-} // namespace
-
-int ImportAnkiPackage(cDatabase& db, const std::string& path, std::string& reason) {
-    std::vector<uint8_t> package;
-    if (!ReadFileBytes(path, package))
-        return AnkiImportFailed;
-    std::string image;
-    if (!ReadCollectionImage(package, image, reason))
-        return AnkiImportFailed;
-    std::vector<uint8_t>().swap(package);
-    return ImportAnkiCollection(db, std::move(image), reason);
-}
-
-int ImportAnkiCollection(cDatabase& db, std::string image, std::string& reason) {
+// Reads the collection (image, consumed) and builds db from it; size is what the memory
+// limits are reckoned from.
+int ImportCollection(cDatabase& db, std::string& image, uint64_t size, std::string& reason) {
     sAnkiCollection collection;
     switch (ReadAnkiCollection(image, MaxTermCount, collection, reason)) {
     case eAnkiRead::Read:
@@ -261,10 +271,37 @@ int ImportAnkiCollection(cDatabase& db, std::string image, std::string& reason) 
     case eAnkiRead::Failed:
         return AnkiImportFailed;
     }
-    std::string().swap(image);
 
-    cBuilder builder(db, collection);
-    builder.build();
+    cBuilder builder(db, collection, kBuildFactor * size + kBuildFloor);
+    if (!builder.build()) {
+        reason = "its notes would take more memory than the package's size allows";
+        return AnkiImportFailed;
+    }
     ShowSummary(builder.summary());
     return AnkiImportOk;
+}
+} // namespace
+
+int ImportAnkiPackage(cDatabase& db, const std::string& path, std::string& reason) {
+    std::vector<uint8_t> package;
+    if (!ReadFileBytes(path, package))
+        return AnkiImportFailed;
+    const uint64_t packageSize = package.size();
+    std::string image;
+    bool compressed = false;
+    if (!ReadCollectionEntry(package, image, compressed, reason))
+        return AnkiImportFailed;
+    std::vector<uint8_t>().swap(package);
+    if (compressed) {
+        std::string unpacked;
+        if (!DecompressZstd(image, kUnpackFactor * packageSize + kUnpackFloor, unpacked, reason))
+            return AnkiImportFailed;
+        image.swap(unpacked);
+    }
+    return ImportCollection(db, image, packageSize, reason);
+}
+
+int ImportAnkiCollection(cDatabase& db, std::string image, std::string& reason) {
+    const uint64_t size = image.size();
+    return ImportCollection(db, image, size, reason);
 }

@@ -143,6 +143,10 @@ int64_t cSqliteStatement::integer(int column) const {
     return statement_ ? sqlite3_column_int64(statement_, column) : 0;
 }
 
+int64_t cSqliteStatement::length(int column) const {
+    return statement_ ? sqlite3_column_bytes(statement_, column) : 0;
+}
+
 std::string cSqliteStatement::text(int column) const {
     if (!statement_)
         return std::string();

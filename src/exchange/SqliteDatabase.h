@@ -58,6 +58,8 @@ public:
     bool step();
     bool failed() const { return failed_; }
     int64_t integer(int column) const;
+    // A column's length in bytes, without fetching its text.
+    int64_t length(int column) const;
     // A text or blob column's bytes; "" for NULL.
     std::string text(int column) const;
 

@@ -159,8 +159,19 @@ TEST(AnkiPackageImport, HostilePackagesFailClearlyAndWriteNothing) {
     std::string damaged = good;
     for (size_t i = 100; i < damaged.size(); i += 7)
         damaged[i] = static_cast<char>(damaged[i] ^ 0x5A);
-    // 48 MB of nothing packs into a few kilobytes: far past 32 times the package.
+    // 48 MB of nothing packs into a few kilobytes: far past 24 times the package.
     const std::string nothing(48u << 20, '\0');
+    // 65,532 notes of 128 one-letter fields: 16 MB that pack well, but 8 million values.
+    std::string fields128 = "[";
+    for (int f = 0; f < 128; ++f)
+        fields128 += std::string(f ? "," : "") + "{\"name\": \"F" + std::to_string(f) + "\"}";
+    const std::string tinyFields = Collection(
+        std::string(kSchema11) +
+        "INSERT INTO col (models, decks) VALUES ('{\"1\": {\"flds\": " + fields128 +
+        "]}}', '{}');"
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 65532) "
+        "INSERT INTO notes (id, mid, tags, flds) SELECT i, 1, '', "
+        "replace(hex(zeroblob(127)), '00', 'a' || char(31)) || 'a' FROM n;");
     struct sCase {
         const char* label;
         std::string package;
@@ -199,6 +210,7 @@ TEST(AnkiPackageImport, HostilePackagesFailClearlyAndWriteNothing) {
                           "INSERT INTO col (models, decks) VALUES ('{\"1\": [', '{}');"
                           "INSERT INTO notes (id, mid) VALUES (1, 1);")}}),
          "note types cannot be read"},
+        {"tiny fields", Zip({{"collection.anki2", tinyFields}}), "more memory than"},
         {"unknown note type",
          Zip({{"collection.anki2", Collection(std::string(kSchema11) +
                                               "INSERT INTO col (models, decks) VALUES ('{}', '{}');"
