@@ -4,7 +4,7 @@
 
 using nlohmann::json;
 
-const char* const AnkiSchema11 = R"sql(
+const char* const AnkiSchema11Tables = R"sql(
 CREATE TABLE col (
   id integer PRIMARY KEY, crt integer NOT NULL, mod integer NOT NULL, scm integer NOT NULL,
   ver integer NOT NULL, dty integer NOT NULL, usn integer NOT NULL, ls integer NOT NULL,
@@ -25,6 +25,9 @@ CREATE TABLE revlog (
   ivl integer NOT NULL, lastIvl integer NOT NULL, factor integer NOT NULL,
   time integer NOT NULL, type integer NOT NULL);
 CREATE TABLE graves (usn integer NOT NULL, oid integer NOT NULL, type integer NOT NULL);
+)sql";
+
+const char* const AnkiSchema11Indexes = R"sql(
 CREATE INDEX ix_notes_usn ON notes (usn);
 CREATE INDEX ix_cards_usn ON cards (usn);
 CREATE INDEX ix_revlog_usn ON revlog (usn);

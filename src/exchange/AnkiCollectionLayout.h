@@ -24,8 +24,9 @@ struct sAnkiDeckLayout {
     std::string description; // HTML
 };
 
-// The tables and indexes of schema 11 and col's one row, to be filled by the JSON below.
-extern const char* const AnkiSchema11;
+// The tables of schema 11, and its indexes, which are quicker made once the rows are in.
+extern const char* const AnkiSchema11Tables;
+extern const char* const AnkiSchema11Indexes;
 
 std::string AnkiConfigurationJson(const sAnkiNoteTypeLayout& type);
 std::string AnkiNoteTypesJson(const sAnkiNoteTypeLayout& type, int64_t modifiedSeconds);

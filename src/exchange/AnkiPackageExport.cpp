@@ -106,8 +106,9 @@ public:
         deck_.description = AnkiTextToHtml(AnsiTextToUtf8(db_.description.textOrEmpty()));
         type_.deckId = deck_.id;
 
-        return sqlite_.openEmpty() && sqlite_.exec(AnkiSchema11) && sqlite_.exec("BEGIN") &&
-               writeCol() && writeNotes() && sqlite_.exec("COMMIT") && sqlite_.serialize(image);
+        return sqlite_.openEmpty() && sqlite_.exec(AnkiSchema11Tables) && sqlite_.exec("BEGIN") &&
+               writeCol() && writeNotes() && sqlite_.exec(AnkiSchema11Indexes) &&
+               sqlite_.exec("COMMIT") && sqlite_.serialize(image);
     }
 
 private:
