@@ -65,8 +65,9 @@ int main(int argc, char** argv) {
 
     std::string exportFormat, exportInput, exportOutput;
     CLI::App* exportCommand = app.add_subcommand(
-        "export", "Load a database file and export it as text. A database with a Unicode "
-                  "attribute is written as UTF-16, otherwise as Windows-1252 text.");
+        "export", "Load a database file and export it as text or as an Anki package. Vesk "
+                  "Text and tab-delimited text with a Unicode attribute are written as UTF-16, "
+                  "otherwise as Windows-1252 text; the Anki formats are UTF-8.");
     exportCommand
         ->add_option("FORMAT", exportFormat,
                      "The output's format: vesk (Vesk Text), tab (tab-delimited text), apkg "
@@ -74,7 +75,7 @@ int main(int argc, char** argv) {
         ->required()
         ->check(CLI::IsMember({"vesk", "tab", "apkg", "anki-text"}));
     exportCommand->add_option("INPUT", exportInput, "The database file (.PDB)")->required();
-    exportCommand->add_option("OUTPUT", exportOutput, "The text file to write")->required();
+    exportCommand->add_option("OUTPUT", exportOutput, "The file to write")->required();
     bool reverse = false;
     exportCommand->add_flag("--reverse", reverse,
                             "apkg: also a card from the other fields back to the first attribute");
