@@ -5,6 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "exchange/ProtobufFields.h"
 #include "exchange/SqliteDatabase.h"
 
 namespace {
@@ -16,6 +17,10 @@ const char* const kCommonTables[] = {"col", "notes", "cards"};
 const char* const kNewerTables[] = {"notetypes", "fields", "decks"};
 
 constexpr char kNewerLevelSeparator = '\x1f';
+// A newer deck's kind: a message whose field 1 is the normal deck's, in which field 4 is the
+// description (Anki's decks.proto, Deck.KindContainer and Deck.Normal).
+constexpr uint32_t kKindNormalField = 1;
+constexpr uint32_t kNormalDescriptionField = 4;
 
 bool RequireTables(cSqliteDatabase& db, const char* const* tables, size_t count,
                    std::string& reason) {
@@ -100,13 +105,17 @@ bool ReadNewerTypes(cSqliteDatabase& db, sAnkiCollection& collection, std::strin
         if (type != collection.fieldNames.end())
             type->second.push_back(fields.text(1));
     }
-    cSqliteStatement decks(db, "SELECT id, name FROM decks ORDER BY id");
+    cSqliteStatement decks(db, "SELECT id, name, kind FROM decks ORDER BY id");
     while (decks.step()) {
         std::string name = decks.text(1);
         for (size_t at = name.find(kNewerLevelSeparator); at != std::string::npos;
              at = name.find(kNewerLevelSeparator, at + 2))
             name.replace(at, 1, "::");
-        collection.decks[decks.integer(0)].name = name;
+        sAnkiDeck& deck = collection.decks[decks.integer(0)];
+        deck.name = name;
+        std::string normal;
+        if (FindProtobufBytes(decks.text(2), kKindNormalField, normal))
+            FindProtobufBytes(normal, kNormalDescriptionField, deck.description);
     }
     if (types.failed() || fields.failed() || decks.failed()) {
         reason = "the collection's note types or decks cannot be read";

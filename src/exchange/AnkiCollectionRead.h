@@ -7,7 +7,9 @@
 //                                                                      {"<id>": {"name",
 //                                                                      "desc"}}
 //   newer (18)   table notetypes      tables notetypes and fields      table decks; names
-//                                     (ntid, ord, name)                use 0x1F between levels
+//                                     (ntid, ord, name)                use 0x1F between levels,
+//                                                                      the description is in
+//                                                                      the kind message
 //
 // In both, table notes holds id, mid (the note type), tags (separated by spaces) and flds
 // (the fields in note-type order, separated by 0x1F), and table cards ties each note (nid)

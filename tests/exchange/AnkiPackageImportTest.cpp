@@ -265,3 +265,24 @@ TEST(AnkiPackageImport, WhatDoesNotFitTheLimitsIsCounted) {
               "imported.\n\n4 tags and decks did not fit the 127 categories an import fills and "
               "were left out.\n\n3 fields did not fit the 128 attributes and were left out.");
 }
+
+TEST(AnkiPackageImport, ANewerCollectionsOneDeckNamesAndDescribesTheDatabase) {
+    // The deck's kind: field 1 (the normal deck) holding config id 1 and field 4, the
+    // description "Irregular<br>verbs".
+    const std::string collection = Collection(
+        std::string(kSchema11) +
+        "CREATE TABLE notetypes (id, name); CREATE TABLE fields (ntid, ord, name);"
+        "CREATE TABLE decks (id, name, kind);"
+        "INSERT INTO notetypes VALUES (5, 'Basic');"
+        "INSERT INTO fields VALUES (5, 1, 'Back'), (5, 0, 'Front');"
+        "INSERT INTO decks VALUES (9, 'German' || char(31) || 'Verbs', "
+        "x'0a16080122124972726567756c61723c62723e7665726273');"
+        "INSERT INTO notes (id, mid, tags, flds) VALUES (1, 5, '', 'gehen' || char(31) || 'go');"
+        "INSERT INTO cards (id, nid, did, ord) VALUES (1, 1, 9, 0);");
+    const sImport imported = ImportBytes(Zip({{"collection.anki21b", Zstd(collection)}}));
+    ASSERT_EQ(imported.result, 0) << imported.reason;
+    EXPECT_EQ(imported.description, "name: German::Verbs\n"
+                                    "description: Irregular\r\\nverbs\n"
+                                    "attributes: U Front, U Back\n"
+                                    "term 0: Front=gehen | Back=go\n");
+}
