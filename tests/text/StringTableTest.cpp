@@ -11,9 +11,11 @@ TEST(StringTable, EveryUsedNumberHasText) {
                         72,  74,  75,  76,  89,  90,  91,  92,  93,  94,  95,  96,  97,  98,
                         99,  100, 101, 102, 103, 104, 105, 106, 107, 108, 109, 111, 112, 113,
                         114, 115, 116, 117, 118, 200, 201, 202, 203, 204, 220, 221, 222, 223,
-                        224, 225, 226, 240, 241, 260, 261, 262, 263, 264, 280, 281,
-                        300, 301, 302, 303, 304, 305};
+                        224, 225, 226, 240, 241, 260, 261, 262, 263, 264, 280, 281};
     for (int id : used)
+        EXPECT_FALSE(ResourceString(id).empty()) << "text " << id;
+    // The Anki package messages.
+    for (int id = 300; id <= 305; ++id)
         EXPECT_FALSE(ResourceString(id).empty()) << "text " << id;
 }
 
