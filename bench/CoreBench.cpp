@@ -10,10 +10,24 @@
 #include "dbfile/DatabaseCheck.h"
 #include "dbfile/FileBytes.h"
 #include "dbfile/SafeSave.h"
+#include "exchange/AnkiPackageExport.h"
+#include "exchange/AnkiPackageImport.h"
 #include "exchange/TextImport.h"
 #include "model/Database.h"
+#include "text/Messages.h"
 
 namespace {
+
+// The import's summary box, unshown.
+class cQuietSink : public cMessageSink {
+public:
+    cQuietSink() { InstallMessageSink(this); }
+    ~cQuietSink() override { InstallMessageSink(nullptr); }
+    int showMessage(const std::string&, const std::string&, unsigned) override {
+        return MessageResultOk;
+    }
+    void showStatus(const std::string&) override {}
+};
 
 void Save(benchmark::State& state) {
     cDatabase db;
@@ -59,6 +73,34 @@ void ImportTabDelimited(benchmark::State& state) {
     }
 }
 BENCHMARK(ImportTabDelimited)->Unit(benchmark::kMillisecond);
+
+// The limit database as an Anki package with reverse cards, and that package imported.
+void ExportAnkiPackageAtLimit(benchmark::State& state) {
+    cDatabase db;
+    db.path.assign(LimitFiles().database.c_str());
+    db.load();
+    sAnkiExportOptions options;
+    options.reverse = true;
+    const std::string path = BenchDirectory() + "/limit.apkg";
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ExportAnkiPackage(db, path, options));
+}
+BENCHMARK(ExportAnkiPackageAtLimit)->Unit(benchmark::kMillisecond);
+
+void ImportAnkiPackageAtLimit(benchmark::State& state) {
+    cDatabase db;
+    db.path.assign(LimitFiles().database.c_str());
+    db.load();
+    const std::string path = BenchDirectory() + "/import.apkg";
+    ExportAnkiPackage(db, path, {});
+    cQuietSink quiet;
+    for (auto _ : state) {
+        cDatabase imported;
+        std::string reason;
+        benchmark::DoNotOptimize(ImportAnkiPackage(imported, path, reason));
+    }
+}
+BENCHMARK(ImportAnkiPackageAtLimit)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

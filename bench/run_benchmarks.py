@@ -67,7 +67,8 @@ def main():
 
     with tempfile.TemporaryDirectory(prefix="vesk-bench-") as directory:
         core = run_benchmark(os.path.join(args.bench_dir, "vesk-bench-core"), directory,
-                             ["Save", "SafeSaveOneWrite", "CheckAndLoad", "ImportTabDelimited"])
+                             ["Save", "SafeSaveOneWrite", "CheckAndLoad", "ImportTabDelimited",
+                              "ExportAnkiPackageAtLimit", "ImportAnkiPackageAtLimit"])
         panes = run_benchmark(os.path.join(args.bench_dir, "vesk-bench-panes"), directory,
                               ["OpenInEditor", "ValueEditCommit", "DeleteOneTerm",
                                "PasteHundredTerms", "FindSelectMatches", "UndoRedoValueEdit",
@@ -88,6 +89,9 @@ def main():
         ("Palm::PDB (Perl) parsing the same file", perl),
         ("import of 65,532 tab-delimited lines", core["ImportTabDelimited"]),
         ("Python csv reading the same file", python),
+        ("Anki package export of the limit database, reverse cards",
+         core["ExportAnkiPackageAtLimit"]),
+        ("Anki package import of 65,532 notes", core["ImportAnkiPackageAtLimit"]),
         ("one value edit committed, backup included", panes["ValueEditCommit"]),
         ("opening the limit database in the editor", panes["OpenInEditor"]),
         ("deleting one term", panes["DeleteOneTerm"]),
@@ -102,6 +106,8 @@ def main():
         ("save / safe save of the same bytes", core["Save"] / core["SafeSaveOneWrite"], 1.3),
         ("load / Palm::PDB", load / perl, 0.1),
         ("import / Python csv", core["ImportTabDelimited"] / python, 0.5),
+        ("Anki package export / load", core["ExportAnkiPackageAtLimit"] / load, 100.0),
+        ("Anki package import / load", core["ImportAnkiPackageAtLimit"] / load, 30.0),
         ("value edit / save", panes["ValueEditCommit"] / core["Save"], 1.1),
         ("editor open / load", panes["OpenInEditor"] / load, 1.5),
         ("delete one term / load", panes["DeleteOneTerm"] / load, 1.0),

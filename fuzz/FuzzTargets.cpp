@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "dbfile/DatabaseCheck.h"
+#include "exchange/AnkiPackageImport.h"
 #include "exchange/ErganeImport.h"
 #include "exchange/QuizAppImport.h"
 #include "exchange/TextImport.h"
@@ -116,9 +117,17 @@ int FuzzSettingsFile(const uint8_t* data, size_t size) {
     return 0;
 }
 
+int FuzzAnkiCollection(const uint8_t* data, size_t size) {
+    InstallMessageSink(&QuietSink);
+    cDatabase db;
+    std::string reason;
+    ImportAnkiCollection(db, std::string(reinterpret_cast<const char*>(data), size), reason);
+    return 0;
+}
+
 const sFuzzTarget FuzzTargetTable[] = {
     {"database", FuzzDatabaseFile}, {"text", FuzzTextImport},       {"ergane", FuzzErganeImport},
-    {"quizapp", FuzzQuizAppImport}, {"settings", FuzzSettingsFile},
+    {"quizapp", FuzzQuizAppImport}, {"settings", FuzzSettingsFile}, {"anki", FuzzAnkiCollection},
 };
 const size_t FuzzTargetCount = sizeof FuzzTargetTable / sizeof FuzzTargetTable[0];
 

@@ -14,6 +14,8 @@ int FuzzTextImport(const uint8_t* data, size_t size);
 int FuzzErganeImport(const uint8_t* data, size_t size);
 int FuzzQuizAppImport(const uint8_t* data, size_t size);
 int FuzzSettingsFile(const uint8_t* data, size_t size);
+// The bytes are an Anki collection as unpacked from its package.
+int FuzzAnkiCollection(const uint8_t* data, size_t size);
 
 struct sFuzzTarget {
     const char* name;

@@ -6,7 +6,9 @@
 
 #include <zlib.h>
 
+#include "exchange/AnkiPackageExport.h"
 #include "exchange/TextExport.h"
+#include "exchange/ZipArchive.h"
 #include "model/ByteStream.h"
 #include "model/Database.h"
 
@@ -137,6 +139,26 @@ std::vector<sSeedFile> SettingsSeeds() {
             {"crlf.txt", Bytes("firsttime 1\r\nfont_size -3\r\nrecent \"x\r\n")}};
 }
 
+// The collection of our own package of the seed database, with and without reverse cards.
+std::vector<sSeedFile> AnkiSeeds(const std::string& scratch) {
+    cDatabase db;
+    FillSeedDatabase(db);
+    std::vector<sSeedFile> seeds;
+    for (bool reverse : {false, true}) {
+        const std::string path = scratch + "/seed.apkg";
+        sAnkiExportOptions options;
+        options.reverse = reverse;
+        const SeedBytes package =
+            ExportAnkiPackage(db, path, options) == 0 ? ReadWhole(path) : SeedBytes();
+        cZipReader zip;
+        std::string reason, collection;
+        if (zip.open(package, reason) &&
+            zip.read("collection.anki2", package.size() * 64, collection, reason))
+            seeds.push_back({reverse ? "reverse.anki2" : "export.anki2", Bytes(collection)});
+    }
+    return seeds;
+}
+
 } // namespace
 
 void FillSeedDatabase(cDatabase& db) {
@@ -168,6 +190,8 @@ std::vector<sSeedFile> SeedFilesFor(const std::string& target, const std::string
         return QuizAppSeeds();
     if (target == "settings")
         return SettingsSeeds();
+    if (target == "anki")
+        return AnkiSeeds(scratch);
     return {};
 }
 

@@ -21,7 +21,7 @@ class cDatabase;
 void FillSeedDatabase(cDatabase& db);
 
 // The seeds of one fuzz target by its name ("database", "text", "ergane", "quizapp",
-// "settings"); empty for an unknown name. Files are written in scratchDirectory on the way.
+// "settings", "anki"); empty for an unknown name. Files are written in scratchDirectory on the way.
 std::vector<sSeedFile> SeedFilesFor(const std::string& target, const std::string& scratchDirectory);
 
 // QuizApp modules as the documented layout has them.

@@ -8,9 +8,13 @@ _vesk() {
     fi
     if [ "$COMP_CWORD" -eq 2 ]; then
         case $command in
-        import) COMPREPLY=($(compgen -W 'pdb vesk tab ergane quizapp' -- "$current")); return ;;
-        export) COMPREPLY=($(compgen -W 'vesk tab' -- "$current")); return ;;
+        import) COMPREPLY=($(compgen -W 'pdb vesk tab ergane quizapp apkg' -- "$current")); return ;;
+        export) COMPREPLY=($(compgen -W 'vesk tab apkg anki-text --reverse' -- "$current")); return ;;
         esac
+    fi
+    if [ "$command" = export ] && [[ $current == -* ]]; then
+        COMPREPLY=($(compgen -W '--reverse' -- "$current"))
+        return
     fi
     COMPREPLY=($(compgen -f -- "$current"))
 }

@@ -8,6 +8,8 @@
 #include "cli/StreamFile.h"
 #include "dbfile/DatabaseFiles.h"
 #include "dbfile/FileFailure.h"
+#include "exchange/AnkiPackageExport.h"
+#include "exchange/AnkiTextExport.h"
 #include "exchange/Imports.h"
 #include "exchange/TextExport.h"
 #include "model/Database.h"
@@ -57,6 +59,7 @@ int Import(const std::string& format, const std::string& input, const std::strin
     eImportFormat kind = format == "vesk"     ? eImportFormat::VeskText
                          : format == "tab"    ? eImportFormat::TabDelimited
                          : format == "ergane" ? eImportFormat::Ergane
+                         : format == "apkg"   ? eImportFormat::AnkiPackage
                                               : eImportFormat::QuizApp;
     cDatabase db;
     int failureText = ImportFile(kind, db, input);
@@ -67,11 +70,23 @@ int Import(const std::string& format, const std::string& input, const std::strin
     return SaveDatabaseAs(db, output);
 }
 
-int Export(const std::string& format, const std::string& input, const std::string& output) {
+int ExportAs(const cDatabase& db, const std::string& format, const std::string& output,
+             bool reverse) {
+    sAnkiExportOptions options;
+    options.reverse = reverse;
+    if (format == "apkg")
+        return ExportAnkiPackage(db, output, options);
+    if (format == "anki-text")
+        return ExportAnkiText(db, output);
+    return ExportTextFile(db, output, format == "vesk");
+}
+
+int Export(const std::string& format, const std::string& input, const std::string& output,
+           bool reverse) {
     cDatabase db;
     if (LoadDatabaseFile(input, db) != 0)
         return 1;
-    if (ExportTextFile(db, output, format == "vesk") != 0) {
+    if (ExportAs(db, format, output, reverse) != 0) {
         ShowTableMessage(TextCaptionError, TextSaveFailed, MessageOk);
         return 1;
     }
@@ -117,10 +132,11 @@ int RunImport(const std::string& format, const std::string& input, const std::st
     return ReportFailure(result, output, std::cerr);
 }
 
-int RunExport(const std::string& format, const std::string& input, const std::string& output) {
+int RunExport(const std::string& format, const std::string& input, const std::string& output,
+              bool reverse) {
     ClearFileFailure();
     cStreamFile in(input, cStreamFile::Input), out(output, cStreamFile::Output);
-    int result = in.ready() && out.ready() ? Export(format, in.path(), out.path()) : 1;
+    int result = in.ready() && out.ready() ? Export(format, in.path(), out.path(), reverse) : 1;
     if (result == 0)
         result = out.deliver(std::cout);
     in.nameFailure();

@@ -11,8 +11,9 @@ int RunCatchingOutOfMemory(const std::function<int()>& command);
 
 int RunDump(const std::string& file, std::ostream& out);
 int RunImportPdb(const std::string& input, const std::string& output);
-// format: "vesk", "tab", "ergane" or "quizapp".
+// format: "vesk", "tab", "ergane", "quizapp" or "apkg".
 int RunImport(const std::string& format, const std::string& input, const std::string& output);
-// format: "vesk" or "tab".
-int RunExport(const std::string& format, const std::string& input, const std::string& output);
+// format: "vesk", "tab", "apkg" or "anki-text"; reverse adds the reverse cards of "apkg".
+int RunExport(const std::string& format, const std::string& input, const std::string& output,
+              bool reverse = false);
 int RunMerge(const std::string& target, const std::string& source, const std::string& output);

@@ -54,10 +54,10 @@ int main(int argc, char** argv) {
     import
         ->add_option("FORMAT", format,
                      "The input's format: pdb (a database file), vesk (Vesk Text), tab "
-                     "(tab-delimited text), ergane (an Ergane word list, UTF-16) or quizapp "
-                     "(a QuizApp flashcard module)")
+                     "(tab-delimited text), ergane (an Ergane word list, UTF-16), quizapp "
+                     "(a QuizApp flashcard module) or apkg (an Anki package, .apkg or .colpkg)")
         ->required()
-        ->check(CLI::IsMember({"pdb", "vesk", "tab", "ergane", "quizapp"}));
+        ->check(CLI::IsMember({"pdb", "vesk", "tab", "ergane", "quizapp", "apkg"}));
     import->add_option("INPUT", input, "The file to import")->required();
     import->add_option("OUTPUT", output, "The database file to write")
         ->required()
@@ -65,15 +65,20 @@ int main(int argc, char** argv) {
 
     std::string exportFormat, exportInput, exportOutput;
     CLI::App* exportCommand = app.add_subcommand(
-        "export", "Load a database file and export it as text. A database with a Unicode "
-                  "attribute is written as UTF-16, otherwise as Windows-1252 text.");
+        "export", "Load a database file and export it as text or as an Anki package. Vesk "
+                  "Text and tab-delimited text with a Unicode attribute are written as UTF-16, "
+                  "otherwise as Windows-1252 text; the Anki formats are UTF-8.");
     exportCommand
         ->add_option("FORMAT", exportFormat,
-                     "The output's format: vesk (Vesk Text) or tab (tab-delimited text)")
+                     "The output's format: vesk (Vesk Text), tab (tab-delimited text), apkg "
+                     "(an Anki package) or anki-text (UTF-8 text for Anki's importer)")
         ->required()
-        ->check(CLI::IsMember({"vesk", "tab"}));
+        ->check(CLI::IsMember({"vesk", "tab", "apkg", "anki-text"}));
     exportCommand->add_option("INPUT", exportInput, "The database file (.PDB)")->required();
-    exportCommand->add_option("OUTPUT", exportOutput, "The text file to write")->required();
+    exportCommand->add_option("OUTPUT", exportOutput, "The file to write")->required();
+    bool reverse = false;
+    exportCommand->add_flag("--reverse", reverse,
+                            "apkg: also a card from the other fields back to the first attribute");
 
     std::string target, source, merged;
     CLI::App* merge = app.add_subcommand(
@@ -104,7 +109,7 @@ int main(int argc, char** argv) {
         if (import->parsed())
             return RunImport(format, input, output);
         if (exportCommand->parsed())
-            return RunExport(exportFormat, exportInput, exportOutput);
+            return RunExport(exportFormat, exportInput, exportOutput, reverse);
         return RunMerge(target, source, merged);
     });
 }

@@ -1,6 +1,7 @@
 #include "exchange/Imports.h"
 
 #include "dbfile/FileFailure.h"
+#include "exchange/AnkiPackageImport.h"
 #include "exchange/ErganeImport.h"
 #include "exchange/QuizAppImport.h"
 #include "exchange/TextImport.h"
@@ -43,6 +44,14 @@ int Import(eImportFormat format, cDatabase& db, const std::string& path, const c
         const int result = ImportQuizAppModule(db, path);
         reason = QuizAppFailureReason(result);
         return QuizAppFailureText(result);
+    }
+    case eImportFormat::AnkiPackage: {
+        reason = "cannot be read as an Anki package";
+        std::string why;
+        const int result = ImportAnkiPackage(db, path, why);
+        if (result != AnkiImportOk && !why.empty() && LastFileFailure().reason.empty())
+            RecordFileFailure(path, why);
+        return result == AnkiImportOk ? 0 : TextImportFailed;
     }
     }
     return TextImportFailed;

@@ -48,6 +48,9 @@ enum : int {
     CmdExportVeskText = 40106,
     CmdUndo = 40200,
     CmdRedo = 40201,
+    CmdImportAnkiPackage = 40300,
+    CmdExportAnkiPackage = 40301,
+    CmdExportAnkiText = 40302,
     CmdRecentFirst = 1124,
     CmdDisplayAttributeFirst = 1224,
     // Imports may bring more attributes than the editor creates; the numbers below the

@@ -212,10 +212,14 @@ int RunCommand(int command) {
     case CmdImportTabDelimited:
     case CmdImportErgane:
     case CmdImportQuizApp:
+    case CmdImportAnkiPackage:
         return ImportCommand(command);
     case CmdExportVeskText:
     case CmdExportTabDelimited:
         return ExportCommand(command == CmdExportVeskText);
+    case CmdExportAnkiPackage:
+    case CmdExportAnkiText:
+        return ExportAnkiCommand(command == CmdExportAnkiPackage);
     case CmdSave:
         return SaveCommand();
     case CmdSaveAs:

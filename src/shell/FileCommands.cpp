@@ -4,10 +4,13 @@
 #include "dbfile/DatabaseFiles.h"
 #include "dbfile/FileFailure.h"
 #include "document/Document.h"
+#include "exchange/AnkiPackageExport.h"
+#include "exchange/AnkiTextExport.h"
 #include "exchange/Imports.h"
 #include "exchange/TextExport.h"
 #include "model/Database.h"
 #include "panes/CommandIds.h"
+#include "shell/AnkiExportDialog.h"
 #include "shell/AppState.h"
 #include "shell/Commands.h"
 #include "shell/FailureStatus.h"
@@ -19,6 +22,9 @@
 #include "shell/Settings.h"
 #include "text/Messages.h"
 #include "text/TextIds.h"
+
+#include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -81,6 +87,10 @@ int ImportCommand(int command) {
         reason = "before importing a QuizApp module?";
         dialog = &ImportQuizAppDialog;
         format = eImportFormat::QuizApp;
+    } else if (command == CmdImportAnkiPackage) {
+        reason = "before importing an Anki package?";
+        dialog = &ImportAnkiPackageDialog;
+        format = eImportFormat::AnkiPackage;
     }
     if (SavePrompt(reason))
         return CommandNotHandled;
@@ -102,17 +112,43 @@ int ImportCommand(int command) {
     return CommandDone;
 }
 
-int ExportCommand(bool ownFormat) {
-    std::string path = ChooseFile(ExportTextDialog, true);
+namespace {
+
+// Asks for the file, then writes it with exportTo (the open database, the path): 0 written.
+int ExportThrough(const sFileDialogRequest& dialog,
+                  const std::function<int(const cDatabase&, const std::string&)>& exportTo) {
+    std::string path = ChooseFile(dialog, true);
     if (path.empty())
         return CommandFailed;
     ClearFileFailure();
-    if (ExportTextFile(CurrentDocument().database(), path, ownFormat) != 0) {
+    if (exportTo(CurrentDocument().database(), path) != 0) {
         ShowTableMessage(TextCaptionError, TextSaveFailed, MessageOk);
         ShowFailureReason();
     } else
         ShowStatusText(TextDatabaseExported);
     return CommandDone;
+}
+
+} // namespace
+
+int ExportCommand(bool ownFormat) {
+    return ExportThrough(ExportTextDialog,
+                         [ownFormat](const cDatabase& db, const std::string& path) {
+                             return ExportTextFile(db, path, ownFormat);
+                         });
+}
+
+int ExportAnkiCommand(bool package) {
+    if (!package)
+        return ExportThrough(ExportAnkiTextDialog, ExportAnkiText);
+    sAnkiExportOptions options;
+    options.displayAttribute = static_cast<uint32_t>(std::max(0, AppState().displayAttribute));
+    if (!AskAnkiExportOptions(MainWindow(), options.reverse))
+        return CommandFailed;
+    return ExportThrough(ExportAnkiPackageDialog,
+                         [&options](const cDatabase& db, const std::string& path) {
+                             return ExportAnkiPackage(db, path, options);
+                         });
 }
 
 int SaveCommand() {

@@ -8,8 +8,10 @@ int OpenCommand();
 // file dropped on the window).
 int OpenFileCommand(const std::string& path);
 int MergeCommand();
-// 40105, 40092, 40076 or 40088.
+// 40105, 40092, 40076, 40088 or 40300.
 int ImportCommand(int command);
 int ExportCommand(bool ownFormat);
+// An Anki package (its options asked first) or text for Anki's importer.
+int ExportAnkiCommand(bool package);
 int SaveCommand();
 int SaveAsCommand();

@@ -25,6 +25,12 @@ const sFileDialogRequest ImportTextDialog = {"Import Text File", "*.txt", TextFi
 const sFileDialogRequest ImportErganeDialog = {"Import Ergane-exported Unicode file", "*.txt",
                                                "Ergane Unicode Text Files (*.txt)", "*.txt", "TXT"};
 const sFileDialogRequest ExportTextDialog = {"Export Text", "*.txt", TextFilter, "*.txt", "TXT"};
+const sFileDialogRequest ImportAnkiPackageDialog = {
+    "Import Anki Package", "*.apkg", "Anki Packages (*.APKG *.COLPKG)", "*.APKG *.COLPKG", "apkg"};
+const sFileDialogRequest ExportAnkiPackageDialog = {"Export Anki Package", "*.apkg",
+                                                    "Anki Packages (*.APKG)", "*.APKG", "apkg"};
+const sFileDialogRequest ExportAnkiTextDialog = {"Export Text for Anki", "*.txt", TextFilter,
+                                                 "*.txt", "TXT"};
 
 sFileDialogRequest SaveDatabaseDialog() {
     const cDatabase& db = CurrentDocument().database();

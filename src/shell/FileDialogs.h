@@ -9,6 +9,9 @@ extern const sFileDialogRequest ImportQuizAppDialog;
 extern const sFileDialogRequest ImportTextDialog;
 extern const sFileDialogRequest ImportErganeDialog;
 extern const sFileDialogRequest ExportTextDialog;
+extern const sFileDialogRequest ImportAnkiPackageDialog;
+extern const sFileDialogRequest ExportAnkiPackageDialog;
+extern const sFileDialogRequest ExportAnkiTextDialog;
 // Save As proposes the database's path, else its name + ".PDB", else "*.PDB".
 sFileDialogRequest SaveDatabaseDialog();
 

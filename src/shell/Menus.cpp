@@ -48,11 +48,14 @@ void cMainWindow::buildMenus() {
              {{CmdImportVeskText, "&Vesk Text", {}},
               {CmdImportTabDelimited, "&Text (Tab delimited)", {}},
               {CmdImportQuizApp, "&QuizApp Module", {}},
-              {CmdImportErgane, "&Ergane (Unicode)", {}}});
+              {CmdImportErgane, "&Ergane (Unicode)", {}},
+              {CmdImportAnkiPackage, "&Anki Package...", {}}});
     QMenu* exportMenu = file->addMenu("&Export");
     AddItems(*this, exportMenu,
              {{CmdExportVeskText, "&Vesk Text", {}},
-              {CmdExportTabDelimited, "&Text (Tab delimited)", {}}});
+              {CmdExportTabDelimited, "&Text (Tab delimited)", {}},
+              {CmdExportAnkiPackage, "&Anki Package (*.apkg)...", {}},
+              {CmdExportAnkiText, "Text for Anki (&UTF-8)...", {}}});
     AddItems(*this, file,
              {{0, nullptr, {}},
               {CmdSave, "&Save\tCtrl+S", Ctrl(Qt::Key_S)},

@@ -136,6 +136,14 @@ constexpr sTableEntry StringTable[] = {
           "file cannot hold; they were written as spaces and '/'."},
     {280, "Undo (Ctrl+Z)"},
     {281, "Redo (Ctrl+Shift+Z)"},
+    {300, "%u notes became terms. Scheduling, review history and media files are not "
+          "imported."},
+    {301, "%u sound and picture references were left out."},
+    {302, "%u tags and decks did not fit the 127 categories an import fills and were left out."},
+    {303, "%u fields did not fit the 128 attributes and were left out."},
+    {304, "%u tag, deck and field names held characters that Ascii text cannot hold; each of "
+          "those characters became '?'."},
+    {305, "The package holds %u notes, more than a database can hold (65532)."},
 };
 
 constexpr bool TableIsSorted() {

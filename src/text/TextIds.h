@@ -125,4 +125,12 @@ enum : int {
     TextLineTooManyTerms = 262,      // "%u"
     TextCharactersReplaced = 263,    // "%u"
     TextTextsReplaced = 264,         // "%u"
+
+    // Messages: Anki packages, each "%u".
+    TextAnkiNotesImported = 300,
+    TextAnkiMediaLeftOut = 301,
+    TextAnkiCategoriesLeftOut = 302,
+    TextAnkiFieldsLeftOut = 303,
+    TextAnkiNamesReplaced = 304,
+    TextAnkiTooManyNotes = 305,
 };

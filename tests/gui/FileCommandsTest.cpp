@@ -2,6 +2,7 @@
 // imports and exports, templates and the backup.
 
 #include "dbfile/PdbFormat.h"
+#include <QCheckBox>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -12,6 +13,7 @@
 #include "panes/ListView.h"
 #include "panes/TermPane.h"
 #include "shell/Commands.h"
+#include "shell/DialogButtons.h"
 #include "shell/DocumentStatus.h"
 #include "shell/OpenDatabase.h"
 #include "support/DocumentSetUp.h"
@@ -282,4 +284,33 @@ TEST_F(EditorTest, NewTermNeedsAnAttribute) {
     EXPECT_EQ(ExecuteCommand(CmdNewTerm), CommandFailed);
     EXPECT_EQ(platform.messages[0].caption, "Instructions");
     EXPECT_EQ(CurrentDatabase().terms.count(), 0u);
+}
+
+TEST_F(EditorTest, AnkiPackagesGoOutAndComeBackThroughTheDocument) {
+    ASSERT_EQ(OpenDatabaseFile(makeDatabase("sample.PDB", Sample), false), 0);
+    // The export asks about reverse cards first; cancelling there asks nothing more.
+    EXPECT_EQ(ExecuteCommand(CmdExportAnkiPackage), CommandFailed);
+    EXPECT_TRUE(platform.fileRequests.empty());
+    platform.dialogScripts.push_back([](QDialog& dialog) {
+        dialog.findChild<QCheckBox*>("reverseCards")->setChecked(true);
+        return int(DialogOk);
+    });
+    platform.fileAnswers = {QString::fromStdString(dir.file("sample.apkg"))};
+    EXPECT_EQ(ExecuteCommand(CmdExportAnkiPackage), CommandDone);
+    EXPECT_EQ(platform.dialogTitles,
+              (std::vector<QString>{"Export Anki Package", "Export Anki Package"}));
+    EXPECT_EQ(window->statusText(), "Database exported.");
+    EXPECT_FALSE(CurrentDocument().isModified());
+
+    platform.fileAnswers = {QString::fromStdString(dir.file("sample.apkg"))};
+    EXPECT_EQ(ExecuteCommand(CmdImportAnkiPackage), CommandDone);
+    EXPECT_EQ(platform.fileRequests.back().filterDescription, "Anki Packages (*.APKG *.COLPKG)");
+    EXPECT_EQ(platform.messageTexts().back(),
+              "2 notes became terms. Scheduling, review history and media files are not "
+              "imported.");
+    EXPECT_EQ(window->statusText(), "2 terms imported.");
+    EXPECT_EQ(CurrentDatabase().attribute(0)->mediaType, MediaTypeUnicode);
+    EXPECT_TRUE(CurrentDocument().isModified());
+    ExecuteCommand(CmdUndo);
+    EXPECT_EQ(CurrentDatabase().attribute(0)->mediaType, MediaTypeAscii);
 }

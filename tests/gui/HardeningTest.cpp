@@ -39,6 +39,7 @@ const sCommandCase kCommands[] = {
     {"Save As", CmdSaveAs, true},
     {"Export Vesk Text", CmdExportVeskText, true},
     {"Export tab-delimited", CmdExportTabDelimited, true},
+    {"Export text for Anki", CmdExportAnkiText, true},
 };
 
 } // namespace
@@ -174,6 +175,7 @@ TEST_F(EditorOnAFailingDisk, FileCommandsGivenNoFileSayWhatItIsInTheStatusBar) {
         {CmdImportErgane, folder, "Failed to import module.", "is a directory"},
         {CmdSaveAs, fifo, "Failed to save.", "is a FIFO"},
         {CmdExportTabDelimited, folder, "Failed to save.", "is a directory"},
+        {CmdImportAnkiPackage, fifo, "Failed to import module.", "is a FIFO"},
     };
     for (const sCase& c : cases) {
         openModified();

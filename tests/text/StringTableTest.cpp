@@ -14,6 +14,9 @@ TEST(StringTable, EveryUsedNumberHasText) {
                         224, 225, 226, 240, 241, 260, 261, 262, 263, 264, 280, 281};
     for (int id : used)
         EXPECT_FALSE(ResourceString(id).empty()) << "text " << id;
+    // The Anki package messages.
+    for (int id = 300; id <= 305; ++id)
+        EXPECT_FALSE(ResourceString(id).empty()) << "text " << id;
 }
 
 TEST(StringTable, TextsAreExact) {
