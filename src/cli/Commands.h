@@ -6,6 +6,8 @@
 #include <iosfwd>
 #include <string>
 
+#include "exchange/PinyinColumns.h"
+
 // Runs command; when memory runs out on the way, says so and returns 1 instead of aborting.
 int RunCatchingOutOfMemory(const std::function<int()>& command);
 
@@ -16,3 +18,11 @@ int RunImport(const std::string& format, const std::string& input, const std::st
 // format: "vesk" or "tab".
 int RunExport(const std::string& format, const std::string& input, const std::string& output);
 int RunMerge(const std::string& target, const std::string& source, const std::string& output);
+
+// The same, converting pinyin in the columns of the option: tone numbers to marks of its
+// style for an import, marks to tone numbers for an export. A column that names no Unicode
+// attribute fails the command before anything is written.
+int RunImport(const std::string& format, const std::string& input, const std::string& output,
+              const sPinyinColumns& pinyin);
+int RunExport(const std::string& format, const std::string& input, const std::string& output,
+              const sPinyinColumns& pinyinNumbers);

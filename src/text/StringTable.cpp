@@ -136,6 +136,10 @@ constexpr sTableEntry StringTable[] = {
           "file cannot hold; they were written as spaces and '/'."},
     {280, "Undo (Ctrl+Z)"},
     {281, "Redo (Ctrl+Shift+Z)"},
+    {350, "Pinyin could not be converted: a pinyin column names no Unicode attribute of the "
+          "database. Nothing was changed."},
+    {351, "Standard pinyin tone marks: on the vowel the dictionaries mark, caron for tone 3."},
+    {352, "Handheld pinyin tone marks: on the last vowel before the digit, breve for tone 3."},
 };
 
 constexpr bool TableIsSorted() {

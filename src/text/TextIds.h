@@ -125,4 +125,9 @@ enum : int {
     TextLineTooManyTerms = 262,      // "%u"
     TextCharactersReplaced = 263,    // "%u"
     TextTextsReplaced = 264,         // "%u"
+
+    // Pinyin: the style of the tone marks, the pinyin columns of imports and exports.
+    TextPinyinColumnsFailed = 350,
+    TextPinyinStandardMarks = 351,
+    TextPinyinHandheldMarks = 352,
 };
