@@ -48,6 +48,7 @@ enum : int {
     CmdExportVeskText = 40106,
     CmdUndo = 40200,
     CmdRedo = 40201,
+    CmdPinyinStandard = 40320,
     CmdRecentFirst = 1124,
     CmdDisplayAttributeFirst = 1224,
     // Imports may bring more attributes than the editor creates; the numbers below the

@@ -15,6 +15,7 @@
 #include "shell/FileWatch.h"
 #include "shell/MainWindow.h"
 #include "shell/OpenDatabase.h"
+#include "shell/PinyinFileOptions.h"
 #include "shell/RecentMenu.h"
 #include "shell/Settings.h"
 #include "text/Messages.h"
@@ -84,7 +85,8 @@ int ImportCommand(int command) {
     }
     if (SavePrompt(reason))
         return CommandNotHandled;
-    std::string path = ChooseFile(*dialog, false);
+    const bool text = format == eImportFormat::VeskText || format == eImportFormat::TabDelimited;
+    std::string path = text ? ChoosePinyinTextFile(*dialog, false) : ChooseFile(*dialog, false);
     if (path.empty())
         return CommandFailed;
     cDatabase imported;
@@ -93,6 +95,8 @@ int ImportCommand(int command) {
         ShowFailureReason();
         return CommandDone;
     }
+    if (text && !ConvertImportedPinyin(imported))
+        return CommandFailed;
     CurrentDocument().replace(imported, true);
     const unsigned terms = CurrentDocument().database().terms.count();
     if (terms == 1)
@@ -103,11 +107,15 @@ int ImportCommand(int command) {
 }
 
 int ExportCommand(bool ownFormat) {
-    std::string path = ChooseFile(ExportTextDialog, true);
+    std::string path = ChoosePinyinTextFile(ExportTextDialog, true);
     if (path.empty())
         return CommandFailed;
+    cDatabase converted;
+    const cDatabase* written = PinyinNumbersForExport(CurrentDocument().database(), converted);
+    if (!written)
+        return CommandFailed;
     ClearFileFailure();
-    if (ExportTextFile(CurrentDocument().database(), path, ownFormat) != 0) {
+    if (ExportTextFile(*written, path, ownFormat) != 0) {
         ShowTableMessage(TextCaptionError, TextSaveFailed, MessageOk);
         ShowFailureReason();
     } else
