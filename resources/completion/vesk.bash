@@ -12,6 +12,16 @@ _vesk() {
         export) COMPREPLY=($(compgen -W 'vesk tab' -- "$current")); return ;;
         esac
     fi
+    case ${COMP_WORDS[COMP_CWORD-1]} in
+    --pinyin-style) COMPREPLY=($(compgen -W 'standard handheld' -- "$current")); return ;;
+    --pinyin | --pinyin-numbers) return ;;
+    esac
+    if [[ $current == -* ]]; then
+        case $command in
+        import) COMPREPLY=($(compgen -W '--pinyin --pinyin-style --help' -- "$current")); return ;;
+        export) COMPREPLY=($(compgen -W '--pinyin-numbers --help' -- "$current")); return ;;
+        esac
+    fi
     COMPREPLY=($(compgen -f -- "$current"))
 }
 complete -o filenames -F _vesk vesk
