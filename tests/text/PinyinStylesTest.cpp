@@ -89,34 +89,30 @@ TEST(PinyinStyles, MarksOfEitherStyleGoBackToNumbers) {
 }
 
 TEST(PinyinStyles, TextsBeyondSingleSyllables) {
-    const struct {
-        const char16_t* numbered;
-        const char16_t* standard;
-    } forward[] = {
-        {u"ni3 hao3", u"n\u01D0 h\u01CEo"},
-        {u"Liu2 An1, Xi1'an1", u"Li\u00FA \u0100n, X\u012B'\u0101n"},
-        {u"NV3 LU:4 l\u00FC3", u"N\u01D9 L\u01DB l\u01DA"},
-        {u"ma5 ma0 ma", u"ma ma ma"},
-        {u"2019 nian2 4S dian4 ni33 (3)", u"2019 ni\u00E1n 4S di\u00E0n n\u01D03 (3)"},
+    const auto standard = [](const std::u16string& text) {
+        return ConvertPinyin(text, ePinyinStyle::Standard);
     };
-    for (const auto& row : forward)
-        EXPECT_EQ(ConvertPinyin(row.numbered, ePinyinStyle::Standard), row.standard)
-            << Show(row.numbered);
+    const auto numbers = [](const std::u16string& text) { return PinyinMarksToNumbers(text); };
+    const struct {
+        std::u16string (*convert)(const std::u16string&);
+        const char16_t* text;
+        const char16_t* expected;
+    } cases[] = {
+        {standard, u"ni3 hao3", u"n\u01D0 h\u01CEo"},
+        {standard, u"Liu2 An1, Xi1'an1", u"Li\u00FA \u0100n, X\u012B'\u0101n"},
+        {standard, u"NV3 LU:4 l\u00FC3", u"N\u01D9 L\u01DB l\u01DA"},
+        {standard, u"ma5 ma0 ma", u"ma ma ma"},
+        {standard, u"2019 nian2 4S dian4 ni33 (3)", u"2019 ni\u00E1n 4S di\u00E0n n\u01D03 (3)"},
+        {numbers, u"n\u01D0h\u01CEo", u"ni3hao3"},
+        {numbers, u"B\u011Bij\u012Bng", u"Bei3jing1"},
+        {numbers, u"f\u00E1ng\u00E0i, \u00E9rzi, hu\u0101r", u"fan2gai4, er2zi, huar1"},
+        {numbers, u"X\u012B'\u0101n m\u0101ma", u"Xi1'an1 ma1ma"},
+        {numbers, u"n\u012D h\u0103o (ha\u014F)", u"ni3 hao3 (hao3)"},
+        {numbers, u"2019 \u4F60", u"2019 \u4F60"},
+    };
+    for (const auto& row : cases)
+        EXPECT_EQ(row.convert(row.text), row.expected) << Show(row.text);
     // Only the digits of the range are converted, and the syllable may start before it.
     EXPECT_EQ(ConvertPinyin(u"ni3 hao3", 5, 8, ePinyinStyle::Standard), u"ni3 h\u01CEo");
     EXPECT_EQ(ConvertPinyin(u"ni3 hao3", 7, 8, ePinyinStyle::Standard), u"ni3 h\u01CEo");
-
-    const struct {
-        const char16_t* marked;
-        const char16_t* numbered;
-    } reverse[] = {
-        {u"n\u01D0h\u01CEo", u"ni3hao3"},
-        {u"B\u011Bij\u012Bng", u"Bei3jing1"},
-        {u"f\u00E1ng\u00E0i, \u00E9rzi, hu\u0101r", u"fan2gai4, er2zi, huar1"},
-        {u"X\u012B'\u0101n m\u0101ma", u"Xi1'an1 ma1ma"},
-        {u"n\u012D h\u0103o (ha\u014F)", u"ni3 hao3 (hao3)"},
-        {u"2019 \u4F60", u"2019 \u4F60"},
-    };
-    for (const auto& row : reverse)
-        EXPECT_EQ(PinyinMarksToNumbers(row.marked), row.numbered) << Show(row.marked);
 }
