@@ -3,11 +3,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <numeric>
 #include <unistd.h>
 
 #include "dbfile/DatabaseCheck.h"
 #include "exchange/AnkiPackageImport.h"
 #include "exchange/ErganeImport.h"
+#include "exchange/PinyinColumns.h"
 #include "exchange/QuizAppImport.h"
 #include "exchange/TextImport.h"
 #include "model/Database.h"
@@ -84,6 +86,13 @@ int FuzzTextImport(const uint8_t* data, size_t size) {
     for (bool ownFormat : {true, false}) {
         cDatabase db;
         ImportTextFile(db, path, ownFormat);
+        // Every column taken for pinyin, both ways, so the conversions meet any text a file
+        // can bring.
+        std::vector<uint32_t> columns(db.attributes.count());
+        std::iota(columns.begin(), columns.end(), 0u);
+        for (ePinyinStyle style : {ePinyinStyle::Handheld, ePinyinStyle::Standard})
+            ConvertPinyinValues(db, columns, ePinyinDirection::ToMarks, style);
+        ConvertPinyinValues(db, columns, ePinyinDirection::ToNumbers, ePinyinStyle::Standard);
     }
     return 0;
 }

@@ -12,9 +12,15 @@ _vesk() {
         export) COMPREPLY=($(compgen -W 'vesk tab apkg anki-text --reverse' -- "$current")); return ;;
         esac
     fi
-    if [ "$command" = export ] && [[ $current == -* ]]; then
-        COMPREPLY=($(compgen -W '--reverse' -- "$current"))
-        return
+    case ${COMP_WORDS[COMP_CWORD-1]} in
+    --pinyin-style) COMPREPLY=($(compgen -W 'standard handheld' -- "$current")); return ;;
+    --pinyin | --pinyin-numbers) return ;;
+    esac
+    if [[ $current == -* ]]; then
+        case $command in
+        import) COMPREPLY=($(compgen -W '--pinyin --pinyin-style --help' -- "$current")); return ;;
+        export) COMPREPLY=($(compgen -W '--reverse --pinyin-numbers --help' -- "$current")); return ;;
+        esac
     fi
     COMPREPLY=($(compgen -f -- "$current"))
 }

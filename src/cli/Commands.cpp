@@ -35,11 +35,22 @@ int DumpFile(const std::string& file, std::ostream& out) {
     return 0;
 }
 
-int ImportPdb(const std::string& input, const std::string& output) {
+// The imported database, its pinyin columns converted, saved to output.
+int SaveImport(cDatabase& db, const std::string& input, const std::string& output,
+               const sPinyinColumns& pinyin) {
+    if (int failureText = ApplyPinyinColumns(db, pinyin, ePinyinDirection::ToMarks, input)) {
+        ShowTableMessage(TextCaptionError, failureText, MessageOk);
+        return 1;
+    }
+    return SaveDatabaseAs(db, output);
+}
+
+int ImportPdb(const std::string& input, const std::string& output,
+              const sPinyinColumns& pinyin = {}) {
     cDatabase db;
     if (LoadDatabaseFile(input, db) != 0)
         return 1;
-    return SaveDatabaseAs(db, output);
+    return SaveImport(db, input, output, pinyin);
 }
 
 int Merge(const std::string& target, const std::string& source, const std::string& output) {
@@ -53,9 +64,10 @@ int Merge(const std::string& target, const std::string& source, const std::strin
     return SaveDatabaseAs(db, output);
 }
 
-int Import(const std::string& format, const std::string& input, const std::string& output) {
+int Import(const std::string& format, const std::string& input, const std::string& output,
+           const sPinyinColumns& pinyin) {
     if (format == "pdb")
-        return ImportPdb(input, output);
+        return ImportPdb(input, output, pinyin);
     eImportFormat kind = format == "vesk"     ? eImportFormat::VeskText
                          : format == "tab"    ? eImportFormat::TabDelimited
                          : format == "ergane" ? eImportFormat::Ergane
@@ -67,7 +79,7 @@ int Import(const std::string& format, const std::string& input, const std::strin
         ShowTableMessage(TextCaptionError, failureText, MessageOk);
         return 1;
     }
-    return SaveDatabaseAs(db, output);
+    return SaveImport(db, input, output, pinyin);
 }
 
 int ExportAs(const cDatabase& db, const std::string& format, const std::string& output,
@@ -82,10 +94,15 @@ int ExportAs(const cDatabase& db, const std::string& format, const std::string& 
 }
 
 int Export(const std::string& format, const std::string& input, const std::string& output,
-           bool reverse) {
+           bool reverse, const sPinyinColumns& pinyinNumbers) {
     cDatabase db;
     if (LoadDatabaseFile(input, db) != 0)
         return 1;
+    if (int failureText =
+            ApplyPinyinColumns(db, pinyinNumbers, ePinyinDirection::ToNumbers, input)) {
+        ShowTableMessage(TextCaptionError, failureText, MessageOk);
+        return 1;
+    }
     if (ExportAs(db, format, output, reverse) != 0) {
         ShowTableMessage(TextCaptionError, TextSaveFailed, MessageOk);
         return 1;
@@ -125,18 +142,25 @@ int RunMerge(const std::string& target, const std::string& source, const std::st
 }
 
 int RunImport(const std::string& format, const std::string& input, const std::string& output) {
+    return RunImport(format, input, output, sPinyinColumns());
+}
+
+int RunImport(const std::string& format, const std::string& input, const std::string& output,
+              const sPinyinColumns& pinyin) {
     ClearFileFailure();
     cStreamFile in(input, cStreamFile::Input);
-    const int result = in.ready() ? Import(format, in.path(), output) : 1;
+    const int result = in.ready() ? Import(format, in.path(), output, pinyin) : 1;
     in.nameFailure();
     return ReportFailure(result, output, std::cerr);
 }
 
 int RunExport(const std::string& format, const std::string& input, const std::string& output,
-              bool reverse) {
+              bool reverse, const sPinyinColumns& pinyinNumbers) {
     ClearFileFailure();
     cStreamFile in(input, cStreamFile::Input), out(output, cStreamFile::Output);
-    int result = in.ready() && out.ready() ? Export(format, in.path(), out.path(), reverse) : 1;
+    int result = in.ready() && out.ready()
+                     ? Export(format, in.path(), out.path(), reverse, pinyinNumbers)
+                     : 1;
     if (result == 0)
         result = out.deliver(std::cout);
     in.nameFailure();

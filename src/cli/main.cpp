@@ -28,6 +28,24 @@ const CLI::Validator NotStandardOutput(
     },
     "", "NotStandardOutput");
 
+// COLUMN[,COLUMN] of the pinyin options.
+const CLI::Validator PinyinColumnList(
+    [](std::string& value) {
+        std::vector<std::string> columns;
+        return ParsePinyinColumnList(value, columns)
+                   ? std::string()
+                   : std::string("a comma-separated list of attribute names or numbers");
+    },
+    "COLUMN[,COLUMN]", "PinyinColumnList");
+
+sPinyinColumns PinyinOption(const std::string& list, const std::string& style) {
+    sPinyinColumns option;
+    if (!list.empty())
+        ParsePinyinColumnList(list, option.columns);
+    option.style = style == "handheld" ? ePinyinStyle::Handheld : ePinyinStyle::Standard;
+    return option;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -62,6 +80,17 @@ int main(int argc, char** argv) {
     import->add_option("OUTPUT", output, "The database file to write")
         ->required()
         ->check(NotStandardOutput);
+    std::string pinyinColumns, pinyinStyle = "standard";
+    import
+        ->add_option("--pinyin", pinyinColumns,
+                     "Convert pinyin tone numbers to tone marks (ni3 hao3: n\u01d0 h\u01ceo) in "
+                     "these Unicode attributes, each a name or a 1-based number")
+        ->check(PinyinColumnList);
+    import
+        ->add_option("--pinyin-style", pinyinStyle,
+                     "The marks --pinyin writes: standard (the dictionaries' pinyin) or handheld "
+                     "(the editor's default style)")
+        ->check(CLI::IsMember({"standard", "handheld"}));
 
     std::string exportFormat, exportInput, exportOutput;
     CLI::App* exportCommand = app.add_subcommand(
@@ -79,6 +108,12 @@ int main(int argc, char** argv) {
     bool reverse = false;
     exportCommand->add_flag("--reverse", reverse,
                             "apkg: also a card from the other fields back to the first attribute");
+    std::string pinyinNumbers;
+    exportCommand
+        ->add_option("--pinyin-numbers", pinyinNumbers,
+                     "Write the pinyin of these Unicode attributes (names or 1-based numbers) "
+                     "with tone numbers instead of tone marks of either style")
+        ->check(PinyinColumnList);
 
     std::string target, source, merged;
     CLI::App* merge = app.add_subcommand(
@@ -107,9 +142,10 @@ int main(int argc, char** argv) {
         if (dump->parsed())
             return RunDump(dumpFile, std::cout);
         if (import->parsed())
-            return RunImport(format, input, output);
+            return RunImport(format, input, output, PinyinOption(pinyinColumns, pinyinStyle));
         if (exportCommand->parsed())
-            return RunExport(exportFormat, exportInput, exportOutput, reverse);
+            return RunExport(exportFormat, exportInput, exportOutput, reverse,
+                             PinyinOption(pinyinNumbers, "standard"));
         return RunMerge(target, source, merged);
     });
 }

@@ -51,6 +51,7 @@ enum : int {
     CmdImportAnkiPackage = 40300,
     CmdExportAnkiPackage = 40301,
     CmdExportAnkiText = 40302,
+    CmdPinyinStandard = 40320,
     CmdRecentFirst = 1124,
     CmdDisplayAttributeFirst = 1224,
     // Imports may bring more attributes than the editor creates; the numbers below the

@@ -4,6 +4,7 @@
 #include <QFont>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "panes/InputMode.h"
 #include "shell/FindOptions.h"
@@ -16,6 +17,14 @@ class cMainWindow;
 cDocument& CurrentDocument();
 // <backup directory>/backup.PDB, or backup-N.PDB when other editors hold the first slots.
 std::string BackupFilePath();
+
+// The pinyin check boxes of the text imports' and exports' file dialogs, and the names of
+// the attributes chosen for them last, offered checked the next time.
+struct sPinyinFileChoices {
+    bool marksOnImport = false;
+    bool numbersOnExport = false;
+    std::vector<std::string> columns;
+};
 
 // The editor's own flags and view settings for the run; none of them belongs to the database.
 struct sAppState {
@@ -30,6 +39,7 @@ struct sAppState {
     std::optional<QFont> userFont;
     // The Find dialog opens with these and Find Next reuses them.
     sFindOptions findOptions;
+    sPinyinFileChoices pinyinFiles;
 };
 
 sAppState& AppState();

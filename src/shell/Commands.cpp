@@ -24,6 +24,7 @@
 #include "shell/Launch.h"
 #include "shell/MainWindow.h"
 #include "shell/OpenDatabase.h"
+#include "shell/PinyinStyleCommand.h"
 #include "shell/Settings.h"
 #include "shell/Toolbar.h"
 #include "shell/ViewSettings.h"
@@ -246,6 +247,8 @@ int RunCommand(int command) {
         return SetInputMode(eInputMode::OneAttribute);
     case CmdPinyin:
         return TogglePinyin();
+    case CmdPinyinStandard:
+        return TogglePinyinStyle();
     case CmdHelpContents:
         return Launch(HelpContentsPage);
     case CmdHomePage:

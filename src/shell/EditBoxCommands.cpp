@@ -19,6 +19,7 @@ QLineEdit* OpenEditBox() {
 bool LeavesPanesAlone(int command) {
     switch (command) {
     case CmdPinyin:
+    case CmdPinyinStandard:
     case CmdInputNormal:
     case CmdInputOneTerm:
     case CmdInputOneAttribute:

@@ -18,6 +18,7 @@
 #include "shell/FileWatch.h"
 #include "shell/MainWindow.h"
 #include "shell/OpenDatabase.h"
+#include "shell/PinyinFileOptions.h"
 #include "shell/RecentMenu.h"
 #include "shell/Settings.h"
 #include "text/Messages.h"
@@ -94,7 +95,8 @@ int ImportCommand(int command) {
     }
     if (SavePrompt(reason))
         return CommandNotHandled;
-    std::string path = ChooseFile(*dialog, false);
+    const bool text = format == eImportFormat::VeskText || format == eImportFormat::TabDelimited;
+    std::string path = text ? ChoosePinyinTextFile(*dialog, false) : ChooseFile(*dialog, false);
     if (path.empty())
         return CommandFailed;
     cDatabase imported;
@@ -103,6 +105,8 @@ int ImportCommand(int command) {
         ShowFailureReason();
         return CommandDone;
     }
+    if (text && !ConvertImportedPinyin(imported))
+        return CommandFailed;
     CurrentDocument().replace(imported, true);
     const unsigned terms = CurrentDocument().database().terms.count();
     if (terms == 1)
@@ -114,14 +118,21 @@ int ImportCommand(int command) {
 
 namespace {
 
-// Asks for the file, then writes it with exportTo (the open database, the path): 0 written.
-int ExportThrough(const sFileDialogRequest& dialog,
+// Asks for the file (with the pinyin box for text), then writes it with exportTo (the open
+// database or its copy with pinyin in tone numbers, the path): 0 written.
+int ExportThrough(const sFileDialogRequest& dialog, bool text,
                   const std::function<int(const cDatabase&, const std::string&)>& exportTo) {
-    std::string path = ChooseFile(dialog, true);
+    std::string path = text ? ChoosePinyinTextFile(dialog, true) : ChooseFile(dialog, true);
     if (path.empty())
         return CommandFailed;
+    cDatabase converted;
+    const cDatabase* written = text
+                                   ? PinyinNumbersForExport(CurrentDocument().database(), converted)
+                                   : &CurrentDocument().database();
+    if (!written)
+        return CommandFailed;
     ClearFileFailure();
-    if (exportTo(CurrentDocument().database(), path) != 0) {
+    if (exportTo(*written, path) != 0) {
         ShowTableMessage(TextCaptionError, TextSaveFailed, MessageOk);
         ShowFailureReason();
     } else
@@ -132,7 +143,7 @@ int ExportThrough(const sFileDialogRequest& dialog,
 } // namespace
 
 int ExportCommand(bool ownFormat) {
-    return ExportThrough(ExportTextDialog,
+    return ExportThrough(ExportTextDialog, true,
                          [ownFormat](const cDatabase& db, const std::string& path) {
                              return ExportTextFile(db, path, ownFormat);
                          });
@@ -140,12 +151,12 @@ int ExportCommand(bool ownFormat) {
 
 int ExportAnkiCommand(bool package) {
     if (!package)
-        return ExportThrough(ExportAnkiTextDialog, ExportAnkiText);
+        return ExportThrough(ExportAnkiTextDialog, false, ExportAnkiText);
     sAnkiExportOptions options;
     options.displayAttribute = static_cast<uint32_t>(std::max(0, AppState().displayAttribute));
     if (!AskAnkiExportOptions(MainWindow(), options.reverse))
         return CommandFailed;
-    return ExportThrough(ExportAnkiPackageDialog,
+    return ExportThrough(ExportAnkiPackageDialog, false,
                          [&options](const cDatabase& db, const std::string& path) {
                              return ExportAnkiPackage(db, path, options);
                          });

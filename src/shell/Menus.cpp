@@ -101,6 +101,8 @@ void cMainWindow::buildMenus() {
               {CmdPinyin, "&Convert Pinyin Numbers to Accents\tCtrl+P", Ctrl(Qt::Key_P)}});
     for (int command : {CmdInputNormal, CmdInputOneTerm, CmdInputOneAttribute, CmdPinyin})
         action(command)->setCheckable(true);
+    AddItems(*this, input, {{CmdPinyinStandard, "&Standard Tone Marks", {}}});
+    action(CmdPinyinStandard)->setCheckable(true);
 
     QMenu* help = menuBar()->addMenu("&Help");
     AddItems(*this, help,

@@ -5,7 +5,8 @@
 #include <memory>
 
 #include "shell/AppState.h"
-#include "text/Pinyin.h"
+#include "shell/Settings.h"
+#include "text/PinyinStyle.h"
 #include "text/Platform.h"
 
 namespace {
@@ -44,7 +45,7 @@ void AttachPinyinHook(QLineEdit& editor) {
         size_t from = 0;
         size_t to = 0;
         InsertedRange(*before, text, from, to);
-        const std::u16string converted = ConvertPinyinNumbers(text, from, to);
+        const std::u16string converted = ConvertPinyin(text, from, to, Settings.pinyinStyle);
         *before = text;
         if (converted == text)
             return;

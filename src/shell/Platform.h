@@ -40,6 +40,16 @@ public:
 
     // Hands a local file or a web address to the desktop; false when that failed.
     virtual bool openUrl(const QString& target) = 0;
+
+    // An open (or, forSaving, a save) file dialog with one check box, labelled option, below
+    // it; checked comes in as the box starts and goes out as the user left it. Without a
+    // dialog of its own a platform shows the plain one and leaves checked alone.
+    virtual QString fileNameWithOption(QWidget* owner, const sFileDialogRequest& request,
+                                       bool forSaving, const QString& option, bool& checked) {
+        (void)option;
+        (void)checked;
+        return forSaving ? saveFileName(owner, request) : openFileName(owner, request);
+    }
 };
 
 // The platform in use: the real Qt one unless a test installed its own (not owned).

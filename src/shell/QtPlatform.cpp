@@ -1,11 +1,13 @@
 #include "shell/QtPlatform.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QUrl>
@@ -137,4 +139,22 @@ void cQtPlatform::setClipboardText(const QString& text) {
 
 bool cQtPlatform::openUrl(const QString& target) {
     return QDesktopServices::openUrl(QUrl(target));
+}
+
+QString cQtPlatform::fileNameWithOption(QWidget* owner, const sFileDialogRequest& request,
+                                        bool forSaving, const QString& option, bool& checked) {
+    // The desktop's own dialogs take no extra widgets, so this one is Qt's.
+    QFileDialog dialog(owner);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    Prepare(dialog, request);
+    auto* box = new QCheckBox(option, &dialog);
+    box->setChecked(checked);
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
+        grid->addWidget(box, grid->rowCount(), 0, 1, grid->columnCount());
+    QString path = Run(dialog);
+    if (!path.isEmpty())
+        checked = box->isChecked();
+    return path;
 }

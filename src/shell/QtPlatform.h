@@ -15,4 +15,6 @@ public:
     bool clipboardHasText() override;
     void setClipboardText(const QString& text) override;
     bool openUrl(const QString& target) override;
+    QString fileNameWithOption(QWidget* owner, const sFileDialogRequest& request, bool forSaving,
+                               const QString& option, bool& checked) override;
 };

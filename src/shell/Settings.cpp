@@ -127,6 +127,11 @@ void ParseSettings(const std::string& text) {
             if (path.empty())
                 return;
             Settings.recentFiles.push_back(path);
+        } else if (keyword == "pinyin_style") {
+            int style = 0;
+            if (!reader.integer(style))
+                return;
+            Settings.pinyinStyle = style == 1 ? ePinyinStyle::Standard : ePinyinStyle::Handheld;
         } else {
             return;
         }
@@ -154,6 +159,8 @@ int SaveSettings() {
     text += "font_italic " + std::to_string(Settings.fontItalic) + "\n";
     for (const std::string& path : Settings.recentFiles)
         text += "recent \"" + path + "\"\n";
+    if (Settings.pinyinStyle == ePinyinStyle::Standard)
+        text += "pinyin_style 1\n";
 
     std::error_code ignored;
     if (!EditorPaths.settingsDirectory.empty())

@@ -7,10 +7,13 @@
 //   font_weight %d
 //   font_italic %d
 //   recent "%s"          one line per recent file, oldest first
+//   pinyin_style %d      1: standard tone marks; written only then
 // Plain C++: nothing here needs a window.
 
 #include <string>
 #include <vector>
+
+#include "text/PinyinStyle.h"
 
 struct sTemplate {
     std::string displayName; // the file's base name, at most 31 characters
@@ -25,6 +28,8 @@ struct sSettings {
     int fontWeight = 400; // 400 normal, 700 bold
     int fontItalic = 0;
     std::vector<sTemplate> templates;
+    // The marks the pinyin conversion writes while the user types (the Input menu).
+    ePinyinStyle pinyinStyle = ePinyinStyle::Handheld;
 };
 
 extern sSettings Settings;

@@ -9,6 +9,7 @@
 #include "panes/QtText.h"
 #include "shell/AppState.h"
 #include "shell/MainWindow.h"
+#include "shell/PinyinStyleCommand.h"
 #include "text/Platform.h"
 #include "text/TextIds.h"
 
@@ -97,4 +98,5 @@ void UpdateInputMenu() {
         SetButtonState(CmdPinyin, state.pinyinConversion ? ButtonMarked : ButtonEnabled);
     else
         SetButtonState(CmdPinyin, ButtonDisabled);
+    UpdatePinyinStyleMark();
 }

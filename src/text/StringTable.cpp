@@ -144,6 +144,10 @@ constexpr sTableEntry StringTable[] = {
     {304, "%u tag, deck and field names held characters that Ascii text cannot hold; each of "
           "those characters became '?'."},
     {305, "The package holds %u notes, more than a database can hold (65532)."},
+    {350, "Pinyin could not be converted: a pinyin column names no Unicode attribute of the "
+          "database. Nothing was changed."},
+    {351, "Standard pinyin tone marks: on the vowel the dictionaries mark, caron for tone 3."},
+    {352, "Handheld pinyin tone marks: on the last vowel before the digit, breve for tone 3."},
 };
 
 constexpr bool TableIsSorted() {

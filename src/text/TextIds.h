@@ -133,4 +133,8 @@ enum : int {
     TextAnkiFieldsLeftOut = 303,
     TextAnkiNamesReplaced = 304,
     TextAnkiTooManyNotes = 305,
+    // Pinyin: the style of the tone marks, the pinyin columns of imports and exports.
+    TextPinyinColumnsFailed = 350,
+    TextPinyinStandardMarks = 351,
+    TextPinyinHandheldMarks = 352,
 };

@@ -282,3 +282,50 @@ TEST(CliBinary, DashIsStandardInputOrOutputAndVersionAndExitStatusesAreTold) {
     EXPECT_EQ(run(vesk + " import pdb a.PDB -", &out), 2);
     EXPECT_EQ(run(vesk + " merge - - c.PDB <a.PDB", &out), 2);
 }
+
+TEST(CliPinyin, ConvertsTheChosenColumnsOnImportAndBackOnExport) {
+    cTempDir dir;
+    // Hanzi, then pinyin as CC-CEDICT writes it, twice, as UTF-8 tab-delimited text.
+    const std::string text = "\xE4\xBD\xA0\xE5\xA5\xBD\tni3 hao3\tLu:4 hao3\n";
+    WriteBytes(dir.file("in.txt"), std::vector<uint8_t>(text.begin(), text.end()));
+    const std::string in = dir.file("in.txt");
+    auto values = [](const std::string& path) {
+        nlohmann::json term = Dump(path)["terms"][0];
+        return std::vector<std::string>{term[1]["text"], term[2]["text"]};
+    };
+
+    ASSERT_EQ(RunVesk("import tab " + in + " " + dir.file("std.PDB") + " --pinyin 2"), 0);
+    EXPECT_EQ(values(dir.file("std.PDB")),
+              (std::vector<std::string>{"n\xC7\x90 h\xC7\x8Eo", "Lu:4 hao3"}));
+    ASSERT_EQ(RunVesk("import tab " + in + " " + dir.file("hh.PDB") +
+                      " --pinyin 'Attribute 3,3' --pinyin-style handheld"),
+              0);
+    EXPECT_EQ(values(dir.file("hh.PDB")),
+              (std::vector<std::string>{"ni3 hao3", "L\xC3\xB9: ha\xC5\x8F"}));
+
+    // Back to numbers, the marks of both styles.
+    ASSERT_EQ(RunImport("tab", in, dir.file("both.PDB"), {{"2", "3"}, ePinyinStyle::Standard}), 0);
+    ASSERT_EQ(RunVesk("export tab " + dir.file("both.PDB") + " " + dir.file("out.txt") +
+                      " --pinyin-numbers 'Attribute 2',3"),
+              0);
+    std::vector<uint8_t> bytes = ReadBytes(dir.file("out.txt"));
+    std::u16string written;
+    for (size_t i = 2; i + 1 < bytes.size(); i += 2)
+        written += static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8);
+    EXPECT_EQ(written, u"\u4F60\u597D\tni3 hao3\tL\u00FC4 hao3\n");
+
+    // A column that names no Unicode attribute fails before anything is written.
+    std::string errors;
+    EXPECT_EQ(RunVesk("import tab " + in + " " + dir.file("x.PDB") + " --pinyin Pinyin", &errors),
+              1);
+    EXPECT_EQ(errors, "Pinyin could not be converted: a pinyin column names no Unicode attribute "
+                      "of the database. Nothing was changed.\nvesk: " +
+                          in + ": pinyin column \"Pinyin\": no such attribute\n");
+    EXPECT_NE(access(dir.file("x.PDB").c_str(), F_OK), 0);
+    const std::string ascii = SaveSample(dir, "a.PDB", "Sample");
+    EXPECT_EQ(RunVesk("export tab " + ascii + " - --pinyin-numbers Word", &errors), 1);
+    EXPECT_NE(errors.find(": pinyin column \"Word\": an Ascii attribute, not Unicode\n"),
+              std::string::npos);
+    EXPECT_EQ(RunVesk("import tab " + in + " " + dir.file("x.PDB") + " --pinyin 2,"), 2);
+    EXPECT_EQ(RunVesk("import tab " + in + " " + dir.file("x.PDB") + " --pinyin-style tones"), 2);
+}

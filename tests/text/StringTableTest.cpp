@@ -17,6 +17,8 @@ TEST(StringTable, EveryUsedNumberHasText) {
     // The Anki package messages.
     for (int id = 300; id <= 305; ++id)
         EXPECT_FALSE(ResourceString(id).empty()) << "text " << id;
+    for (int id : {350, 351, 352}) // pinyin styles and pinyin columns
+        EXPECT_FALSE(ResourceString(id).empty()) << "text " << id;
 }
 
 TEST(StringTable, TextsAreExact) {
