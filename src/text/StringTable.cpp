@@ -136,6 +136,15 @@ constexpr sTableEntry StringTable[] = {
           "file cannot hold; they were written as spaces and '/'."},
     {280, "Undo (Ctrl+Z)"},
     {281, "Redo (Ctrl+Shift+Z)"},
+    {320, "%1 added, %2 updated, %3 skipped"},
+    {321, "The file holds %1 rows, but a database holds at most 65,532 terms, so %2 of them fit. "
+          "Split the rows over several databases, \"NAME 1\", \"NAME 2\" and so on, each "
+          "beside the chosen file?"},
+    {322, "The file holds %1 rows, but only %2 more terms fit in this database (at most "
+          "65,532). Nothing was imported."},
+    {323, "Failed to import the delimited text: %1"},
+    {324, "Write the categories of each term as a column too?"},
+    {325, "The terms were split over %1 database files."},
 };
 
 constexpr bool TableIsSorted() {

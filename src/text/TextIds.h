@@ -125,4 +125,12 @@ enum : int {
     TextLineTooManyTerms = 262,      // "%u"
     TextCharactersReplaced = 263,    // "%u"
     TextTextsReplaced = 264,         // "%u"
+
+    // Messages: delimited text and the duplicate policy ("%1", "%2", "%3": grouped numbers).
+    TextImportSummary = 320,      // "%1" added, "%2" updated, "%3" skipped
+    TextRowsOverLimitSplit = 321, // "%1" rows, "%2" fit
+    TextRowsOverLimit = 322,      // "%1" rows, "%2" fit
+    TextDelimitedFailed = 323,    // "%1" the line and the reason
+    TextAskCategoriesColumn = 324,
+    TextSplitWritten = 325, // "%1" databases
 };
