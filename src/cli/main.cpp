@@ -65,84 +65,86 @@ int main(int argc, char** argv) {
         ->check(NotStandardOutput);
 
     sCsvImportOptions csv;
+    bool csvHeader = false, csvNoHeader = false;
     import->add_option("--separator", csv.separator,
                        "csv: comma, semicolon, tab, pipe, space, colon or one character "
                        "(default: detected)");
     import->add_option("--encoding", csv.encoding,
                        "csv: utf-8, utf-16le, utf-16be or windows-1252 (default: detected)");
-    import->add_flag_function(
-        "--header,!--no-header", [&csv](int64_t count) { csv.header = count > 0 ? 1 : 0;
-},
-        "csv: the first row names the columns, or does not (default: detected)");
-import->add_option("--columns", csv.columns,
-                   "csv: per column NAME:ascii, NAME:unicode, NAME (an attribute of --into), "
-                   "#categories or - (skip), separated by commas");
-import->add_option("--into", csv.into,
-                   "csv: add the rows to this database file; the result goes to OUTPUT");
-import->add_option("--duplicates", csv.duplicates, "csv: add (default), skip or update")
-    ->check(CLI::IsMember({"add", "skip", "update"}));
-import->add_option("--key", csv.key,
-                   "csv: the attribute whose value tells duplicates (default: the first "
-                   "one filled)");
-import->add_flag("--split", csv.split,
-                 "csv: over 65,532 rows, write \"OUTPUT 1\", \"OUTPUT 2\", ... beside OUTPUT");
+    import->add_flag("--header", csvHeader, "csv: the first row names the columns");
+    import->add_flag("--no-header", csvNoHeader, "csv: the first row is a term (default: detected)")
+        ->excludes("--header");
+    import->add_option("--columns", csv.columns,
+                       "csv: per column NAME:ascii, NAME:unicode, NAME (an attribute of --into), "
+                       "#categories or - (skip), separated by commas");
+    import->add_option("--into", csv.into,
+                       "csv: add the rows to this database file; the result goes to OUTPUT");
+    import->add_option("--duplicates", csv.duplicates, "csv: add (default), skip or update")
+        ->check(CLI::IsMember({"add", "skip", "update"}));
+    import->add_option("--key", csv.key,
+                       "csv: the attribute whose value tells duplicates (default: the first "
+                       "one filled)");
+    import->add_flag("--split", csv.split,
+                     "csv: over 65,532 rows, write \"OUTPUT 1\", \"OUTPUT 2\", ... beside OUTPUT");
 
-std::string exportFormat, exportInput, exportOutput;
-CLI::App* exportCommand = app.add_subcommand(
-    "export", "Load a database file and export it as text. A database with a Unicode "
-              "attribute is written as UTF-16, otherwise as Windows-1252 text.");
-exportCommand
-    ->add_option("FORMAT", exportFormat,
-                 "The output's format: vesk (Vesk Text) or tab (tab-delimited text)")
-    ->required()
-    ->check(CLI::IsMember({"vesk", "tab", "csv"}));
-exportCommand->add_option("INPUT", exportInput, "The database file (.PDB)")->required();
-exportCommand->add_option("OUTPUT", exportOutput, "The text file to write")->required();
-bool exportCategories = false;
-exportCommand->add_flag("--categories", exportCategories,
-                        "csv: a last column \"Categories\" with each term's categories");
+    std::string exportFormat, exportInput, exportOutput;
+    CLI::App* exportCommand = app.add_subcommand(
+        "export", "Load a database file and export it as text. A database with a Unicode "
+                  "attribute is written as UTF-16, otherwise as Windows-1252 text.");
+    exportCommand
+        ->add_option("FORMAT", exportFormat,
+                     "The output's format: vesk (Vesk Text) or tab (tab-delimited text)")
+        ->required()
+        ->check(CLI::IsMember({"vesk", "tab", "csv"}));
+    exportCommand->add_option("INPUT", exportInput, "The database file (.PDB)")->required();
+    exportCommand->add_option("OUTPUT", exportOutput, "The text file to write")->required();
+    bool exportCategories = false;
+    exportCommand->add_flag("--categories", exportCategories,
+                            "csv: a last column \"Categories\" with each term's categories");
 
-std::string target, source, merged;
-CLI::App* merge = app.add_subcommand(
-    "merge", "Load TARGET, append the terms of SOURCE (matching attributes and categories "
-             "by name) and save the result to OUTPUT.");
-merge->add_option("TARGET", target, "The database file merged into")->required();
-merge->add_option("SOURCE", source, "The database file whose terms are appended")->required();
-merge->add_option("OUTPUT", merged, "The database file to write")
-    ->required()
-    ->check(NotStandardOutput);
-std::string mergeDuplicates = "add", mergeKey;
-merge->add_option("--duplicates", mergeDuplicates, "add (default), skip or update")
-    ->check(CLI::IsMember({"add", "skip", "update"}));
-merge->add_option("--key", mergeKey,
-                  "The attribute whose value tells duplicates (default: SOURCE's first)");
+    std::string target, source, merged;
+    CLI::App* merge = app.add_subcommand(
+        "merge", "Load TARGET, append the terms of SOURCE (matching attributes and categories "
+                 "by name) and save the result to OUTPUT.");
+    merge->add_option("TARGET", target, "The database file merged into")->required();
+    merge->add_option("SOURCE", source, "The database file whose terms are appended")->required();
+    merge->add_option("OUTPUT", merged, "The database file to write")
+        ->required()
+        ->check(NotStandardOutput);
+    std::string mergeDuplicates = "add", mergeKey;
+    merge->add_option("--duplicates", mergeDuplicates, "add (default), skip or update")
+        ->check(CLI::IsMember({"add", "skip", "update"}));
+    merge->add_option("--key", mergeKey,
+                      "The attribute whose value tells duplicates (default: SOURCE's first)");
 
-try {
-    app.parse(argc, argv);
-    if (merge->parsed() && target == "-" && source == "-")
-        throw CLI::ValidationError("TARGET and SOURCE", "standard input can be read once");
-} catch (const CLI::Success& help) {
-    return app.exit(help);
-} catch (const CLI::ParseError& error) {
-    std::cerr << error.what() << "\n\n";
-    CLI::App* failed = app.get_subcommands().empty() ? &app : app.get_subcommands().front();
-    std::cerr << failed->help();
-    return ExitUsage;
-}
+    try {
+        app.parse(argc, argv);
+        if (merge->parsed() && target == "-" && source == "-")
+            throw CLI::ValidationError("TARGET and SOURCE", "standard input can be read once");
+    } catch (const CLI::Success& help) {
+        return app.exit(help);
+    } catch (const CLI::ParseError& error) {
+        std::cerr << error.what() << "\n\n";
+        CLI::App* failed = app.get_subcommands().empty() ? &app : app.get_subcommands().front();
+        std::cerr << failed->help();
+        return ExitUsage;
+    }
 
-return RunCatchingOutOfMemory([&] {
-    if (dump->parsed())
-        return RunDump(dumpFile, std::cout);
-    if (import->parsed() && format == "csv")
-        return RunImportCsv(input, output, csv);
-    if (import->parsed())
-        return RunImport(format, input, output);
-    if (exportCommand->parsed() && exportFormat == "csv")
-        return RunExportCsv(exportInput, exportOutput, exportCategories);
-    if (exportCommand->parsed())
-        return RunExport(exportFormat, exportInput, exportOutput);
-    if (mergeDuplicates != "add" || !mergeKey.empty())
-        return RunMergeWithPolicy(target, source, merged, mergeDuplicates, mergeKey);
-    return RunMerge(target, source, merged);
-});
+    return RunCatchingOutOfMemory([&] {
+        if (dump->parsed())
+            return RunDump(dumpFile, std::cout);
+        if (import->parsed() && format == "csv") {
+            csv.header = csvHeader ? 1 : csvNoHeader ? 0 : -1;
+            return RunImportCsv(input, output, csv);
+        }
+        if (import->parsed())
+            return RunImport(format, input, output);
+        if (exportCommand->parsed() && exportFormat == "csv")
+            return RunExportCsv(exportInput, exportOutput, exportCategories);
+        if (exportCommand->parsed())
+            return RunExport(exportFormat, exportInput, exportOutput);
+        if (mergeDuplicates != "add" || !mergeKey.empty())
+            return RunMergeWithPolicy(target, source, merged, mergeDuplicates, mergeKey);
+        return RunMerge(target, source, merged);
+    });
 }
