@@ -48,6 +48,9 @@ enum : int {
     CmdExportVeskText = 40106,
     CmdUndo = 40200,
     CmdRedo = 40201,
+    CmdImportDelimited = 40310,
+    CmdImportTabWithOptions = 40311,
+    CmdExportDelimited = 40312,
     CmdRecentFirst = 1124,
     CmdDisplayAttributeFirst = 1224,
     // Imports may bring more attributes than the editor creates; the numbers below the

@@ -16,6 +16,7 @@
 #include "panes/TermPane.h"
 #include "panes/ValuePane.h"
 #include "shell/AppState.h"
+#include "shell/DelimitedCommands.h"
 #include "shell/Dialogs.h"
 #include "shell/EditBoxCommands.h"
 #include "shell/FileCommands.h"
@@ -216,6 +217,11 @@ int RunCommand(int command) {
     case CmdExportVeskText:
     case CmdExportTabDelimited:
         return ExportCommand(command == CmdExportVeskText);
+    case CmdImportDelimited:
+    case CmdImportTabWithOptions:
+        return ImportDelimitedCommand(command == CmdImportTabWithOptions ? u'\t' : 0);
+    case CmdExportDelimited:
+        return ExportDelimitedCommand();
     case CmdSave:
         return SaveCommand();
     case CmdSaveAs:

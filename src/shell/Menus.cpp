@@ -49,10 +49,14 @@ void cMainWindow::buildMenus() {
               {CmdImportTabDelimited, "&Text (Tab delimited)", {}},
               {CmdImportQuizApp, "&QuizApp Module", {}},
               {CmdImportErgane, "&Ergane (Unicode)", {}}});
+    AddItems(*this, import,
+             {{CmdImportDelimited, "&Delimited Text (CSV, TSV)...", {}},
+              {CmdImportTabWithOptions, "Text (Tab delimited) with &Options...", {}}});
     QMenu* exportMenu = file->addMenu("&Export");
     AddItems(*this, exportMenu,
              {{CmdExportVeskText, "&Vesk Text", {}},
               {CmdExportTabDelimited, "&Text (Tab delimited)", {}}});
+    AddItems(*this, exportMenu, {{CmdExportDelimited, "&Delimited Text (CSV)...", {}}});
     AddItems(*this, file,
              {{0, nullptr, {}},
               {CmdSave, "&Save\tCtrl+S", Ctrl(Qt::Key_S)},

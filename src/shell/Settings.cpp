@@ -127,6 +127,8 @@ void ParseSettings(const std::string& text) {
             if (path.empty())
                 return;
             Settings.recentFiles.push_back(path);
+        } else if (keyword == "delimited") {
+            Settings.delimitedChoices = reader.value();
         } else {
             return;
         }
@@ -154,6 +156,8 @@ int SaveSettings() {
     text += "font_italic " + std::to_string(Settings.fontItalic) + "\n";
     for (const std::string& path : Settings.recentFiles)
         text += "recent \"" + path + "\"\n";
+    if (!Settings.delimitedChoices.empty())
+        text += "delimited \"" + Settings.delimitedChoices + "\"\n";
 
     std::error_code ignored;
     if (!EditorPaths.settingsDirectory.empty())

@@ -25,6 +25,8 @@ struct sSettings {
     int fontWeight = 400; // 400 normal, 700 bold
     int fontItalic = 0;
     std::vector<sTemplate> templates;
+    // The delimited import's last choices (DelimitedImportDialog.cpp); "delimited" line.
+    std::string delimitedChoices;
 };
 
 extern sSettings Settings;
