@@ -149,7 +149,8 @@ bool cRowImporter::fill(uint32_t termIndex, size_t row, bool update) {
     for (size_t column = 0; column < cells; ++column) {
         const int32_t target = targets_[column];
         const std::u16string_view text = table_.cell(row, column);
-        if (target == -1 || text.empty())
+        // An update leaves the key as the term has it: it matched without its spaces.
+        if (target == -1 || text.empty() || (update && int32_t(column) == keyColumn_))
             continue;
         if (target == CategoriesColumn) {
             if (!addToCategories(termIndex, text, update))

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -143,7 +144,7 @@ cDelimitedImportDialog::cDelimitedImportDialog(QWidget* parent, const std::strin
     connect(column_, &QComboBox::currentIndexChanged, this, [this](int c) { showColumn(c); });
     connect(rows_, &QTableWidget::currentCellChanged, this,
             [this](int, int c) { column_->setCurrentIndex(c); });
-    connect(use_, &QComboBox::activated, this, [this] { useChanged(); });
+    connect(use_, &QComboBox::currentIndexChanged, this, [this] { useChanged(); });
     connect(name_, &QLineEdit::textEdited, this, [this] { nameChanged(); });
     connect(intoOpen_, &QRadioButton::toggled, this, [this] { intoChanged(); });
     connect(ok_, &QPushButton::clicked, this, [this] {
@@ -230,6 +231,7 @@ void cDelimitedImportDialog::fillTable() {
 }
 
 void cDelimitedImportDialog::showColumn(int column) {
+    const QSignalBlocker quiet(use_);
     use_->clear();
     name_->clear();
     const bool any = column >= 0 && column < static_cast<int>(mappings_.size());

@@ -59,7 +59,7 @@ TEST(DelimitedImport, FollowsTheDuplicatePolicyOnTheKey) {
          "4 added, 0 updated, 0 skipped"},
         {eDuplicatePolicy::Skip, "apple/old[] pear/Birne[fruit tree ] /none[] ",
          "2 added, 0 updated, 2 skipped"},
-        {eDuplicatePolicy::Update, " apple /Apfel[fruit ] pear/Birne[fruit tree x ] /none[] ",
+        {eDuplicatePolicy::Update, "apple/Apfel[fruit ] pear/Birne[fruit tree x ] /none[] ",
          "2 added, 2 updated, 0 skipped"},
     };
     for (const auto& c : cases) {
