@@ -5,7 +5,7 @@ ASAN_BUILD_DIR ?= build-asan
 FUZZ_BUILD_DIR ?= build-fuzz
 BENCH_BUILD_DIR ?= build-bench
 FUZZ_TIME ?= 60
-FUZZ_TARGETS ?= database text ergane quizapp settings
+FUZZ_TARGETS ?= database text ergane quizapp settings delimited
 PREFIX ?= /usr/local
 
 .PHONY: all deps configure build test test-asan fuzz bench run install package clean

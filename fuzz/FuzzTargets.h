@@ -14,6 +14,7 @@ int FuzzTextImport(const uint8_t* data, size_t size);
 int FuzzErganeImport(const uint8_t* data, size_t size);
 int FuzzQuizAppImport(const uint8_t* data, size_t size);
 int FuzzSettingsFile(const uint8_t* data, size_t size);
+int FuzzDelimitedImport(const uint8_t* data, size_t size);
 
 struct sFuzzTarget {
     const char* name;
