@@ -8,8 +8,21 @@ _vesk() {
     fi
     if [ "$COMP_CWORD" -eq 2 ]; then
         case $command in
-        import) COMPREPLY=($(compgen -W 'pdb vesk tab ergane quizapp' -- "$current")); return ;;
-        export) COMPREPLY=($(compgen -W 'vesk tab' -- "$current")); return ;;
+        import) COMPREPLY=($(compgen -W 'pdb vesk tab ergane quizapp csv' -- "$current")); return ;;
+        export) COMPREPLY=($(compgen -W 'vesk tab csv' -- "$current")); return ;;
+        esac
+    fi
+    case ${COMP_WORDS[COMP_CWORD-1]} in
+    --separator) COMPREPLY=($(compgen -W 'comma semicolon tab pipe space colon' -- "$current")); return ;;
+    --encoding) COMPREPLY=($(compgen -W 'utf-8 utf-16le utf-16be windows-1252' -- "$current")); return ;;
+    --duplicates) COMPREPLY=($(compgen -W 'add skip update' -- "$current")); return ;;
+    --columns|--key) return ;;
+    esac
+    if [[ $current == -* ]]; then
+        case $command in
+        import) COMPREPLY=($(compgen -W '--separator --encoding --header --no-header --columns --into --duplicates --key --split' -- "$current")); return ;;
+        export) COMPREPLY=($(compgen -W '--categories' -- "$current")); return ;;
+        merge) COMPREPLY=($(compgen -W '--duplicates --key' -- "$current")); return ;;
         esac
     fi
     COMPREPLY=($(compgen -f -- "$current"))
