@@ -24,7 +24,7 @@ public:
 private:
     bool fill(uint32_t term, size_t row, bool update);
     bool addToCategories(uint32_t term, std::u16string_view names, bool update);
-    cCategory* categoryNamed(const std::string& name);
+    cCategory* categoryNamed(std::u16string_view name);
     bool fail(uint32_t line, std::string reason) {
         error_.line = line;
         error_.reason = std::move(reason);
@@ -39,6 +39,8 @@ private:
     int32_t keyColumn_ = -1;
     cTermKeys keys_;
     std::unordered_map<std::string, cCategory*> categories_;
+    // The same by the names as the cells spell them, which most rows repeat.
+    std::unordered_map<std::u16string, cCategory*> spelled_;
     // Memberships as category index << 32 | term, for updates, which must not add twice.
     std::unordered_set<uint64_t> members_;
     std::unordered_map<cCategory*, uint32_t> categoryIndex_;
@@ -107,16 +109,22 @@ bool cRowImporter::resolveKey(const sDuplicatePolicy& policy) {
     return true;
 }
 
-cCategory* cRowImporter::categoryNamed(const std::string& name) {
+cCategory* cRowImporter::categoryNamed(std::u16string_view spelling) {
+    std::u16string key(spelling);
+    auto spelled = spelled_.find(key);
+    if (spelled != spelled_.end())
+        return spelled->second;
+    const std::string name = NameText(spelling);
     auto found = categories_.find(name);
     if (found != categories_.end())
-        return found->second;
+        return spelled_.emplace(std::move(key), found->second).first->second;
     const int32_t index = db_.addCategory();
     if (index < 0)
         return nullptr;
     cCategory* category = db_.category(static_cast<uint32_t>(index));
     category->name.assign(name.c_str());
     categories_.emplace(name, category);
+    spelled_.emplace(std::move(key), category);
     categoryIndex_.emplace(category, static_cast<uint32_t>(index));
     return category;
 }
@@ -129,7 +137,7 @@ bool cRowImporter::addToCategories(uint32_t term, std::u16string_view names, boo
         names.remove_prefix(end == std::u16string_view::npos ? names.size() : end + 1);
         if (name.empty())
             continue;
-        cCategory* category = categoryNamed(NameText(name));
+        cCategory* category = categoryNamed(name);
         if (!category)
             return false;
         const uint64_t member = uint64_t(categoryIndex_[category]) << 32 | term;

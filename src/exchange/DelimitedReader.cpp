@@ -481,6 +481,9 @@ bool ReadDelimitedFile(const std::string& path, const sDelimitedOptions& options
             // Never cut a UTF-8 sequence or a UTF-16 unit: end at the last line break.
             while (usable > 0 && bytes[usable - 1] != '\n')
                 --usable;
+            // UTF-16 LE: the line break's high byte too, so the head stays whole units.
+            if (usable > 0 && usable < bytes.size() && bytes[usable] == 0)
+                ++usable;
         }
         if (ReadDelimited(bytes.data(), usable, options, table, error) &&
             (whole || !table.complete))

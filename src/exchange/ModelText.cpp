@@ -4,7 +4,15 @@
 #include "text/CodePage.h"
 
 std::string AsciiValueText(std::u16string_view text, size_t& replaced) {
-    std::string bytes;
+    // Plain 7-bit text without a backslash or line break is its own escaped form.
+    std::string bytes(text.size(), '\0');
+    size_t i = 0;
+    for (; i < text.size() && text[i] < 0x80 && text[i] != u'\\' && text[i] != u'\n'; ++i)
+        bytes[i] = static_cast<char>(text[i]);
+    if (i == text.size()) {
+        replaced = 0;
+        return bytes;
+    }
     replaced = AsciiFromUnicode(text.data(), text.size(), bytes);
     return cAsciiValue::escape(bytes.data(), bytes.size());
 }
