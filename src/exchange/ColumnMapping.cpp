@@ -6,6 +6,8 @@
 #include "text/CodePage.h"
 #include "text/Utf8.h"
 
+#include <algorithm>
+
 namespace {
 
 std::u16string Lower(std::u16string_view text) {
@@ -61,7 +63,8 @@ uint16_t ProposeMediaType(const cDelimitedTable& table, size_t column) {
 
 tColumnMappings ProposeMappings(const cDelimitedTable& table, const cDatabase* target) {
     tColumnMappings mappings;
-    for (size_t column = 0; column < table.columnCount(); ++column) {
+    const size_t columns = std::min(table.columnCount(), MaxMappedColumns);
+    for (size_t column = 0; column < columns; ++column) {
         const std::u16string name = ColumnName(table, column);
         const int32_t existing = target ? FindAttributeNamed(*target, name) : -1;
         sColumnMapping mapping;
@@ -120,7 +123,7 @@ bool ParseColumnList(const std::string& list, const cDelimitedTable& table, cons
             }
         }
         mappings.push_back(std::move(mapping));
-        if (comma == std::string::npos)
+        if (comma == std::string::npos || mappings.size() == MaxMappedColumns)
             break;
         start = comma + 1;
     }

@@ -24,6 +24,10 @@ struct sColumnMapping {
 
 using tColumnMappings = std::vector<sColumnMapping>;
 
+// Columns past this many are never mapped (a database holds 128 attributes), so that a row of
+// a million separators costs no million mappings, nor the preview a million table columns.
+constexpr size_t MaxMappedColumns = 1024;
+
 // Unicode when a cell of the column holds a character Windows-1252 lacks, else Ascii.
 uint16_t ProposeMediaType(const cDelimitedTable& table, size_t column);
 // What the preview starts with: Anki's note type, deck and GUID columns skipped, its tags

@@ -49,6 +49,7 @@ namespace {
 
 constexpr size_t SeparatorSampleLines = 20;
 constexpr size_t MaxHeaderCellLength = 64;
+constexpr size_t MaxHeaderCells = 1024;
 constexpr char16_t Candidates[] = {u'\t', u',', u';', u'|'};
 
 const struct {
@@ -349,7 +350,8 @@ bool IsNumber(std::u16string_view text) {
 
 bool cParser::detectHeader() const {
     const size_t rows = table_.rowCount();
-    if (rows < 2)
+    // Names for more columns than any database has attributes are no header row.
+    if (rows < 2 || table_.cellCount(0) > MaxHeaderCells)
         return false;
     std::set<std::u16string_view> seen;
     for (size_t column = 0; column < table_.cellCount(0); ++column) {

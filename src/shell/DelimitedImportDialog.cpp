@@ -18,6 +18,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <sstream>
 
 namespace {
@@ -210,12 +211,13 @@ QString cDelimitedImportDialog::columnLabel(int column) const {
 }
 
 void cDelimitedImportDialog::fillTable() {
-    const int columns = static_cast<int>(table_.columnCount());
+    const int columns = static_cast<int>(mappings_.size());
     rows_->clear();
     rows_->setColumnCount(columns);
     rows_->setRowCount(static_cast<int>(table_.rowCount()));
     for (size_t row = 0; row < table_.rowCount(); ++row)
-        for (size_t column = 0; column < table_.cellCount(row); ++column)
+        for (size_t column = 0; column < std::min(table_.cellCount(row), mappings_.size());
+             ++column)
             rows_->setItem(static_cast<int>(row), static_cast<int>(column),
                            new QTableWidgetItem(QString::fromStdU16String(
                                std::u16string(table_.cell(row, column)))));
