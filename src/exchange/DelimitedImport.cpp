@@ -140,10 +140,9 @@ bool cRowImporter::addToCategories(uint32_t term, std::u16string_view names, boo
         cCategory* category = categoryNamed(name);
         if (!category)
             return false;
-        const uint64_t member = uint64_t(categoryIndex_[category]) << 32 | term;
         // A new term's entries come in order, so a repeat within the cell is the last one.
         cListNode* last = category->members.last();
-        if (update ? !members_.insert(member).second
+        if (update ? !members_.insert(uint64_t(categoryIndex_[category]) << 32 | term).second
                    : last && static_cast<cCategoryMember*>(last->payload)->firstTerm == term)
             continue;
         category->addMember(term);

@@ -85,6 +85,62 @@ bool IsSevenBit(const uint8_t* bytes, size_t size) {
     return true;
 }
 
+// UTF-8 without a detour through a copy: never more units than bytes. A malformed sequence
+// becomes one U+FFFD per byte that cannot start a character, as Utf8ToUtf16 reads it.
+std::u16string DecodeUtf8(const uint8_t* bytes, size_t size) {
+    std::u16string units(size, u'\0');
+    char16_t* out = &units[0];
+    for (size_t i = 0; i < size;) {
+        const uint8_t lead = bytes[i];
+        if (lead < 0x80) {
+            *out++ = lead;
+            ++i;
+            continue;
+        }
+        size_t trailing = 0;
+        uint32_t code = 0;
+        uint8_t low = 0x80, high = 0xBF;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            trailing = 1;
+            code = lead & 0x1F;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            trailing = 2;
+            code = lead & 0x0F;
+            low = lead == 0xE0 ? 0xA0 : 0x80;
+            high = lead == 0xED ? 0x9F : 0xBF;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            trailing = 3;
+            code = lead & 0x07;
+            low = lead == 0xF0 ? 0x90 : 0x80;
+            high = lead == 0xF4 ? 0x8F : 0xBF;
+        }
+        size_t n = 1;
+        for (; trailing != 0 && n <= trailing && i + n < size; ++n) {
+            const uint8_t next = bytes[i + n];
+            if (next < low || next > high)
+                break;
+            code = code << 6 | (next & 0x3F);
+            low = 0x80;
+            high = 0xBF;
+        }
+        if (trailing == 0 || n <= trailing) {
+            *out++ = 0xFFFD;
+            i += n;
+            continue;
+        }
+        i += n;
+        if (code >= 0x10000) {
+            code -= 0x10000;
+            *out++ = static_cast<char16_t>(0xD800 + (code >> 10));
+            *out++ = static_cast<char16_t>(0xDC00 + (code & 0x3FF));
+        } else {
+            *out++ = static_cast<char16_t>(code);
+        }
+    }
+    units.resize(static_cast<size_t>(out - units.data()));
+    return units;
+}
+
 // The text as UTF-16, the encoding resolved.
 std::u16string Decode(const uint8_t* bytes, size_t size, eDelimitedEncoding& encoding) {
     if (encoding == eDelimitedEncoding::Auto) {
@@ -120,7 +176,7 @@ std::u16string Decode(const uint8_t* bytes, size_t size, eDelimitedEncoding& enc
     }
     default: {
         const size_t mark = HasPrefix(bytes, size, {0xEF, 0xBB, 0xBF}) ? 3 : 0;
-        return Utf8ToUtf16(std::string(reinterpret_cast<const char*>(bytes) + mark, size - mark));
+        return DecodeUtf8(bytes + mark, size - mark);
     }
     }
 }
@@ -142,10 +198,9 @@ std::u16string_view Trim(std::u16string_view text) {
 
 class cParser {
 public:
-    cParser(const std::u16string& text, const sDelimitedOptions& options, cDelimitedTable& table,
-            sDelimitedError& error)
-        : p_(text.data()), end_(text.data() + text.size()), options_(options), table_(table),
-          error_(error) {}
+    cParser(const sDelimitedOptions& options, cDelimitedTable& table, sDelimitedError& error)
+        : begin_(&table.text()[0]), p_(begin_), end_(begin_ + table.text().size()),
+          options_(options), table_(table), error_(error) {}
 
     bool run();
 
@@ -154,7 +209,8 @@ private:
     bool ankiLine(std::u16string_view line);
     char16_t detectSeparator() const;
     bool readRows(uint32_t limit);
-    bool quotedCell();
+    // Unquotes the cell at p_ in place; its end in end.
+    bool quotedCell(char16_t*& end);
     void skipLineEnd() {
         if (*p_ == u'\r' && p_ + 1 != end_ && p_[1] == u'\n')
             ++p_;
@@ -168,8 +224,9 @@ private:
     }
     bool detectHeader() const;
 
-    const char16_t* p_;
-    const char16_t* const end_;
+    char16_t* const begin_;
+    char16_t* p_;
+    char16_t* const end_;
     const sDelimitedOptions& options_;
     cDelimitedTable& table_;
     sDelimitedError& error_;
@@ -213,7 +270,7 @@ bool cParser::ankiLine(std::u16string_view line) {
 
 void cParser::readAnkiHeader() {
     while (p_ != end_ && *p_ == u'#') {
-        const char16_t* lineEnd = std::find(p_, end_, u'\n');
+        char16_t* lineEnd = std::find(p_, end_, u'\n');
         if (!ankiLine(Trim(std::u16string_view(p_, static_cast<size_t>(lineEnd - p_)))))
             return;
         p_ = lineEnd;
@@ -262,28 +319,28 @@ char16_t cParser::detectSeparator() const {
     return best;
 }
 
-bool cParser::quotedCell() {
+bool cParser::quotedCell(char16_t*& out) {
     const uint32_t startLine = line_;
-    std::u16string& out = table_.cellText();
+    out = p_;
     ++p_;
     for (;;) {
         const char16_t* run = p_;
         while (p_ != end_ && *p_ != u'"' && *p_ != u'\n' && *p_ != u'\r' && *p_ != 0)
             ++p_;
-        out.append(run, p_);
+        out = std::copy(run, static_cast<const char16_t*>(p_), out);
         if (p_ == end_)
             return fail(startLine, "the quoted cell that starts on this line is not closed");
         if (*p_ == 0)
             return fail(line_, "a NUL character, which no text can hold");
         if (*p_ != u'"') {
             // A line break inside the cell, kept as LF.
-            out += u'\n';
+            *out++ = u'\n';
             skipLineEnd();
             continue;
         }
         ++p_;
         if (p_ != end_ && *p_ == u'"') {
-            out += u'"';
+            *out++ = u'"';
             ++p_;
             continue;
         }
@@ -305,24 +362,24 @@ bool cParser::readRows(uint32_t limit) {
         }
         table_.beginRow(line_);
         for (;;) {
-            std::u16string& out = table_.cellText();
-            const size_t cellStart = out.size();
+            char16_t* start = p_;
+            char16_t* end;
             if (p_ != end_ && *p_ == u'"') {
-                if (!quotedCell())
+                if (!quotedCell(end))
                     return false;
             } else {
-                const char16_t* run = p_;
                 while (p_ != end_ && *p_ != separator_ && *p_ != u'\n' && *p_ != u'\r' && *p_ != 0)
                     ++p_;
                 if (p_ != end_ && *p_ == 0)
                     return fail(line_, "a NUL character, which no text can hold");
-                out.append(run, p_);
+                end = p_;
             }
             if (html_) {
-                std::u16string text = HtmlToText(std::u16string_view(out).substr(cellStart));
-                out.replace(cellStart, std::u16string::npos, text);
+                const std::u16string text =
+                    HtmlToText(std::u16string_view(start, static_cast<size_t>(end - start)));
+                end = std::copy(text.begin(), text.end(), start);
             }
-            table_.endCell();
+            table_.addCell(static_cast<size_t>(start - begin_), static_cast<size_t>(end - begin_));
             if (p_ == end_ || *p_ != separator_)
                 break;
             ++p_;
@@ -417,8 +474,8 @@ std::u16string_view cDelimitedTable::cell(size_t row, size_t column) const {
     if (column >= cellCount(row))
         return {};
     const size_t index = rowFirstCell_[row] + column;
-    const uint32_t start = index == 0 ? 0 : cellEnds_[index - 1];
-    return std::u16string_view(text_).substr(start, cellEnds_[index] - start);
+    return std::u16string_view(text_.data() + cellStarts_[index],
+                               cellEnds_[index] - cellStarts_[index]);
 }
 
 void cDelimitedTable::beginRow(uint32_t line) {
@@ -427,12 +484,13 @@ void cDelimitedTable::beginRow(uint32_t line) {
     rowLines_.push_back(line);
 }
 
-void cDelimitedTable::endCell() {
-    cellEnds_.push_back(static_cast<uint32_t>(text_.size()));
+void cDelimitedTable::addCell(size_t start, size_t end) {
+    cellStarts_.push_back(static_cast<uint32_t>(start));
+    cellEnds_.push_back(static_cast<uint32_t>(end));
 }
 
 void cDelimitedTable::endRow() {
-    rowFirstCell_.push_back(static_cast<uint32_t>(cellEnds_.size()));
+    rowFirstCell_.push_back(static_cast<uint32_t>(cellStarts_.size()));
     columns_ = std::max(columns_, cellCount(rowCount() - 1));
 }
 
@@ -455,8 +513,8 @@ bool ReadDelimited(const uint8_t* bytes, size_t size, const sDelimitedOptions& o
     table.clear();
     error = sDelimitedError();
     table.encoding = options.encoding;
-    const std::u16string text = Decode(bytes, size, table.encoding);
-    cParser parser(text, options, table, error);
+    table.text() = Decode(bytes, size, table.encoding);
+    cParser parser(options, table, error);
     return parser.run();
 }
 

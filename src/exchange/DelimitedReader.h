@@ -47,17 +47,19 @@ public:
     // The 1-based line of the text on which the row starts.
     uint32_t line(size_t row) const { return rowLines_[row]; }
 
-    // Building, for the reader.
+    // Building, for the reader: the decoded text, whose cells are unquoted in place (a cell
+    // never grows by it), then the cells as ranges of it.
+    std::u16string& text() { return text_; }
     void beginRow(uint32_t line);
-    void endCell();
+    void addCell(size_t start, size_t end);
     void endRow();
     void dropFirstRow();
     void dropLastRow();
-    std::u16string& cellText() { return text_; }
     void clear();
 
 private:
     std::u16string text_;
+    std::vector<uint32_t> cellStarts_;
     std::vector<uint32_t> cellEnds_;
     std::vector<uint32_t> rowFirstCell_;
     std::vector<uint32_t> rowLines_;
