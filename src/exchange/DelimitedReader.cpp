@@ -255,7 +255,11 @@ bool cParser::ankiLine(std::u16string_view line) {
         columns_.assign(value);
     } else if (key == "tags column" || key == "notetype column" || key == "deck column" ||
                key == "guid column") {
-        const int column = std::atoi(word.c_str()) - 1;
+        // 1-based; anything but a number of at most four digits names no column.
+        int column = word.empty() || word.size() > 4 ? -1 : 0;
+        for (char digit : word)
+            column = column >= 0 && digit >= '0' && digit <= '9' ? column * 10 + (digit - '0') : -1;
+        --column;
         if (column < 0)
             return true;
         if (key == "tags column")
