@@ -13,6 +13,8 @@ class cDelimitedTable;
 
 enum class eColumnUse { Skip, NewAttribute, ExistingAttribute, Categories };
 
+// Options of a column's own (a conversion of its text, say) belong here too; a cell becomes a
+// value in one place, cRowImporter::fill (DelimitedImport.cpp).
 struct sColumnMapping {
     eColumnUse use = eColumnUse::Skip;
     // A new attribute's media type and name.
