@@ -1,6 +1,7 @@
 #include "cli/DelimitedCommands.h"
 
 #include "cli/FailureReport.h"
+#include "cli/ProcessHeap.h"
 #include "cli/StreamFile.h"
 #include "dbfile/DatabaseFiles.h"
 #include "dbfile/FileFailure.h"
@@ -17,6 +18,8 @@
 #include "text/Utf8.h"
 
 #include <iostream>
+#include <memory>
+#include <sys/stat.h>
 
 namespace {
 
@@ -27,6 +30,21 @@ int Fail(const std::string& path, const std::string& reason) {
                                       MessageFlagsForCaption(TextCaptionError, MessageOk));
     RecordFileFailure(path, reason);
     return 1;
+}
+
+// Freeing 65,532 terms value by value takes a tenth of an import's run, for a process that
+// ends right after; the system takes the memory back whole. Under the sanitizers it is
+// freed, so that the leak check still sees everything else.
+void Dispose(std::unique_ptr<cDatabase> db, bool processEnds) {
+#if defined(__SANITIZE_ADDRESS__)
+    processEnds = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    processEnds = false;
+#endif
+#endif
+    if (processEnds)
+        (void)db.release();
 }
 
 std::string Where(const sDelimitedError& error) {
@@ -62,6 +80,9 @@ int ImportCsv(const std::string& input, const std::string& shownInput, const std
     sDelimitedOptions read;
     sDuplicatePolicy policy;
     std::string reason;
+    struct stat status;
+    if (options.processEnds && ::stat(input.c_str(), &status) == 0 && S_ISREG(status.st_mode))
+        PrepareHeapFor(static_cast<size_t>(status.st_size));
     if (!ReadOptions(options, read, policy, reason))
         return Fail(shownInput, reason);
     cDelimitedTable table;
@@ -69,7 +90,8 @@ int ImportCsv(const std::string& input, const std::string& shownInput, const std
     if (!ReadDelimitedFile(input, read, table, error))
         return Fail(shownInput, Where(error));
 
-    cDatabase db;
+    auto owned = std::make_unique<cDatabase>();
+    cDatabase& db = *owned;
     if (!options.into.empty() && LoadDatabaseFile(options.into, db) != 0)
         return 1;
     const uint32_t before = db.terms.count();
@@ -81,9 +103,13 @@ int ImportCsv(const std::string& input, const std::string& shownInput, const std
     sImportCounts counts;
     if (!ImportRows(db, table, mappings, policy, counts, error))
         return Fail(shownInput, Where(error));
+    const size_t rowCount = table.rowCount();
+    // Its memory serves the save.
+    table.clear();
+    table.text().shrink_to_fit();
 
     if (db.terms.count() > MaxTermCount) {
-        const std::string rows = GroupedNumber(table.rowCount());
+        const std::string rows = GroupedNumber(rowCount);
         const std::string fit = GroupedNumber(before < MaxTermCount ? MaxTermCount - before : 0);
         if (!options.into.empty() || !options.split)
             return Fail(shownInput, FilledText(options.into.empty() ? TextRowsOverLimitSplit
@@ -101,6 +127,7 @@ int ImportCsv(const std::string& input, const std::string& shownInput, const std
     if (SaveDatabaseAs(db, output) != 0)
         return 1;
     std::cout << ImportSummaryText(counts) << '\n';
+    Dispose(std::move(owned), options.processEnds);
     return 0;
 }
 

@@ -18,6 +18,9 @@ struct sCsvImportOptions {
     std::string key;
     // Over the term limit: write "OUTPUT 1", "OUTPUT 2", … instead of failing.
     bool split = false;
+    // Set by the vesk tool, whose process ends with the command: the database is then left
+    // to the system rather than freed term by term (DelimitedCommands.cpp).
+    bool processEnds = false;
 };
 
 int RunImportCsv(const std::string& input, const std::string& output,

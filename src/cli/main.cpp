@@ -135,6 +135,7 @@ int main(int argc, char** argv) {
             return RunDump(dumpFile, std::cout);
         if (import->parsed() && format == "csv") {
             csv.header = csvHeader ? 1 : csvNoHeader ? 0 : -1;
+            csv.processEnds = true;
             return RunImportCsv(input, output, csv);
         }
         if (import->parsed())

@@ -39,12 +39,14 @@ private:
     int32_t keyColumn_ = -1;
     cTermKeys keys_;
     std::unordered_map<std::string, cCategory*> categories_;
-    // The same by the names as the cells spell them, which most rows repeat.
-    std::unordered_map<std::u16string, cCategory*> spelled_;
+    // The same by the names as the cells spell them, which most rows repeat; the keys are
+    // views of the table's text, which outlives the import.
+    std::unordered_map<std::u16string_view, cCategory*> spelled_;
     // Memberships as category index << 32 | term, for updates, which must not add twice.
     std::unordered_set<uint64_t> members_;
     std::unordered_map<cCategory*, uint32_t> categoryIndex_;
     size_t replaced_ = 0;
+    std::string ascii_;
 };
 
 constexpr int32_t CategoriesColumn = -2;
@@ -110,21 +112,21 @@ bool cRowImporter::resolveKey(const sDuplicatePolicy& policy) {
 }
 
 cCategory* cRowImporter::categoryNamed(std::u16string_view spelling) {
-    std::u16string key(spelling);
+    const std::u16string_view key = spelling;
     auto spelled = spelled_.find(key);
     if (spelled != spelled_.end())
         return spelled->second;
     const std::string name = NameText(spelling);
     auto found = categories_.find(name);
     if (found != categories_.end())
-        return spelled_.emplace(std::move(key), found->second).first->second;
+        return spelled_.emplace(key, found->second).first->second;
     const int32_t index = db_.addCategory();
     if (index < 0)
         return nullptr;
     cCategory* category = db_.category(static_cast<uint32_t>(index));
     category->name.assign(name.c_str());
     categories_.emplace(name, category);
-    spelled_.emplace(std::move(key), category);
+    spelled_.emplace(key, category);
     categoryIndex_.emplace(category, static_cast<uint32_t>(index));
     return category;
 }
@@ -174,8 +176,10 @@ bool cRowImporter::fill(uint32_t termIndex, size_t row, bool update) {
             value = unicode;
         } else {
             size_t lost = 0;
-            value = new cAsciiValue(static_cast<uint16_t>(attribute),
-                                    AsciiValueText(text, lost).c_str());
+            AsciiValueText(text, ascii_, lost);
+            auto* bytes = new cAsciiValue;
+            bytes->text.assign(ascii_.data(), static_cast<uint32_t>(ascii_.size()));
+            value = bytes;
             replaced_ += lost != 0;
         }
         value->attribute = static_cast<uint16_t>(attribute);

@@ -27,10 +27,10 @@
 // wins, the most frequent of those first; failing that the one on every line; failing
 // that ','. Ties go in the order tab, comma, semicolon, '|'.
 //
-// Header detection: the first row names the columns when there is another row, its cells
-// are all present, distinct, single-line and at most 64 characters long, none of them
-// recurs in its column below, and no column whose values are all numbers has a number on
-// top.
+// Header detection, over the first 51 rows (what the preview reads): the first row names the
+// columns when there is another row, its cells are all present, distinct, single-line and at
+// most 64 characters long, none of them recurs in its column below, and no column whose
+// values are all numbers has a number on top.
 
 #include "exchange/DelimitedReader.h"
 
@@ -50,6 +50,7 @@ namespace {
 constexpr size_t SeparatorSampleLines = 20;
 constexpr size_t MaxHeaderCellLength = 64;
 constexpr size_t MaxHeaderCells = 1024;
+constexpr size_t HeaderSampleRows = 51;
 constexpr char16_t Candidates[] = {u'\t', u',', u';', u'|'};
 
 const struct {
@@ -223,6 +224,8 @@ private:
         return false;
     }
     bool detectHeader() const;
+    // True for what ends an unquoted cell: the separator, a line break, a NUL.
+    bool ends(char16_t c) const { return c < 0x80 ? enders_[c] : c == separator_; }
 
     char16_t* const begin_;
     char16_t* p_;
@@ -234,6 +237,7 @@ private:
     char16_t separator_ = 0;
     bool html_ = false;
     std::u16string columns_;
+    bool enders_[0x80] = {};
 };
 
 bool cParser::ankiLine(std::u16string_view line) {
@@ -372,7 +376,7 @@ bool cParser::readRows(uint32_t limit) {
                 if (!quotedCell(end))
                     return false;
             } else {
-                while (p_ != end_ && *p_ != separator_ && *p_ != u'\n' && *p_ != u'\r' && *p_ != 0)
+                while (p_ != end_ && !ends(*p_))
                     ++p_;
                 if (p_ != end_ && *p_ == 0)
                     return fail(line_, "a NUL character, which no text can hold");
@@ -410,7 +414,8 @@ bool IsNumber(std::u16string_view text) {
 }
 
 bool cParser::detectHeader() const {
-    const size_t rows = table_.rowCount();
+    // The rows the preview shows, so that the preview and the import decide alike.
+    const size_t rows = std::min<size_t>(table_.rowCount(), HeaderSampleRows);
     // Names for more columns than any database has attributes are no header row.
     if (rows < 2 || table_.cellCount(0) > MaxHeaderCells)
         return false;
@@ -441,6 +446,9 @@ bool cParser::run() {
     else if (separator_ == 0)
         separator_ = detectSeparator();
     table_.separator = separator_;
+    for (char16_t c : {separator_, u'\n', u'\r', u'\0'})
+        if (c < 0x80)
+            enders_[c] = true;
     if (!columns_.empty()) {
         std::u16string_view rest = columns_;
         for (;;) {
@@ -473,14 +481,6 @@ bool cParser::run() {
 }
 
 } // namespace
-
-std::u16string_view cDelimitedTable::cell(size_t row, size_t column) const {
-    if (column >= cellCount(row))
-        return {};
-    const size_t index = rowFirstCell_[row] + column;
-    return std::u16string_view(text_.data() + cellStarts_[index],
-                               cellEnds_[index] - cellStarts_[index]);
-}
 
 void cDelimitedTable::beginRow(uint32_t line) {
     if (rowFirstCell_.empty())

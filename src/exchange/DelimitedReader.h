@@ -43,7 +43,13 @@ public:
     size_t columnCount() const { return columns_; }
     size_t cellCount(size_t row) const { return rowFirstCell_[row + 1] - rowFirstCell_[row]; }
     // An empty view for a column the row does not reach.
-    std::u16string_view cell(size_t row, size_t column) const;
+    std::u16string_view cell(size_t row, size_t column) const {
+        if (column >= cellCount(row))
+            return {};
+        const size_t index = rowFirstCell_[row] + column;
+        return std::u16string_view(text_.data() + cellStarts_[index],
+                                   cellEnds_[index] - cellStarts_[index]);
+    }
     // The 1-based line of the text on which the row starts.
     uint32_t line(size_t row) const { return rowLines_[row]; }
 

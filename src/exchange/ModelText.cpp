@@ -3,18 +3,18 @@
 #include "model/Value.h"
 #include "text/CodePage.h"
 
-std::string AsciiValueText(std::u16string_view text, size_t& replaced) {
+void AsciiValueText(std::u16string_view text, std::string& out, size_t& replaced) {
     // Plain 7-bit text without a backslash or line break is its own escaped form.
-    std::string bytes(text.size(), '\0');
+    out.resize(text.size());
     size_t i = 0;
     for (; i < text.size() && text[i] < 0x80 && text[i] != u'\\' && text[i] != u'\n'; ++i)
-        bytes[i] = static_cast<char>(text[i]);
-    if (i == text.size()) {
-        replaced = 0;
-        return bytes;
-    }
+        out[i] = static_cast<char>(text[i]);
+    replaced = 0;
+    if (i == text.size())
+        return;
+    std::string bytes;
     replaced = AsciiFromUnicode(text.data(), text.size(), bytes);
-    return cAsciiValue::escape(bytes.data(), bytes.size());
+    out = cAsciiValue::escape(bytes.data(), bytes.size());
 }
 
 std::string NameText(std::u16string_view text) {

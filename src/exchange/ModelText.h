@@ -9,8 +9,9 @@
 
 class cValue;
 
-// The escaped Ascii form; replaced counts the characters that became "?".
-std::string AsciiValueText(std::u16string_view text, size_t& replaced);
+// The escaped Ascii form into out (whose buffer is reused); replaced counts the characters
+// that became "?".
+void AsciiValueText(std::u16string_view text, std::string& out, size_t& replaced);
 // A name's Windows-1252 form, "?" where there is none.
 std::string NameText(std::u16string_view text);
 // The characters a value shows: what an import of them would have given.
