@@ -50,14 +50,16 @@ def write_quoted_csv(path):
                       f'"c{row % 20} d{row % 7}"\r\n')
 
 
-def process_median(command):
-    """Median wall-clock milliseconds of the whole process."""
-    times = []
-    for _ in range(REPETITIONS):
-        start = time.perf_counter()
-        subprocess.run(command, check=True, capture_output=True)
-        times.append((time.perf_counter() - start) * 1000)
-    return statistics.median(times)
+def process_medians(commands, runs=15):
+    """Median wall-clock milliseconds of each command as a whole process. The commands take
+    turns, so that a machine busy for a moment slows each of them alike."""
+    times = [[] for _ in commands]
+    for _ in range(runs):
+        for command, taken in zip(commands, times):
+            start = time.perf_counter()
+            subprocess.run(command, check=True, capture_output=True)
+            taken.append((time.perf_counter() - start) * 1000)
+    return [statistics.median(taken) for taken in times]
 
 
 def peak_memory_kib(binary, database):
@@ -104,10 +106,10 @@ def main():
         quoted = os.path.join(directory, "quoted.csv")
         write_quoted_csv(quoted)
         vesk = os.path.join(os.path.dirname(os.path.abspath(args.bench_dir)), "vesk")
-        csv_import = process_median([vesk, "import", "csv", quoted,
-                                     os.path.join(directory, "quoted.PDB")])
-        csv_peer = process_median([sys.executable, "-I", "-S",
-                                   os.path.join(args.source_dir, "peer_csv_lists.py"), quoted])
+        csv_import, csv_peer = process_medians(
+            [[vesk, "import", "csv", quoted, os.path.join(directory, "quoted.PDB")],
+             [sys.executable, "-I", "-S", os.path.join(args.source_dir, "peer_csv_lists.py"),
+              quoted]])
         peak = peak_memory_kib(os.path.join(args.bench_dir, "vesk-bench-panes"), database)
         file_kib = os.path.getsize(database) / 1024
 
