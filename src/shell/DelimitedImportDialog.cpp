@@ -319,7 +319,9 @@ void cDelimitedImportDialog::updateKeys() {
 
 sDelimitedImportChoice cDelimitedImportDialog::choice() const {
     sDelimitedImportChoice chosen;
-    chosen.options.encoding = table_.encoding;
+    // Detected again over the whole file: a head of 7-bit text says nothing of what follows.
+    chosen.options.encoding = encoding_->currentIndex() > 0 ? table_.encoding
+                                                           : eDelimitedEncoding::Auto;
     chosen.options.separator = table_.separator;
     chosen.options.header = table_.header ? eHeaderRow::Present : eHeaderRow::Absent;
     chosen.mappings = mappings_;
