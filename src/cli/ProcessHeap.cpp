@@ -38,7 +38,7 @@ void PrepareHeapFor(size_t inputBytes) {
                                : HeapFloor + inputBytes * HeapPerInputByte;
     // Freed buffers stay in the heap, and the heap never shrinks back while the process runs.
     mallopt(M_MMAP_THRESHOLD, static_cast<int>(HeapCeiling + LargePage));
-    mallopt(M_TRIM_THRESHOLD, static_cast<int>(2 * HeapCeiling));
+    mallopt(M_TRIM_THRESHOLD, static_cast<int>(HeapCeiling + LargePage));
     void* block = std::malloc(reserve);
     if (!block)
         return;
