@@ -121,12 +121,16 @@ int ImportDelimitedCommand(char16_t separator) {
         ShowFailureReason();
         return CommandDone;
     }
+    sDelimitedImportChoice whole = chosen;
+    for (size_t column = 0; column < whole.mappings.size(); ++column)
+        if (!whole.chosen[column] && whole.mappings[column].use == eColumnUse::NewAttribute)
+            whole.mappings[column].mediaType = ProposeMediaType(table, column);
     if (chosen.intoOpen)
-        return ImportIntoOpen(table, chosen);
+        return ImportIntoOpen(table, whole);
 
     cDatabase imported;
     sImportCounts counts;
-    if (!ImportRows(imported, table, chosen.mappings, {}, counts, error)) {
+    if (!ImportRows(imported, table, whole.mappings, {}, counts, error)) {
         ShowImportFailure(error);
         return CommandDone;
     }

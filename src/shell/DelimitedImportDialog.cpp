@@ -212,6 +212,7 @@ QString cDelimitedImportDialog::columnLabel(int column) const {
 
 void cDelimitedImportDialog::fillTable() {
     const int columns = static_cast<int>(mappings_.size());
+    chosen_.assign(mappings_.size(), false);
     rows_->clear();
     rows_->setColumnCount(columns);
     rows_->setRowCount(static_cast<int>(table_.rowCount()));
@@ -270,6 +271,7 @@ void cDelimitedImportDialog::useChanged() {
         return;
     sColumnMapping& mapping = mappings_[static_cast<size_t>(column)];
     const int data = use_->currentData().toInt();
+    chosen_[static_cast<size_t>(column)] = true;
     if (mapping.name.empty())
         mapping.name = column < static_cast<int>(table_.names.size())
                            ? table_.names[static_cast<size_t>(column)]
@@ -320,11 +322,12 @@ void cDelimitedImportDialog::updateKeys() {
 sDelimitedImportChoice cDelimitedImportDialog::choice() const {
     sDelimitedImportChoice chosen;
     // Detected again over the whole file: a head of 7-bit text says nothing of what follows.
-    chosen.options.encoding = encoding_->currentIndex() > 0 ? table_.encoding
-                                                           : eDelimitedEncoding::Auto;
+    chosen.options.encoding =
+        encoding_->currentIndex() > 0 ? table_.encoding : eDelimitedEncoding::Auto;
     chosen.options.separator = table_.separator;
     chosen.options.header = table_.header ? eHeaderRow::Present : eHeaderRow::Absent;
     chosen.mappings = mappings_;
+    chosen.chosen = chosen_;
     chosen.intoOpen = intoOpen_->isChecked();
     if (chosen.intoOpen)
         chosen.policy = policy_->policy();

@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <string>
+#include <vector>
 
 #include "exchange/ColumnMapping.h"
 #include "exchange/DelimitedReader.h"
@@ -23,6 +24,9 @@ struct sDelimitedImportChoice {
     // What the preview resolved, for reading the whole file the same way.
     sDelimitedOptions options;
     tColumnMappings mappings;
+    // Per column: the user chose what it becomes. The media type of a new attribute that was
+    // only proposed is proposed again from the whole file.
+    std::vector<bool> chosen;
     bool intoOpen = false;
     sDuplicatePolicy policy;
 };
@@ -55,6 +59,7 @@ private:
     const cDatabase* open_;
     cDelimitedTable table_;
     tColumnMappings mappings_;
+    std::vector<bool> chosen_;
     bool readable_ = false;
 
     QComboBox* encoding_;

@@ -47,34 +47,41 @@ std::string Terms() {
 
 TEST_F(EditorTest, DelimitedPreviewMapsColumnsAndReadsAgainAtOnce) {
     const std::string csv = dir.file("words.csv");
-    WriteText(csv, "Word;Meaning;Tags\r\napple;Apfel;fruit\r\n\xE4\xB8\xAD;middle;x y\r\n");
+    // Past the rows the preview shows, a meaning that Ascii text cannot hold.
+    std::string text = "Word;Meaning;Tags\r\napple;Apfel;fruit\r\n\xE4\xB8\xAD;middle;x y\r\n";
+    for (int row = 0; row < 55; ++row)
+        text += "w" + std::to_string(row) + ";m;t\r\n";
+    WriteText(csv, text + "last;\xE4\xB8\xAD\xE6\x96\x87;t\r\n");
     platform.fileAnswers = {QString::fromStdString(csv)};
     platform.dialogScripts.push_back([](QDialog& dialog) {
         auto* rows = dialog.findChild<QTableWidget*>("rows");
         EXPECT_EQ(Box(dialog, "separator")->itemText(0), "Detected: Semicolon ;");
         EXPECT_EQ(Box(dialog, "encoding")->itemText(0), "Detected: UTF-8");
-        EXPECT_EQ(rows->rowCount(), 2);
+        EXPECT_EQ(rows->rowCount(), 50);
+        EXPECT_EQ(rows->item(0, 0)->text(), "apple");
         EXPECT_EQ(rows->horizontalHeaderItem(0)->text(), "Word (Unicode)");
+        EXPECT_EQ(rows->horizontalHeaderItem(1)->text(), "Meaning (Ascii)");
         EXPECT_EQ(rows->horizontalHeaderItem(2)->text(), "(categories)");
         Box(dialog, "header")->setCurrentIndex(2);
-        EXPECT_EQ(rows->rowCount(), 3);
+        EXPECT_EQ(rows->item(0, 0)->text(), "Word");
         EXPECT_EQ(rows->horizontalHeaderItem(0)->text(), "Attribute 1 (Unicode)");
         Box(dialog, "separator")->setCurrentIndex(1); // comma: one column
         EXPECT_EQ(rows->columnCount(), 1);
         Box(dialog, "separator")->setCurrentIndex(0);
         Box(dialog, "header")->setCurrentIndex(0);
-        Box(dialog, "column")->setCurrentIndex(1);
+        Box(dialog, "column")->setCurrentIndex(2);
         Box(dialog, "use")->setCurrentIndex(Box(dialog, "use")->findData(3)); // skip
-        EXPECT_EQ(rows->horizontalHeaderItem(1)->text(), "(skip)");
+        EXPECT_EQ(rows->horizontalHeaderItem(2)->text(), "(skip)");
         return PressOk(dialog);
     });
     EXPECT_EQ(ExecuteCommand(CmdImportDelimited), CommandDone);
     const cDatabase& db = CurrentDocument().database();
-    ASSERT_EQ(db.attributes.count(), 1u);
+    ASSERT_EQ(db.attributes.count(), 2u);
     EXPECT_EQ(db.attribute(0)->mediaType, MediaTypeUnicode);
-    EXPECT_EQ(db.terms.count(), 2u);
-    EXPECT_EQ(db.categories.count(), 3u);
-    EXPECT_EQ(window->statusText(), "2 added, 0 updated, 0 skipped");
+    EXPECT_EQ(db.attribute(1)->mediaType, MediaTypeUnicode); // proposed again from every row
+    EXPECT_EQ(db.terms.count(), 58u);
+    EXPECT_EQ(db.categories.count(), 0u);
+    EXPECT_EQ(window->statusText(), "58 added, 0 updated, 0 skipped");
     EXPECT_EQ(Settings.delimitedChoices, "0 0 0 0 0");
 }
 
