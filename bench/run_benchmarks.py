@@ -41,13 +41,13 @@ def run_peer(command):
 
 
 def write_quoted_csv(path):
-    """65,532 rows as a spreadsheet writes them: a header, quoted cells with separators and
-    doubled quotes, CJK text, a categories column."""
+    """The rows of the limit database as a spreadsheet writes them: a header, an Ascii word,
+    CJK text, and a meaning of about 40 characters quoted for its separators and quotes."""
     with open(path, "w", encoding="utf-8", newline="") as out:
-        out.write("Word,Hanzi,Meaning,Categories\r\n")
+        out.write("Word,Hanzi,Meaning\r\n")
         for row in range(65532):
-            out.write(f'word{row},\u4e2d\u6587{row % 97},"a meaning, ""quoted"", {row}",'
-                      f'"c{row % 20} d{row % 7}"\r\n')
+            out.write(f'word{row},\u4e2d\u6587{row % 97},'
+                      f'"a meaning, ""quoted"" as spreadsheets do {row:05}"\r\n')
 
 
 def process_medians(commands, runs=15):

@@ -86,62 +86,6 @@ bool IsSevenBit(const uint8_t* bytes, size_t size) {
     return true;
 }
 
-// UTF-8 without a detour through a copy: never more units than bytes. A malformed sequence
-// becomes one U+FFFD per byte that cannot start a character, as Utf8ToUtf16 reads it.
-std::u16string DecodeUtf8(const uint8_t* bytes, size_t size) {
-    std::u16string units(size, u'\0');
-    char16_t* out = &units[0];
-    for (size_t i = 0; i < size;) {
-        const uint8_t lead = bytes[i];
-        if (lead < 0x80) {
-            *out++ = lead;
-            ++i;
-            continue;
-        }
-        size_t trailing = 0;
-        uint32_t code = 0;
-        uint8_t low = 0x80, high = 0xBF;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            trailing = 1;
-            code = lead & 0x1F;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            trailing = 2;
-            code = lead & 0x0F;
-            low = lead == 0xE0 ? 0xA0 : 0x80;
-            high = lead == 0xED ? 0x9F : 0xBF;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            trailing = 3;
-            code = lead & 0x07;
-            low = lead == 0xF0 ? 0x90 : 0x80;
-            high = lead == 0xF4 ? 0x8F : 0xBF;
-        }
-        size_t n = 1;
-        for (; trailing != 0 && n <= trailing && i + n < size; ++n) {
-            const uint8_t next = bytes[i + n];
-            if (next < low || next > high)
-                break;
-            code = code << 6 | (next & 0x3F);
-            low = 0x80;
-            high = 0xBF;
-        }
-        if (trailing == 0 || n <= trailing) {
-            *out++ = 0xFFFD;
-            i += n;
-            continue;
-        }
-        i += n;
-        if (code >= 0x10000) {
-            code -= 0x10000;
-            *out++ = static_cast<char16_t>(0xD800 + (code >> 10));
-            *out++ = static_cast<char16_t>(0xDC00 + (code & 0x3FF));
-        } else {
-            *out++ = static_cast<char16_t>(code);
-        }
-    }
-    units.resize(static_cast<size_t>(out - units.data()));
-    return units;
-}
-
 // The text as UTF-16, the encoding resolved.
 std::u16string Decode(const uint8_t* bytes, size_t size, eDelimitedEncoding& encoding) {
     if (encoding == eDelimitedEncoding::Auto) {
@@ -177,7 +121,7 @@ std::u16string Decode(const uint8_t* bytes, size_t size, eDelimitedEncoding& enc
     }
     default: {
         const size_t mark = HasPrefix(bytes, size, {0xEF, 0xBB, 0xBF}) ? 3 : 0;
-        return DecodeUtf8(bytes + mark, size - mark);
+        return Utf8ToUtf16(reinterpret_cast<const char*>(bytes) + mark, size - mark);
     }
     }
 }
