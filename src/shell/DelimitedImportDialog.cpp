@@ -229,6 +229,7 @@ void cDelimitedImportDialog::fillTable() {
         column_->addItem(QString::number(column + 1));
     }
     column_->blockSignals(false);
+    rows_->resizeColumnsToContents();
     showColumn(columns > 0 ? 0 : -1);
     updateKeys();
 }
@@ -290,6 +291,7 @@ void cDelimitedImportDialog::useChanged() {
     name_->setEnabled(mapping.use == eColumnUse::NewAttribute);
     name_->setText(QString::fromStdU16String(mapping.name));
     rows_->horizontalHeaderItem(column)->setText(columnLabel(column));
+    rows_->resizeColumnToContents(column);
     updateKeys();
 }
 
@@ -299,6 +301,7 @@ void cDelimitedImportDialog::nameChanged() {
         return;
     mappings_[static_cast<size_t>(column)].name = name_->text().toStdU16String();
     rows_->horizontalHeaderItem(column)->setText(columnLabel(column));
+    rows_->resizeColumnToContents(column);
     updateKeys();
 }
 
