@@ -5,7 +5,7 @@ ASAN_BUILD_DIR ?= build-asan
 FUZZ_BUILD_DIR ?= build-fuzz
 BENCH_BUILD_DIR ?= build-bench
 FUZZ_TIME ?= 60
-FUZZ_TARGETS ?= database text ergane quizapp settings anki
+FUZZ_TARGETS ?= database text ergane quizapp settings anki delimited
 PREFIX ?= /usr/local
 
 .PHONY: all deps configure build test test-asan fuzz bench run install package clean
@@ -49,7 +49,7 @@ fuzz:
 bench:
 	@scripts/install-deps bench
 	@cmake -S . -B $(BENCH_BUILD_DIR) -G Ninja -DVESK_BENCH=ON -DCMAKE_BUILD_TYPE=Release
-	@cmake --build $(BENCH_BUILD_DIR) --target vesk-bench-core vesk-bench-panes
+	@cmake --build $(BENCH_BUILD_DIR) --target vesk-bench-core vesk-bench-panes vesk
 	@python3 bench/run_benchmarks.py $(BENCH_BUILD_DIR)/bench bench $(BENCH_FLAGS)
 
 run: build

@@ -8,7 +8,9 @@ import os
 import platform
 import subprocess
 import sys
+import statistics
 import tempfile
+import time
 
 REPETITIONS = 5
 
@@ -36,6 +38,28 @@ def run_benchmark(binary, directory, names):
 def run_peer(command):
     return float(subprocess.run(command, check=True, capture_output=True,
                                 text=True).stdout.strip())
+
+
+def write_quoted_csv(path):
+    """The rows of the limit database as a spreadsheet writes them: a header, an Ascii word,
+    CJK text, and a meaning of about 40 characters quoted for its separators and quotes."""
+    with open(path, "w", encoding="utf-8", newline="") as out:
+        out.write("Word,Hanzi,Meaning\r\n")
+        for row in range(65532):
+            out.write(f'word{row},\u4e2d\u6587{row % 97},'
+                      f'"a meaning, ""quoted"" as spreadsheets do {row:05}"\r\n')
+
+
+def process_medians(commands, runs=15):
+    """Median wall-clock milliseconds of each command as a whole process. The commands take
+    turns, so that a machine busy for a moment slows each of them alike."""
+    times = [[] for _ in commands]
+    for _ in range(runs):
+        for command, taken in zip(commands, times):
+            start = time.perf_counter()
+            subprocess.run(command, check=True, capture_output=True)
+            taken.append((time.perf_counter() - start) * 1000)
+    return [statistics.median(taken) for taken in times]
 
 
 def peak_memory_kib(binary, database):
@@ -72,13 +96,21 @@ def main():
         panes = run_benchmark(os.path.join(args.bench_dir, "vesk-bench-panes"), directory,
                               ["OpenInEditor", "ValueEditCommit", "DeleteOneTerm",
                                "PasteHundredTerms", "FindSelectMatches", "UndoRedoValueEdit",
-                               "UndoRedoDeleteOneTerm", "UndoRedoPasteHundredTerms"])
+                               "UndoRedoDeleteOneTerm", "UndoRedoPasteHundredTerms",
+                               "PreviewHundredMegabytes"])
         database = os.path.join(directory, "limit.PDB")
         text = os.path.join(directory, "limit.txt")
         perl = run_peer(["perl", os.path.join(args.source_dir, "peer_palm_pdb.pl"), database,
                          str(REPETITIONS)])
         python = run_peer([sys.executable, os.path.join(args.source_dir, "peer_csv.py"), text,
                            str(REPETITIONS)])
+        quoted = os.path.join(directory, "quoted.csv")
+        write_quoted_csv(quoted)
+        vesk = os.path.join(os.path.dirname(os.path.abspath(args.bench_dir)), "vesk")
+        csv_import, csv_peer = process_medians(
+            [[vesk, "import", "csv", quoted, os.path.join(directory, "quoted.PDB")],
+             [sys.executable, "-I", "-S", os.path.join(args.source_dir, "peer_csv_lists.py"),
+              quoted]])
         peak = peak_memory_kib(os.path.join(args.bench_dir, "vesk-bench-panes"), database)
         file_kib = os.path.getsize(database) / 1024
 
@@ -100,6 +132,9 @@ def main():
         ("undo + redo of a value edit", panes["UndoRedoValueEdit"]),
         ("undo + redo of a one-term delete", panes["UndoRedoDeleteOneTerm"]),
         ("undo + redo of a 100-term paste", panes["UndoRedoPasteHundredTerms"]),
+        ("vesk import csv of 65,532 quoted rows, whole process", csv_import),
+        ("python3 -I -S csv reading the same file, whole process", csv_peer),
+        ("the import preview opened on a 100 MB file", panes["PreviewHundredMegabytes"]),
     ]
     load = core["CheckAndLoad"]
     ratios = [
@@ -114,6 +149,8 @@ def main():
         ("paste 100 terms / load", panes["PasteHundredTerms"] / load, 1.0),
         ("Find, select matches / load", panes["FindSelectMatches"] / load, 1.0),
         ("peak memory of the editor / file size", peak / file_kib, 20.0),
+        ("csv import and save / Python csv (whole processes)", csv_import / csv_peer, 0.6),
+        ("import preview of a 100 MB file / 1 s", panes["PreviewHundredMegabytes"] / 1000, 0.25),
     ]
     # An undo or a redo, less the backup save it writes like every change, against a load.
     for name, key in [("value edit", "UndoRedoValueEdit"),

@@ -8,6 +8,8 @@
 
 #include "dbfile/DatabaseCheck.h"
 #include "exchange/AnkiPackageImport.h"
+#include "exchange/DelimitedExport.h"
+#include "exchange/DelimitedImport.h"
 #include "exchange/ErganeImport.h"
 #include "exchange/PinyinColumns.h"
 #include "exchange/QuizAppImport.h"
@@ -134,9 +136,32 @@ int FuzzAnkiCollection(const uint8_t* data, size_t size) {
     return 0;
 }
 
+// The preview's head and the whole file; what reads goes into a database under the update
+// policy and out again as the export writes it.
+int FuzzDelimitedImport(const uint8_t* data, size_t size) {
+    const std::string path = ScratchFile("input.csv");
+    if (!WriteScratchFile(path, data, size))
+        return 0;
+    cDelimitedTable table;
+    sDelimitedError error;
+    sDelimitedOptions preview;
+    preview.maxRows = 50;
+    ReadDelimitedFile(path, preview, table, error);
+    if (!ReadDelimitedFile(path, {}, table, error))
+        return 0;
+    cDatabase db;
+    sImportCounts counts;
+    if (ImportRows(db, table, ProposeMappings(table, nullptr), {eDuplicatePolicy::Update, u""},
+                   counts, error))
+        DelimitedText(db, true);
+    return 0;
+}
+
 const sFuzzTarget FuzzTargetTable[] = {
-    {"database", FuzzDatabaseFile}, {"text", FuzzTextImport},       {"ergane", FuzzErganeImport},
-    {"quizapp", FuzzQuizAppImport}, {"settings", FuzzSettingsFile}, {"anki", FuzzAnkiCollection},
+    {"database", FuzzDatabaseFile},     {"text", FuzzTextImport},
+    {"ergane", FuzzErganeImport},       {"quizapp", FuzzQuizAppImport},
+    {"settings", FuzzSettingsFile},     {"anki", FuzzAnkiCollection},
+    {"delimited", FuzzDelimitedImport},
 };
 const size_t FuzzTargetCount = sizeof FuzzTargetTable / sizeof FuzzTargetTable[0];
 

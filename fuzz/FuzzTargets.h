@@ -16,6 +16,7 @@ int FuzzQuizAppImport(const uint8_t* data, size_t size);
 int FuzzSettingsFile(const uint8_t* data, size_t size);
 // The bytes are an Anki collection as unpacked from its package.
 int FuzzAnkiCollection(const uint8_t* data, size_t size);
+int FuzzDelimitedImport(const uint8_t* data, size_t size);
 
 struct sFuzzTarget {
     const char* name;

@@ -159,6 +159,16 @@ std::vector<sSeedFile> AnkiSeeds(const std::string& scratch) {
     return seeds;
 }
 
+std::vector<sSeedFile> DelimitedSeeds() {
+    return {{"header.csv",
+             Bytes("\xEF\xBB\xBFWord,Meaning,Categories\r\n\"a,b\",\"say \"\"hi\"\"\",x y\r\n"
+                   "\"two\nlines\",c,\r\n")},
+            {"anki.txt", Bytes("#separator:tab\n#html:true\n#tags column:3\n#guid column:4\n"
+                               "a<br>b\t&amp;&#x4E2D;\tt1 t2\tg\n")},
+            {"semicolon.csv", Bytes("a;1\nb;2\na;3\n")},
+            {"utf16.csv", ErganeBytes(u"\u4E2D,x|y\r\n\"q\"\"\",z\r\n")}};
+}
+
 } // namespace
 
 void FillSeedDatabase(cDatabase& db) {
@@ -192,6 +202,8 @@ std::vector<sSeedFile> SeedFilesFor(const std::string& target, const std::string
         return SettingsSeeds();
     if (target == "anki")
         return AnkiSeeds(scratch);
+    if (target == "delimited")
+        return DelimitedSeeds();
     return {};
 }
 

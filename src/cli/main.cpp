@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "cli/Commands.h"
+#include "cli/DelimitedCommands.h"
 #include "cli/ErrorStreamSink.h"
 
 namespace {
@@ -75,7 +76,7 @@ int main(int argc, char** argv) {
                      "(tab-delimited text), ergane (an Ergane word list, UTF-16), quizapp "
                      "(a QuizApp flashcard module) or apkg (an Anki package, .apkg or .colpkg)")
         ->required()
-        ->check(CLI::IsMember({"pdb", "vesk", "tab", "ergane", "quizapp", "apkg"}));
+        ->check(CLI::IsMember({"pdb", "vesk", "tab", "ergane", "quizapp", "apkg", "csv"}));
     import->add_option("INPUT", input, "The file to import")->required();
     import->add_option("OUTPUT", output, "The database file to write")
         ->required()
@@ -92,6 +93,29 @@ int main(int argc, char** argv) {
                      "(the editor's default style)")
         ->check(CLI::IsMember({"standard", "handheld"}));
 
+    sCsvImportOptions csv;
+    bool csvHeader = false, csvNoHeader = false;
+    import->add_option("--separator", csv.separator,
+                       "csv: comma, semicolon, tab, pipe, space, colon or one character "
+                       "(default: detected)");
+    import->add_option("--encoding", csv.encoding,
+                       "csv: utf-8, utf-16le, utf-16be or windows-1252 (default: detected)");
+    import->add_flag("--header", csvHeader, "csv: the first row names the columns");
+    import->add_flag("--no-header", csvNoHeader, "csv: the first row is a term (default: detected)")
+        ->excludes("--header");
+    import->add_option("--columns", csv.columns,
+                       "csv: per column NAME:ascii, NAME:unicode, NAME (an attribute of --into), "
+                       "#categories or - (skip), separated by commas");
+    import->add_option("--into", csv.into,
+                       "csv: add the rows to this database file; the result goes to OUTPUT");
+    import->add_option("--duplicates", csv.duplicates, "csv: add (default), skip or update")
+        ->check(CLI::IsMember({"add", "skip", "update"}));
+    import->add_option("--key", csv.key,
+                       "csv: the attribute whose value tells duplicates (default: the first "
+                       "one filled)");
+    import->add_flag("--split", csv.split,
+                     "csv: over 65,532 rows, write \"OUTPUT 1\", \"OUTPUT 2\", ... beside OUTPUT");
+
     std::string exportFormat, exportInput, exportOutput;
     CLI::App* exportCommand = app.add_subcommand(
         "export", "Load a database file and export it as text or as an Anki package. Vesk "
@@ -102,7 +126,7 @@ int main(int argc, char** argv) {
                      "The output's format: vesk (Vesk Text), tab (tab-delimited text), apkg "
                      "(an Anki package) or anki-text (UTF-8 text for Anki's importer)")
         ->required()
-        ->check(CLI::IsMember({"vesk", "tab", "apkg", "anki-text"}));
+        ->check(CLI::IsMember({"vesk", "tab", "apkg", "anki-text", "csv"}));
     exportCommand->add_option("INPUT", exportInput, "The database file (.PDB)")->required();
     exportCommand->add_option("OUTPUT", exportOutput, "The file to write")->required();
     bool reverse = false;
@@ -114,6 +138,9 @@ int main(int argc, char** argv) {
                      "Write the pinyin of these Unicode attributes (names or 1-based numbers) "
                      "with tone numbers instead of tone marks of either style")
         ->check(PinyinColumnList);
+    bool exportCategories = false;
+    exportCommand->add_flag("--categories", exportCategories,
+                            "csv: a last column \"Categories\" with each term's categories");
 
     std::string target, source, merged;
     CLI::App* merge = app.add_subcommand(
@@ -124,6 +151,11 @@ int main(int argc, char** argv) {
     merge->add_option("OUTPUT", merged, "The database file to write")
         ->required()
         ->check(NotStandardOutput);
+    std::string mergeDuplicates = "add", mergeKey;
+    merge->add_option("--duplicates", mergeDuplicates, "add (default), skip or update")
+        ->check(CLI::IsMember({"add", "skip", "update"}));
+    merge->add_option("--key", mergeKey,
+                      "The attribute whose value tells duplicates (default: SOURCE's first)");
 
     try {
         app.parse(argc, argv);
@@ -141,11 +173,20 @@ int main(int argc, char** argv) {
     return RunCatchingOutOfMemory([&] {
         if (dump->parsed())
             return RunDump(dumpFile, std::cout);
+        if (import->parsed() && format == "csv") {
+            csv.header = csvHeader ? 1 : csvNoHeader ? 0 : -1;
+            csv.processEnds = true;
+            return RunImportCsv(input, output, csv);
+        }
         if (import->parsed())
             return RunImport(format, input, output, PinyinOption(pinyinColumns, pinyinStyle));
+        if (exportCommand->parsed() && exportFormat == "csv")
+            return RunExportCsv(exportInput, exportOutput, exportCategories);
         if (exportCommand->parsed())
             return RunExport(exportFormat, exportInput, exportOutput, reverse,
                              PinyinOption(pinyinNumbers, "standard"));
+        if (mergeDuplicates != "add" || !mergeKey.empty())
+            return RunMergeWithPolicy(target, source, merged, mergeDuplicates, mergeKey);
         return RunMerge(target, source, merged);
     });
 }

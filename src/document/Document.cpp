@@ -217,6 +217,25 @@ int cDocument::mergeFile(const std::string& path) {
     return result;
 }
 
+bool cDocument::changeCopy(const char* label, const std::function<bool(cDatabase&)>& change) {
+    bool made = false;
+    notePlace();
+    changeWholesale(
+        label,
+        [&](cDatabase& before) {
+            cDatabase work;
+            work.copyFrom(db_);
+            if (!change(work))
+                return false;
+            before.takeContents(db_);
+            db_.takeContents(work);
+            made = true;
+            return true;
+        },
+        [this](bool) { tellReset(); });
+    return made;
+}
+
 void cDocument::savedToFile() {
     rememberFile();
     setModified(false);

@@ -58,6 +58,10 @@ public:
     // Appends the terms of the database file at path (cDatabase::merge); a change. 0, or 1
     // when the file could not be loaded (nothing changed).
     int mergeFile(const std::string& path);
+    // An import into the open database or a merge under a duplicate policy: change gets a
+    // copy of the database to change, and the copy becomes the database as one change with
+    // one undo step. False from change (its failure shown) leaves everything as it was.
+    bool changeCopy(const char* label, const std::function<bool(cDatabase&)>& change);
     // Writes the database to its path, or to path as Save As does (the path becomes the
     // database's; an unnamed database is named after the file). 0, and the document is
     // no longer modified; 1 when nothing was written (the previous file is unchanged).

@@ -52,6 +52,9 @@ enum : int {
     CmdExportAnkiPackage = 40301,
     CmdExportAnkiText = 40302,
     CmdPinyinStandard = 40320,
+    CmdImportDelimited = 40310,
+    CmdImportTabWithOptions = 40311,
+    CmdExportDelimited = 40312,
     CmdRecentFirst = 1124,
     CmdDisplayAttributeFirst = 1224,
     // Imports may bring more attributes than the editor creates; the numbers below the

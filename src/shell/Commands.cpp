@@ -16,6 +16,7 @@
 #include "panes/TermPane.h"
 #include "panes/ValuePane.h"
 #include "shell/AppState.h"
+#include "shell/DelimitedCommands.h"
 #include "shell/Dialogs.h"
 #include "shell/EditBoxCommands.h"
 #include "shell/FileCommands.h"
@@ -221,6 +222,11 @@ int RunCommand(int command) {
     case CmdExportAnkiPackage:
     case CmdExportAnkiText:
         return ExportAnkiCommand(command == CmdExportAnkiPackage);
+    case CmdImportDelimited:
+    case CmdImportTabWithOptions:
+        return ImportDelimitedCommand(command == CmdImportTabWithOptions ? u'\t' : 0);
+    case CmdExportDelimited:
+        return ExportDelimitedCommand();
     case CmdSave:
         return SaveCommand();
     case CmdSaveAs:

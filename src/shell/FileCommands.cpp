@@ -13,6 +13,7 @@
 #include "shell/AnkiExportDialog.h"
 #include "shell/AppState.h"
 #include "shell/Commands.h"
+#include "shell/DelimitedCommands.h"
 #include "shell/FailureStatus.h"
 #include "shell/FileDialogs.h"
 #include "shell/FileWatch.h"
@@ -67,12 +68,7 @@ int MergeCommand() {
     std::string path = ChooseFile(MergeDatabaseDialog, false);
     if (path.empty())
         return CommandFailed;
-    ClearFileFailure();
-    if (CurrentDocument().mergeFile(path) != 0) {
-        ShowTableMessage(TextCaptionError, TextMergeFailed, MessageOk);
-        ShowFailureReason();
-    }
-    return CommandDone;
+    return MergeChosenFile(path);
 }
 
 int ImportCommand(int command) {

@@ -49,13 +49,16 @@ void cMainWindow::buildMenus() {
               {CmdImportTabDelimited, "&Text (Tab delimited)", {}},
               {CmdImportQuizApp, "&QuizApp Module", {}},
               {CmdImportErgane, "&Ergane (Unicode)", {}},
-              {CmdImportAnkiPackage, "&Anki Package...", {}}});
+              {CmdImportAnkiPackage, "&Anki Package...", {}},
+              {CmdImportDelimited, "&Delimited Text (CSV, TSV)...", {}},
+              {CmdImportTabWithOptions, "Text (Tab delimited) with &Options...", {}}});
     QMenu* exportMenu = file->addMenu("&Export");
     AddItems(*this, exportMenu,
              {{CmdExportVeskText, "&Vesk Text", {}},
               {CmdExportTabDelimited, "&Text (Tab delimited)", {}},
               {CmdExportAnkiPackage, "&Anki Package (*.apkg)...", {}},
-              {CmdExportAnkiText, "Text for Anki (&UTF-8)...", {}}});
+              {CmdExportAnkiText, "Text for Anki (&UTF-8)...", {}},
+              {CmdExportDelimited, "&Delimited Text (CSV)...", {}}});
     AddItems(*this, file,
              {{0, nullptr, {}},
               {CmdSave, "&Save\tCtrl+S", Ctrl(Qt::Key_S)},

@@ -132,6 +132,8 @@ void ParseSettings(const std::string& text) {
             if (!reader.integer(style))
                 return;
             Settings.pinyinStyle = style == 1 ? ePinyinStyle::Standard : ePinyinStyle::Handheld;
+        } else if (keyword == "delimited") {
+            Settings.delimitedChoices = reader.value();
         } else {
             return;
         }
@@ -161,6 +163,8 @@ int SaveSettings() {
         text += "recent \"" + path + "\"\n";
     if (Settings.pinyinStyle == ePinyinStyle::Standard)
         text += "pinyin_style 1\n";
+    if (!Settings.delimitedChoices.empty())
+        text += "delimited \"" + Settings.delimitedChoices + "\"\n";
 
     std::error_code ignored;
     if (!EditorPaths.settingsDirectory.empty())

@@ -30,6 +30,8 @@ struct sSettings {
     std::vector<sTemplate> templates;
     // The marks the pinyin conversion writes while the user types (the Input menu).
     ePinyinStyle pinyinStyle = ePinyinStyle::Handheld;
+    // The delimited import's last choices (DelimitedImportDialog.cpp); "delimited" line.
+    std::string delimitedChoices;
 };
 
 extern sSettings Settings;

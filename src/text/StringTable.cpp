@@ -144,6 +144,15 @@ constexpr sTableEntry StringTable[] = {
     {304, "%u tag, deck and field names held characters that Ascii text cannot hold; each of "
           "those characters became '?'."},
     {305, "The package holds %u notes, more than a database can hold (65532)."},
+    {320, "%1 added, %2 updated, %3 skipped"},
+    {321, "The file holds %1 rows, but a database holds at most 65,532 terms, so %2 of them fit. "
+          "Split the rows over several databases, \"NAME 1\", \"NAME 2\" and so on, each "
+          "beside the chosen file?"},
+    {322, "The file holds %1 rows, but only %2 more terms fit in this database (at most "
+          "65,532). Nothing was imported."},
+    {323, "Failed to import the delimited text: %1"},
+    {324, "Write the categories of each term as a column too?"},
+    {325, "The terms were split over %1 database files."},
     {350, "Pinyin could not be converted: a pinyin column names no Unicode attribute of the "
           "database. Nothing was changed."},
     {351, "Standard pinyin tone marks: on the vowel the dictionaries mark, caron for tone 3."},

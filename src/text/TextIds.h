@@ -133,6 +133,13 @@ enum : int {
     TextAnkiFieldsLeftOut = 303,
     TextAnkiNamesReplaced = 304,
     TextAnkiTooManyNotes = 305,
+    // Messages: delimited text and the duplicate policy ("%1", "%2", "%3": grouped numbers).
+    TextImportSummary = 320,      // "%1" added, "%2" updated, "%3" skipped
+    TextRowsOverLimitSplit = 321, // "%1" rows, "%2" fit
+    TextRowsOverLimit = 322,      // "%1" rows, "%2" fit
+    TextDelimitedFailed = 323,    // "%1" the line and the reason
+    TextAskCategoriesColumn = 324,
+    TextSplitWritten = 325, // "%1" databases
     // Pinyin: the style of the tone marks, the pinyin columns of imports and exports.
     TextPinyinColumnsFailed = 350,
     TextPinyinStandardMarks = 351,

@@ -76,9 +76,12 @@ std::string Utf16ToUtf8(const std::u16string& text) {
 }
 
 std::u16string Utf8ToUtf16(const std::string& text) {
+    return Utf8ToUtf16(text.data(), text.size());
+}
+
+std::u16string Utf8ToUtf16(const char* text, size_t size) {
     std::u16string out;
-    out.reserve(text.size());
-    const size_t size = text.size();
+    out.reserve(size);
     size_t i = 0;
     while (i < size) {
         unsigned char lead = static_cast<unsigned char>(text[i++]);

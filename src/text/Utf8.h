@@ -12,6 +12,8 @@ std::string Utf16ToUtf8(const std::u16string& text);
 // per maximal bad subsequence, so decoding resumes at the next byte that could start a
 // character. A leading byte order mark is kept; callers that read files drop it.
 std::u16string Utf8ToUtf16(const std::string& text);
+// The same for bytes that are not a string of their own (a file read into memory).
+std::u16string Utf8ToUtf16(const char* text, size_t size);
 
 // The first maxChars characters of UTF-8 text (all of it when shorter), never cut inside a
 // multi-byte sequence; every byte that does not continue a sequence counts as a character.

@@ -126,7 +126,7 @@ TEST(CliBinary, ExitStatusesAndMessages) {
     EXPECT_EQ(RunVesk("", &errors), 2);
     EXPECT_NE(errors.find("dump"), std::string::npos) << "the usage lists the commands";
     EXPECT_EQ(RunVesk("dump", &errors), 2);
-    EXPECT_EQ(RunVesk("import csv a b", &errors), 2);
+    EXPECT_EQ(RunVesk("import xls a b", &errors), 2);
     EXPECT_EQ(RunVesk("--help"), 0);
     EXPECT_EQ(RunVesk("merge --help"), 0);
 

@@ -108,6 +108,16 @@ int main(int argc, char** argv) {
     RunPropertiesDialog(window.get());
     RunAboutDialog(window.get());
 
+    const std::string csv = programDirectory.file("verbs.csv");
+    WriteBytes(csv, [] {
+        const std::string text = "Spanish;English;Tags\r\nhablar;to speak;regular\r\n"
+                                 "ser;\"to be; (who or what)\";irregular\r\n";
+        return std::vector<uint8_t>(text.begin(), text.end());
+    }());
+    platform.fileAnswers = {QString::fromStdString(csv)};
+    platform.dialogScripts = {Shoot("import-preview", 2)};
+    ExecuteCommand(CmdImportDelimited);
+
     SetMainWindow(nullptr);
     return Failed ? 1 : 0;
 }
