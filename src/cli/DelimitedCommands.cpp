@@ -9,6 +9,7 @@
 #include "exchange/DelimitedExport.h"
 #include "exchange/DelimitedImport.h"
 #include "exchange/ImportMessages.h"
+#include "exchange/PinyinColumns.h"
 #include "exchange/PolicyMerge.h"
 #include "model/Database.h"
 #include "model/Limits.h"
@@ -100,6 +101,8 @@ int ImportCsv(const std::string& input, const std::string& shownInput, const std
         mappings = ProposeMappings(table, options.into.empty() ? nullptr : &db);
     else if (!ParseColumnList(options.columns, table, db, mappings, reason))
         return Fail(shownInput, reason);
+    if (!MarkPinyinColumns(options.pinyin.columns, options.pinyin.style, db, mappings, reason))
+        return Fail(shownInput, reason);
     sImportCounts counts;
     if (!ImportRows(db, table, mappings, policy, counts, error))
         return Fail(shownInput, Where(error));
@@ -142,13 +145,21 @@ int RunImportCsv(const std::string& input, const std::string& output,
     return ReportFailure(result, output, std::cerr);
 }
 
-int RunExportCsv(const std::string& input, const std::string& output, bool categories) {
+int RunExportCsv(const std::string& input, const std::string& output, bool categories,
+                 const sPinyinColumns& pinyinNumbers) {
     ClearFileFailure();
     cStreamFile in(input, cStreamFile::Input), out(output, cStreamFile::Output);
     int result = 1;
     if (in.ready() && out.ready()) {
         cDatabase db;
         result = LoadDatabaseFile(in.path(), db);
+        if (result == 0) {
+            if (int failureText =
+                    ApplyPinyinColumns(db, pinyinNumbers, ePinyinDirection::ToNumbers, input)) {
+                ShowTableMessage(TextCaptionError, failureText, MessageOk);
+                result = 1;
+            }
+        }
         if (result == 0 && ExportDelimitedFile(db, out.path(), categories) != 0) {
             ShowTableMessage(TextCaptionError, TextSaveFailed, MessageOk);
             result = 1;

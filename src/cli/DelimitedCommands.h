@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "exchange/PinyinColumns.h"
+
 struct sCsvImportOptions {
     // Names as DelimitedReader.h takes them; empty: detected.
     std::string separator;
@@ -18,6 +20,8 @@ struct sCsvImportOptions {
     std::string key;
     // Over the term limit: write "OUTPUT 1", "OUTPUT 2", … instead of failing.
     bool split = false;
+    // Columns whose tone numbers become tone marks (names or 1-based numbers), and the style.
+    sPinyinColumns pinyin;
     // Set by the vesk tool, whose process ends with the command: the database is then left
     // to the system rather than freed term by term (DelimitedCommands.cpp).
     bool processEnds = false;
@@ -25,7 +29,9 @@ struct sCsvImportOptions {
 
 int RunImportCsv(const std::string& input, const std::string& output,
                  const sCsvImportOptions& options);
-int RunExportCsv(const std::string& input, const std::string& output, bool categories);
+// pinyinNumbers: attributes whose tone marks are written as tone numbers.
+int RunExportCsv(const std::string& input, const std::string& output, bool categories,
+                 const sPinyinColumns& pinyinNumbers = sPinyinColumns());
 // duplicates: "add", "skip" or "update"; key: an attribute name (UTF-8), empty for the first.
 int RunMergeWithPolicy(const std::string& target, const std::string& source,
                        const std::string& output, const std::string& duplicates,

@@ -176,12 +176,14 @@ int main(int argc, char** argv) {
         if (import->parsed() && format == "csv") {
             csv.header = csvHeader ? 1 : csvNoHeader ? 0 : -1;
             csv.processEnds = true;
+            csv.pinyin = PinyinOption(pinyinColumns, pinyinStyle);
             return RunImportCsv(input, output, csv);
         }
         if (import->parsed())
             return RunImport(format, input, output, PinyinOption(pinyinColumns, pinyinStyle));
         if (exportCommand->parsed() && exportFormat == "csv")
-            return RunExportCsv(exportInput, exportOutput, exportCategories);
+            return RunExportCsv(exportInput, exportOutput, exportCategories,
+                                PinyinOption(pinyinNumbers, "standard"));
         if (exportCommand->parsed())
             return RunExport(exportFormat, exportInput, exportOutput, reverse,
                              PinyinOption(pinyinNumbers, "standard"));

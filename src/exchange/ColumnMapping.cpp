@@ -129,3 +129,52 @@ bool ParseColumnList(const std::string& list, const cDelimitedTable& table, cons
     }
     return true;
 }
+
+namespace {
+
+// The mapped column a pinyin list entry names: a column number, else the name of the
+// attribute the column fills. -1 when none.
+int32_t PinyinColumn(const std::string& entry, const cDatabase& target,
+                     const tColumnMappings& mappings) {
+    const std::u16string name = Utf8ToUtf16(entry);
+    for (size_t column = 0; column < mappings.size(); ++column) {
+        const sColumnMapping& mapping = mappings[column];
+        if ((mapping.use == eColumnUse::NewAttribute && mapping.name == name) ||
+            (mapping.use == eColumnUse::ExistingAttribute &&
+             FindAttributeNamed(target, name) == int32_t(mapping.attribute)))
+            return static_cast<int32_t>(column);
+    }
+    if (!entry.empty() && entry.size() <= 4 &&
+        std::all_of(entry.begin(), entry.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        const size_t number = std::stoul(entry);
+        if (number >= 1 && number <= mappings.size() &&
+            (mappings[number - 1].use == eColumnUse::NewAttribute ||
+             mappings[number - 1].use == eColumnUse::ExistingAttribute))
+            return static_cast<int32_t>(number - 1);
+    }
+    return -1;
+}
+
+} // namespace
+
+bool MarkPinyinColumns(const std::vector<std::string>& columns, ePinyinStyle style,
+                       const cDatabase& target, tColumnMappings& mappings, std::string& reason) {
+    for (const std::string& entry : columns) {
+        const int32_t column = PinyinColumn(entry, target, mappings);
+        if (column < 0) {
+            reason = "pinyin column \"" + entry + "\": no column imported into an attribute";
+            return false;
+        }
+        sColumnMapping& mapping = mappings[static_cast<size_t>(column)];
+        if (mapping.use == eColumnUse::ExistingAttribute &&
+            target.attribute(mapping.attribute)->mediaType != MediaTypeUnicode) {
+            reason = "pinyin column \"" + entry + "\": an Ascii attribute";
+            return false;
+        }
+        if (mapping.use == eColumnUse::NewAttribute)
+            mapping.mediaType = MediaTypeUnicode;
+        mapping.pinyin = true;
+        mapping.pinyinStyle = style;
+    }
+    return true;
+}

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "text/PinyinStyle.h"
+
 class cDatabase;
 class cDelimitedTable;
 
@@ -22,6 +24,10 @@ struct sColumnMapping {
     std::u16string name;
     // An existing attribute's position.
     uint32_t attribute = 0;
+    // Tone numbers in the column's cells become tone marks of this style; a new attribute
+    // of such a column is Unicode, since the marks need it.
+    bool pinyin = false;
+    ePinyinStyle pinyinStyle = ePinyinStyle::Standard;
 };
 
 using tColumnMappings = std::vector<sColumnMapping>;
@@ -45,6 +51,12 @@ tColumnMappings ProposeMappings(const cDelimitedTable& table, const cDatabase* t
 // skipped. False with the reason for a malformed entry.
 bool ParseColumnList(const std::string& list, const cDelimitedTable& table, const cDatabase& target,
                      tColumnMappings& mappings, std::string& reason);
+
+// Marks the columns the pinyin list names (attribute names as the mappings give them, or
+// 1-based column numbers) for tone numbers to tone marks in style. False with the reason for
+// a column that names no mapped column or an Ascii attribute of target.
+bool MarkPinyinColumns(const std::vector<std::string>& columns, ePinyinStyle style,
+                       const cDatabase& target, tColumnMappings& mappings, std::string& reason);
 
 // The position of target's attribute with that name (any media type), or -1.
 int32_t FindAttributeNamed(const cDatabase& target, const std::u16string& name);

@@ -4,6 +4,7 @@
 #include "model/Database.h"
 #include "model/Limits.h"
 #include "text/Messages.h"
+#include "text/PinyinStyle.h"
 #include "text/TextIds.h"
 
 #include <unordered_map>
@@ -36,6 +37,7 @@ private:
     sDelimitedError& error_;
     // Per column: the attribute it fills, -1 none, -2 categories.
     std::vector<int32_t> targets_;
+    const tColumnMappings* mappings_ = nullptr;
     int32_t keyColumn_ = -1;
     cTermKeys keys_;
     std::unordered_map<std::string, cCategory*> categories_;
@@ -58,6 +60,7 @@ bool cRowImporter::resolveColumns(const tColumnMappings& mappings) {
     if (db_.attributes.count() + newAttributes > MaxAttributeCount)
         return fail(0, "more attributes than a database can hold (" +
                            std::to_string(MaxAttributeCount) + ")");
+    mappings_ = &mappings;
     for (const sColumnMapping& mapping : mappings) {
         int32_t target = -1;
         switch (mapping.use) {
@@ -74,7 +77,8 @@ bool cRowImporter::resolveColumns(const tColumnMappings& mappings) {
         case eColumnUse::NewAttribute:
             target = static_cast<int32_t>(db_.attributes.count());
             db_.attributes.append(
-                new cAttribute(mapping.mediaType, NameText(mapping.name).c_str()));
+                new cAttribute(mapping.pinyin ? uint16_t(MediaTypeUnicode) : mapping.mediaType,
+                               NameText(mapping.name).c_str()));
             break;
         }
         targets_.push_back(target);
@@ -172,7 +176,14 @@ bool cRowImporter::fill(uint32_t termIndex, size_t row, bool update) {
         cValue* value;
         if (db_.attribute(attribute)->mediaType == MediaTypeUnicode) {
             auto* unicode = new cUnicodeValue;
-            unicode->setText(text.data(), static_cast<uint32_t>(text.size()));
+            const sColumnMapping& mapping = (*mappings_)[column];
+            if (mapping.pinyin) {
+                const std::u16string marked =
+                    ConvertPinyin(std::u16string(text), mapping.pinyinStyle);
+                unicode->setText(marked.data(), static_cast<uint32_t>(marked.size()));
+            } else {
+                unicode->setText(text.data(), static_cast<uint32_t>(text.size()));
+            }
             value = unicode;
         } else {
             size_t lost = 0;

@@ -18,6 +18,7 @@
 #include "shell/MainWindow.h"
 #include "shell/MergeDialog.h"
 #include "shell/OpenDatabase.h"
+#include "shell/PinyinFileOptions.h"
 #include "text/CodePage.h"
 #include "text/Messages.h"
 #include "text/StringTable.h"
@@ -142,10 +143,14 @@ int ImportDelimitedCommand(char16_t separator) {
 }
 
 int ExportDelimitedCommand() {
-    const std::string path = ChooseFile(ExportDelimitedDialog, true);
+    const std::string path = ChoosePinyinTextFile(ExportDelimitedDialog, true);
     if (path.empty())
         return CommandFailed;
-    const cDatabase& db = CurrentDocument().database();
+    cDatabase converted;
+    const cDatabase* written = PinyinNumbersForExport(CurrentDocument().database(), converted);
+    if (!written)
+        return CommandFailed;
+    const cDatabase& db = *written;
     const bool categories =
         db.categories.count() != 0 && ShowTableMessage(TextCaptionConfirm, TextAskCategoriesColumn,
                                                        MessageYesNo) == MessageResultYes;

@@ -5,7 +5,9 @@
 #include "shell/DuplicatePolicyBox.h"
 #include "shell/Settings.h"
 #include "text/CodePage.h"
+#include "text/PinyinStyle.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -64,6 +66,13 @@ QString NameOf(const cString& name) {
     return QString::fromStdU16String(AnsiToWide(std::string(name.textOrEmpty())));
 }
 
+// Tone marks need Unicode text: a new attribute becomes Unicode, an existing one must be.
+bool TakesPinyin(const sColumnMapping& mapping, const cDatabase* open) {
+    return mapping.use == eColumnUse::NewAttribute ||
+           (mapping.use == eColumnUse::ExistingAttribute && open &&
+            open->attribute(mapping.attribute)->mediaType == MediaTypeUnicode);
+}
+
 void SetIndex(QComboBox* box, int index) {
     if (index >= 0 && index < box->count())
         box->setCurrentIndex(index);
@@ -77,6 +86,7 @@ cDelimitedImportDialog::cDelimitedImportDialog(QWidget* parent, const std::strin
       separator_(new QComboBox(this)), header_(new QComboBox(this)), problem_(new QLabel(this)),
       rows_(new QTableWidget(this)), column_(new QComboBox(this)), use_(new QComboBox(this)),
       name_(new QLineEdit(this)),
+      pinyin_(new QCheckBox(QStringLiteral("Convert pinyin tone n&umbers to tone marks"), this)),
       intoNew_(new QRadioButton(QStringLiteral("a &new database"), this)),
       intoOpen_(new QRadioButton(QStringLiteral("the &open database"), this)),
       policy_(new cDuplicatePolicyBox(this)) {
@@ -88,6 +98,7 @@ cDelimitedImportDialog::cDelimitedImportDialog(QWidget* parent, const std::strin
     column_->setObjectName(QStringLiteral("column"));
     use_->setObjectName(QStringLiteral("use"));
     name_->setObjectName(QStringLiteral("name"));
+    pinyin_->setObjectName(QStringLiteral("pinyin"));
     intoOpen_->setObjectName(QStringLiteral("intoOpen"));
     problem_->setObjectName(QStringLiteral("problem"));
 
@@ -117,6 +128,7 @@ cDelimitedImportDialog::cDelimitedImportDialog(QWidget* parent, const std::strin
     mapping->addRow(QStringLiteral("&Column:"), column_);
     mapping->addRow(QStringLiteral("Import &as:"), use_);
     mapping->addRow(QStringLiteral("Attribute na&me:"), name_);
+    mapping->addRow(QString(), pinyin_);
     layout->addLayout(mapping);
 
     auto* into = new QHBoxLayout;
@@ -146,6 +158,7 @@ cDelimitedImportDialog::cDelimitedImportDialog(QWidget* parent, const std::strin
     connect(rows_, &QTableWidget::currentCellChanged, this,
             [this](int, int c) { column_->setCurrentIndex(c); });
     connect(use_, &QComboBox::currentIndexChanged, this, [this] { useChanged(); });
+    connect(pinyin_, &QCheckBox::toggled, this, [this](bool convert) { pinyinChanged(convert); });
     connect(name_, &QLineEdit::textEdited, this, [this] { nameChanged(); });
     connect(intoOpen_, &QRadioButton::toggled, this, [this] { intoChanged(); });
     connect(ok_, &QPushButton::clicked, this, [this] {
@@ -201,11 +214,13 @@ QString cDelimitedImportDialog::columnLabel(int column) const {
     case eColumnUse::Categories:
         return QStringLiteral("(categories)");
     case eColumnUse::ExistingAttribute:
-        return NameOf(open_->attribute(mapping.attribute)->name);
+        return NameOf(open_->attribute(mapping.attribute)->name) +
+               (mapping.pinyin ? QStringLiteral(" (pinyin)") : QString());
     case eColumnUse::NewAttribute:
-        return QString::fromStdU16String(mapping.name) + (mapping.mediaType == MediaTypeUnicode
-                                                              ? QStringLiteral(" (Unicode)")
-                                                              : QStringLiteral(" (Ascii)"));
+        return QString::fromStdU16String(mapping.name) +
+               (mapping.pinyin                          ? QStringLiteral(" (Unicode, pinyin)")
+                : mapping.mediaType == MediaTypeUnicode ? QStringLiteral(" (Unicode)")
+                                                        : QStringLiteral(" (Ascii)"));
     }
     return QString();
 }
@@ -220,8 +235,7 @@ void cDelimitedImportDialog::fillTable() {
         for (size_t column = 0; column < std::min(table_.cellCount(row), mappings_.size());
              ++column)
             rows_->setItem(static_cast<int>(row), static_cast<int>(column),
-                           new QTableWidgetItem(QString::fromStdU16String(
-                               std::u16string(table_.cell(row, column)))));
+                           new QTableWidgetItem(cellText(row, column)));
     column_->blockSignals(true);
     column_->clear();
     for (int column = 0; column < columns; ++column) {
@@ -241,6 +255,7 @@ void cDelimitedImportDialog::showColumn(int column) {
     const bool any = column >= 0 && column < static_cast<int>(mappings_.size());
     use_->setEnabled(any);
     name_->setEnabled(false);
+    pinyin_->setEnabled(false);
     if (!any)
         return;
     use_->addItem(QStringLiteral("New Ascii attribute"), UseAscii);
@@ -262,6 +277,7 @@ void cDelimitedImportDialog::showColumn(int column) {
     use_->setCurrentIndex(use_->findData(data));
     name_->setEnabled(mapping.use == eColumnUse::NewAttribute);
     name_->setText(QString::fromStdU16String(mapping.name));
+    showPinyinChoice(mapping);
     if (rows_->currentColumn() != column)
         rows_->setCurrentCell(rows_->rowCount() > 0 ? 0 : -1, column);
 }
@@ -290,9 +306,52 @@ void cDelimitedImportDialog::useChanged() {
     }
     name_->setEnabled(mapping.use == eColumnUse::NewAttribute);
     name_->setText(QString::fromStdU16String(mapping.name));
+    if (mapping.pinyin && !TakesPinyin(mapping, open_)) {
+        mapping.pinyin = false;
+        refreshColumnCells(column);
+    }
+    showPinyinChoice(mapping);
     rows_->horizontalHeaderItem(column)->setText(columnLabel(column));
     rows_->resizeColumnToContents(column);
     updateKeys();
+}
+
+QString cDelimitedImportDialog::cellText(size_t row, size_t column) const {
+    const std::u16string text(table_.cell(row, column));
+    const sColumnMapping& mapping = mappings_[column];
+    return QString::fromStdU16String(mapping.pinyin ? ConvertPinyin(text, mapping.pinyinStyle)
+                                                    : text);
+}
+
+void cDelimitedImportDialog::refreshColumnCells(int column) {
+    const auto index = static_cast<size_t>(column);
+    for (size_t row = 0; row < table_.rowCount(); ++row)
+        if (QTableWidgetItem* item = rows_->item(static_cast<int>(row), column))
+            item->setText(cellText(row, index));
+}
+
+void cDelimitedImportDialog::showPinyinChoice(const sColumnMapping& mapping) {
+    const QSignalBlocker quiet(pinyin_);
+    pinyin_->setEnabled(TakesPinyin(mapping, open_));
+    pinyin_->setChecked(mapping.pinyin);
+}
+
+void cDelimitedImportDialog::pinyinChanged(bool convert) {
+    const int column = column_->currentIndex();
+    if (column < 0 || column >= static_cast<int>(mappings_.size()))
+        return;
+    sColumnMapping& mapping = mappings_[static_cast<size_t>(column)];
+    mapping.pinyin = convert;
+    mapping.pinyinStyle = Settings.pinyinStyle;
+    if (convert && mapping.use == eColumnUse::NewAttribute) {
+        mapping.mediaType = MediaTypeUnicode;
+        chosen_[static_cast<size_t>(column)] = true;
+        const QSignalBlocker quiet(use_);
+        use_->setCurrentIndex(use_->findData(UseUnicode));
+    }
+    refreshColumnCells(column);
+    rows_->horizontalHeaderItem(column)->setText(columnLabel(column));
+    rows_->resizeColumnToContents(column);
 }
 
 void cDelimitedImportDialog::nameChanged() {

@@ -14,6 +14,7 @@
 
 class cDatabase;
 class cDuplicatePolicyBox;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -51,6 +52,11 @@ private:
     void showColumn(int column);
     void useChanged();
     void nameChanged();
+    void pinyinChanged(bool convert);
+    // The cell as it will be imported: its tone numbers as marks in a pinyin column.
+    QString cellText(size_t row, size_t column) const;
+    void refreshColumnCells(int column);
+    void showPinyinChoice(const sColumnMapping& mapping);
     void intoChanged();
     void updateKeys();
     QString columnLabel(int column) const;
@@ -70,6 +76,7 @@ private:
     QComboBox* column_;
     QComboBox* use_;
     QLineEdit* name_;
+    QCheckBox* pinyin_;
     QRadioButton* intoNew_;
     QRadioButton* intoOpen_;
     cDuplicatePolicyBox* policy_;

@@ -314,8 +314,29 @@ TEST(CliPinyin, ConvertsTheChosenColumnsOnImportAndBackOnExport) {
         written += static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8);
     EXPECT_EQ(written, u"\u4F60\u597D\tni3 hao3\tL\u00FC4 hao3\n");
 
+    // Delimited text: the column by the attribute's name, and back.
+    const std::string csvText = "Word,Pinyin\nhello,ni3 hao3\n";
+    WriteBytes(dir.file("in.csv"), std::vector<uint8_t>(csvText.begin(), csvText.end()));
+    ASSERT_EQ(RunVesk("import csv " + dir.file("in.csv") + " " + dir.file("csv.PDB") +
+                      " --pinyin Pinyin"),
+              0);
+    const nlohmann::json csvDb = Dump(dir.file("csv.PDB"));
+    EXPECT_EQ(csvDb["attributes"][1]["media"], MediaTypeUnicode);
+    EXPECT_EQ(csvDb["terms"][0][1]["text"], "n\xC7\x90 h\xC7\x8Eo");
+    ASSERT_EQ(RunVesk("export csv " + dir.file("csv.PDB") + " " + dir.file("out.csv") +
+                      " --pinyin-numbers Pinyin"),
+              0);
+    bytes = ReadBytes(dir.file("out.csv"));
+    EXPECT_NE(std::string(bytes.begin(), bytes.end()).find("hello,ni3 hao3"), std::string::npos);
+
     // A column that names no Unicode attribute fails before anything is written.
     std::string errors;
+    EXPECT_EQ(RunVesk("import csv " + dir.file("in.csv") + " " + dir.file("x.PDB") +
+                          " --pinyin Word,Hanzi",
+                      &errors),
+              1);
+    EXPECT_NE(errors.find("pinyin column \"Hanzi\": no column imported into an attribute"),
+              std::string::npos);
     EXPECT_EQ(RunVesk("import tab " + in + " " + dir.file("x.PDB") + " --pinyin Pinyin", &errors),
               1);
     EXPECT_EQ(errors, "Pinyin could not be converted: a pinyin column names no Unicode attribute "

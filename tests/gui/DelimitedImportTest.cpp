@@ -1,5 +1,6 @@
 #include "support/EditorFixture.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -9,6 +10,7 @@
 #include "panes/CommandIds.h"
 #include "shell/Commands.h"
 #include "shell/OpenDatabase.h"
+#include "shell/Settings.h"
 
 namespace {
 
@@ -83,6 +85,37 @@ TEST_F(EditorTest, DelimitedPreviewMapsColumnsAndReadsAgainAtOnce) {
     EXPECT_EQ(db.categories.count(), 0u);
     EXPECT_EQ(window->statusText(), "58 added, 0 updated, 0 skipped");
     EXPECT_EQ(Settings.delimitedChoices, "0 0 0 0 0");
+}
+
+// A pinyin column shows and imports its tone numbers as marks, in the Input menu's style, and
+// becomes Unicode though its text is plain Ascii.
+TEST_F(EditorTest, DelimitedPreviewConvertsAPinyinColumn) {
+    const std::string csv = dir.file("pinyin.csv");
+    WriteText(csv, "Word,Pinyin\nhello,ni3 hao3\n");
+    Settings.pinyinStyle = ePinyinStyle::Standard;
+    platform.fileAnswers = {QString::fromStdString(csv)};
+    platform.dialogScripts.push_back([](QDialog& dialog) {
+        auto* rows = dialog.findChild<QTableWidget*>("rows");
+        auto* pinyin = dialog.findChild<QCheckBox*>("pinyin");
+        Box(dialog, "column")->setCurrentIndex(1);
+        EXPECT_TRUE(pinyin->isEnabled());
+        pinyin->setChecked(true);
+        EXPECT_EQ(rows->item(0, 1)->text(), QString::fromUtf8("n\xC7\x90 h\xC7\x8Eo"));
+        EXPECT_EQ(rows->horizontalHeaderItem(1)->text(), "Pinyin (Unicode, pinyin)");
+        Box(dialog, "use")->setCurrentIndex(Box(dialog, "use")->findData(2)); // categories
+        EXPECT_FALSE(pinyin->isEnabled());
+        EXPECT_EQ(rows->item(0, 1)->text(), "ni3 hao3");
+        Box(dialog, "use")->setCurrentIndex(Box(dialog, "use")->findData(0)); // Ascii
+        pinyin->setChecked(true);
+        return PressOk(dialog);
+    });
+    EXPECT_EQ(ExecuteCommand(CmdImportDelimited), CommandDone);
+    const cDatabase& db = CurrentDocument().database();
+    ASSERT_EQ(db.attributes.count(), 2u);
+    EXPECT_EQ(db.attribute(1)->mediaType, MediaTypeUnicode);
+    EXPECT_EQ(Terms(), "hello/U");
+    const auto* value = static_cast<const cUnicodeValue*>(db.term(0)->findValue(1));
+    EXPECT_EQ(std::u16string(value->text(), value->length()), u"n\u01D0 h\u01CEo");
 }
 
 TEST_F(EditorTest, ImportIntoTheOpenDatabaseFollowsEachPolicyAsOneUndoStep) {
