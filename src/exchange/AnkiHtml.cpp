@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "exchange/Sha1.h"
+#include "text/Utf8.h"
 
 namespace {
 
@@ -53,24 +54,6 @@ const sNamedReference kNamedReferences[] = {
 // The longest name above, and the longest numeric reference worth reading.
 constexpr size_t kMaxReferenceLength = 10;
 
-void AppendUtf8(char32_t c, std::string& out) {
-    if (c < 0x80) {
-        out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-}
-
 // Decodes the reference that starts with the '&' at position: appends its character and
 // returns the position behind the ';', or appends the '&' alone and returns position + 1.
 size_t DecodeReference(const std::string& html, size_t position, std::string& out) {
@@ -111,7 +94,7 @@ size_t DecodeReference(const std::string& html, size_t position, std::string& ou
             return position + 1;
         }
     }
-    AppendUtf8(character, out);
+    AppendUtf8(out, character);
     return end + 1;
 }
 

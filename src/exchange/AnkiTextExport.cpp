@@ -4,6 +4,7 @@
 
 #include "dbfile/SafeSave.h"
 #include "exchange/AnkiValueText.h"
+#include "exchange/QuotedField.h"
 #include "model/Database.h"
 
 namespace {
@@ -15,13 +16,7 @@ void PutField(const std::string& text, std::string& out) {
         out += text;
         return;
     }
-    out += '"';
-    for (char c : text) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    out += '"';
+    AppendQuotedField(out, text);
 }
 
 void PutRow(const std::vector<std::string>& fields, std::string& out) {

@@ -2,6 +2,7 @@
 
 #include "dbfile/SafeSave.h"
 #include "exchange/ModelText.h"
+#include "exchange/QuotedField.h"
 #include "model/Database.h"
 #include "text/CodePage.h"
 #include "text/Utf8.h"
@@ -20,13 +21,7 @@ void PutCell(std::string& out, const std::string& text) {
         out += text;
         return;
     }
-    out += '"';
-    for (char c : text) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    out += '"';
+    AppendQuotedField(out, text);
 }
 
 std::string Utf8OfName(const cString& name) {

@@ -18,3 +18,6 @@ std::u16string Utf8ToUtf16(const char* text, size_t size);
 // The first maxChars characters of UTF-8 text (all of it when shorter), never cut inside a
 // multi-byte sequence; every byte that does not continue a sequence counts as a character.
 std::string Utf8Prefix(const std::string& text, size_t maxChars);
+
+// Appends the UTF-8 form of one code point.
+void AppendUtf8(std::string& out, char32_t point);
