@@ -64,8 +64,12 @@ bool HasUnicodeAttribute(cByteReader& file, bool& unicode) {
 } // namespace
 
 int CheckDatabaseFile(const std::string& path) {
-    // The header first: a file of another kind costs its first bytes, not its size.
     std::vector<uint8_t> bytes;
+    return CheckDatabaseFile(path, bytes);
+}
+
+int CheckDatabaseFile(const std::string& path, std::vector<uint8_t>& bytes) {
+    // The header first: a file of another kind costs its first bytes, not its size.
     eFileRead read = ReadFileHead(path, kPdbHeaderSize, bytes);
     if (read != eFileRead::Read)
         return RefuseUnread(read);

@@ -10,10 +10,11 @@
 #include "text/Utf8.h"
 
 int LoadDatabaseFile(const std::string& path, cDatabase& db) {
-    if (CheckDatabaseFile(path) != 0)
+    std::vector<uint8_t> bytes;
+    if (CheckDatabaseFile(path, bytes) != 0)
         return 1;
     db.path.assign(path.c_str());
-    int result = db.load();
+    int result = db.load(bytes);
     if (result != 0) {
         ShowTableMessage(TextCaptionError, LoadFailureText(result), MessageOk);
         return 1;

@@ -162,7 +162,12 @@ int cDatabase::load() {
         AppendDiagnostic("cDatabase::load", "failed to open input file", source);
         return LoadResultBadFormat;
     }
-    cByteReader file(bytes);
+    return load(bytes);
+}
+
+int cDatabase::load(const std::vector<uint8_t>& fileBytes) {
+    const std::string source = path.textOrEmpty();
+    cByteReader file(fileBytes);
     const int result = LoadFrom(file, *this);
     if (result == LoadResultBadVersion)
         RecordFileFailure(source, "unsupported database version");

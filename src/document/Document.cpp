@@ -195,7 +195,11 @@ void cDocument::replace(cDatabase& contents, bool modified) {
             [this](bool) { tellReset(); });
         return;
     }
+    // The lists change hands; nothing is freed here.
+    auto replaced = std::make_unique<cDatabase>();
+    replaced->takeContents(db_);
     db_.takeContents(contents);
+    replaced_ = std::move(replaced);
     history_.clear();
     rememberFile();
     tellReset();

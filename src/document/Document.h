@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -54,7 +55,10 @@ public:
     // contents becomes the database (contents is left empty); a document that was not open
     // is open now. modified: an import, which counts as a change and can be undone;
     // otherwise a file just opened or a new database, which starts a new history.
+    // The database a file or new database took the place of is kept until
+    // releaseReplaced, so that freeing it term by term need not delay showing the new one.
     void replace(cDatabase& contents, bool modified);
+    void releaseReplaced() { replaced_.reset(); }
     // Appends the terms of the database file at path (cDatabase::merge); a change. 0, or 1
     // when the file could not be loaded (nothing changed).
     int mergeFile(const std::string& path);
@@ -149,6 +153,7 @@ private:
     void savedToFile();
 
     cDatabase db_;
+    std::unique_ptr<cDatabase> replaced_;
     bool open_ = false;
     bool modified_ = false;
     std::string filePath_;

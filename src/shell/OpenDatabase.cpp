@@ -1,6 +1,7 @@
 #include "shell/OpenDatabase.h"
 
 #include <QString>
+#include <QTimer>
 
 #include "dbfile/DatabaseFiles.h"
 #include "dbfile/FileFailure.h"
@@ -47,6 +48,8 @@ int OpenDatabaseFile(const std::string& path, bool asTemplate) {
     else if (loaded.name.isEmpty())
         loaded.name.assign(DatabaseNameFromPath(path).c_str());
     CurrentDocument().replace(loaded, false);
+    // The database opened before goes once the new one is on screen.
+    QTimer::singleShot(0, [] { CurrentDocument().releaseReplaced(); });
     if (asTemplate) {
         ShowStatusText(TextTemplateOpened);
     } else {
