@@ -190,7 +190,7 @@ def main():
         ("undo + redo of a one-term delete", panes["UndoRedoDeleteOneTerm"]),
         ("undo + redo of a 100-term paste", panes["UndoRedoPasteHundredTerms"]),
         ("vesk import csv of 65,532 quoted rows, whole process", csv_import),
-        ("python3 -I -S csv reading the same file, whole process", csv_peer),
+        ("python3 -I -S csv reading the quoted rows, whole process", csv_peer),
         ("the import preview opened on a 100 MB file", panes["PreviewHundredMegabytes"]),
         ("first check + load in a fresh process", first_load),
         ("Palm::PDB's first parse in a fresh process", perl_first),
@@ -203,7 +203,7 @@ def main():
         ("vesk dump of the limit database to /dev/null, whole process", dump),
         ("perl Palm::PDB parsing the same file, whole process", perl_process),
         ("vesk import tab of 65,532 lines, save included, whole process", tab_import),
-        ("python3 -I -S csv reading the same file, whole process", tab_peer),
+        ("python3 -I -S csv reading the 65,532 tab-delimited lines, whole process", tab_peer),
     ]
     load = core["CheckAndLoad"]
     ratios = [
