@@ -1,17 +1,23 @@
 // The editor at the limits, on the offscreen platform: opening the 65,532-term database
 // with every pane filled, committing one value edit (the backup included), deleting one
 // term, pasting 100 copied terms, selecting every match of a Find, and undoing and redoing
-// a value edit, a one-term delete and a 100-term paste.
-// With --peak-memory FILE it opens FILE in the editor and prints its peak memory in KiB.
+// a value edit, a one-term delete and a 100-term paste. The benchmarks named ...ToIdle run
+// the event loop to idle inside the clock, so that the layout and the repaint the change
+// causes are counted; the others stop the clock when the command returns.
+// With --peak-memory FILE it opens FILE in the editor and prints its peak memory in KiB; with
+// --first-open FILE it opens FILE in the editor of a fresh process, the event loop run to
+// idle, and prints the milliseconds.
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include "BenchFiles.h"
 #include "document/Document.h"
@@ -33,6 +39,19 @@ namespace {
 
 cScriptedPlatform* Platform = nullptr;
 
+// The editor's settings and backups go into directory, not into the user's, and so does
+// Qt's runtime folder when the session has none (Qt would make one in /tmp and leave it).
+// Set before the application starts, which looks the runtime folder up.
+void KeepEditorFilesIn(const std::string& directory) {
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(directory + "/config"));
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(directory + "/data"));
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const std::string runtime = directory + "/runtime";
+        ::mkdir(runtime.c_str(), 0700);
+        qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime));
+    }
+}
+
 void StartEditor(const std::string& directory) {
     InitShellResources();
     InitializeEditor(directory);
@@ -40,6 +59,12 @@ void StartEditor(const std::string& directory) {
     static std::unique_ptr<cMainWindow> window = CreateEditorWindow();
     window->resize(1000, 700);
     window->show();
+}
+
+// The event loop run until nothing is left to lay out or paint.
+void Idle() {
+    for (int pass = 0; pass < 3; ++pass)
+        QApplication::processEvents();
 }
 
 cMainWindow& Window() {
@@ -83,13 +108,14 @@ void ValueEditCommit(benchmark::State& state) {
         state.ResumeTiming();
         QTest::keyClick(editor, Qt::Key_Return);
         // The list commits an edit through a queued call: let it run.
-        for (int pass = 0; pass < 3; ++pass)
-            QApplication::processEvents();
+        Idle();
     }
 }
 BENCHMARK(ValueEditCommit)->Unit(benchmark::kMillisecond);
 
-void DeleteOneTerm(benchmark::State& state) {
+// With toIdle, what the setup left to paint is painted before the clock starts, and what the
+// change leaves is painted inside it.
+void DeleteTerm(benchmark::State& state, bool toIdle) {
     OpenLimit();
     cTermPane& terms = Window().termPane();
     for (auto _ : state) {
@@ -97,11 +123,24 @@ void DeleteOneTerm(benchmark::State& state) {
         CurrentDatabase().terms.append(new cTerm); // keeps the count at the limit
         terms.view()->selectRow(20000, true);
         Platform->messageAnswers = {MessageResultYes};
+        if (toIdle)
+            Idle();
         state.ResumeTiming();
         terms.deleteSelectedTerms();
+        if (toIdle)
+            Idle();
     }
 }
+
+void DeleteOneTerm(benchmark::State& state) {
+    DeleteTerm(state, false);
+}
 BENCHMARK(DeleteOneTerm)->Unit(benchmark::kMillisecond);
+
+void DeleteOneTermToIdle(benchmark::State& state) {
+    DeleteTerm(state, true);
+}
+BENCHMARK(DeleteOneTermToIdle)->Unit(benchmark::kMillisecond);
 
 // At the limit there is no room for 100 more terms: the last 100 go first.
 void MakeRoomForHundred(cTermPane& terms) {
@@ -125,7 +164,7 @@ void CopyHundredForPaste(cTermPane& terms) {
 }
 
 // Each paste fills the database up to the limit again.
-void PasteHundredTerms(benchmark::State& state) {
+void PasteTerms(benchmark::State& state, bool toIdle) {
     OpenLimit();
     cTermPane& terms = Window().termPane();
     MakeRoomForHundred(terms);
@@ -133,8 +172,12 @@ void PasteHundredTerms(benchmark::State& state) {
         state.PauseTiming();
         CopyHundredForPaste(terms);
         const uint32_t before = CurrentDatabase().terms.count();
+        if (toIdle)
+            Idle();
         state.ResumeTiming();
         terms.pasteTerms();
+        if (toIdle)
+            Idle();
         state.PauseTiming();
         if (CurrentDatabase().terms.count() != before + 100) {
             state.SkipWithError("the paste did not add 100 terms");
@@ -149,9 +192,18 @@ void PasteHundredTerms(benchmark::State& state) {
         state.ResumeTiming();
     }
 }
+
+void PasteHundredTerms(benchmark::State& state) {
+    PasteTerms(state, false);
+}
 BENCHMARK(PasteHundredTerms)->Unit(benchmark::kMillisecond);
 
-void FindSelectMatches(benchmark::State& state) {
+void PasteHundredTermsToIdle(benchmark::State& state) {
+    PasteTerms(state, true);
+}
+BENCHMARK(PasteHundredTermsToIdle)->Unit(benchmark::kMillisecond);
+
+void FindMatches(benchmark::State& state, bool toIdle) {
     OpenLimit();
     SetFindText(u"kalo");
     AppState().findOptions.selectMatches = true;
@@ -159,18 +211,26 @@ void FindSelectMatches(benchmark::State& state) {
         // As a user starts it: one term selected, not the matches of the search before.
         state.PauseTiming();
         Window().termPane().view()->selectRow(0, true);
-        QApplication::processEvents();
+        if (toIdle)
+            Idle();
+        else
+            QApplication::processEvents();
         state.ResumeTiming();
         FindNext();
+        if (toIdle)
+            Idle();
     }
+}
+
+void FindSelectMatches(benchmark::State& state) {
+    FindMatches(state, false);
 }
 BENCHMARK(FindSelectMatches)->Unit(benchmark::kMillisecond);
 
-// The event loop run until nothing is left to lay out or paint.
-void Idle() {
-    for (int pass = 0; pass < 3; ++pass)
-        QApplication::processEvents();
+void FindSelectMatchesToIdle(benchmark::State& state) {
+    FindMatches(state, true);
 }
+BENCHMARK(FindSelectMatchesToIdle)->Unit(benchmark::kMillisecond);
 
 // Undo then redo of one change made at the limit, each with the event loop run to idle:
 // the figure is the pair, each half of which writes the backup as every change does.
@@ -214,24 +274,47 @@ void UndoRedoPasteHundredTerms(benchmark::State& state) {
 }
 BENCHMARK(UndoRedoPasteHundredTerms)->Unit(benchmark::kMillisecond);
 
+// The first open of a fresh editor: the window is up and painted blank, as a user sees it
+// before opening anything; the clock holds the open and the event loop run to idle, the
+// first paint of the filled window included. Prints the milliseconds.
+void FirstOpen(const char* path) {
+    Idle();
+    const auto start = std::chrono::steady_clock::now();
+    const int result = OpenDatabaseFile(path, false);
+    Idle();
+    const std::chrono::duration<double, std::milli> taken =
+        std::chrono::steady_clock::now() - start;
+    if (result != 0 || CurrentDatabase().terms.count() == 0) {
+        std::fprintf(stderr, "vesk-bench-panes: %s did not open\n", path);
+        RemoveBenchDirectory();
+        std::_Exit(1);
+    }
+    std::printf("%.3f\n", taken.count());
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    KeepEditorFilesIn(BenchDirectory());
     QApplication app(argc, argv);
     StartEditor(BenchDirectory());
+    // Each mode prints its figure and leaves through _Exit: tearing the editor down adds
+    // nothing to it.
     if (argc == 3 && std::strcmp(argv[1], "--peak-memory") == 0) {
         OpenDatabaseFile(argv[2], false);
         QApplication::processEvents();
         struct rusage usage;
         getrusage(RUSAGE_SELF, &usage);
         std::printf("%ld\n", usage.ru_maxrss);
-        std::fflush(stdout);
-        std::_Exit(0); // the figure is out; tearing the editor down adds nothing to it
+    } else if (argc == 3 && std::strcmp(argv[1], "--first-open") == 0) {
+        FirstOpen(argv[2]);
+    } else {
+        benchmark::Initialize(&argc, argv);
+        benchmark::RunSpecifiedBenchmarks();
     }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
     std::fflush(stdout);
+    RemoveBenchDirectory();
     std::_Exit(0);
 }

@@ -13,12 +13,20 @@ import tempfile
 import time
 
 REPETITIONS = 5
+PROCESS_RUNS = 15
 
 
-def run_benchmark(binary, directory, names):
+def bench_environment(directory):
+    """The environment of every program the run starts: the fixtures' folder, the offscreen
+    platform, and settings, backups and temporary files inside the run's own folder."""
+    return dict(os.environ, VESK_BENCH_DIR=directory, QT_QPA_PLATFORM="offscreen",
+                TMPDIR=directory, XDG_CONFIG_HOME=os.path.join(directory, "config"),
+                XDG_DATA_HOME=os.path.join(directory, "data"))
+
+
+def run_benchmark(binary, env, names):
     """Medians in milliseconds by benchmark name. Each benchmark runs in a process of its
     own, so none measures the memory or the editor state that the ones before it left."""
-    env = dict(os.environ, VESK_BENCH_DIR=directory, QT_QPA_PLATFORM="offscreen")
     medians = {}
     for name in names:
         output = subprocess.run(
@@ -35,8 +43,9 @@ def run_benchmark(binary, directory, names):
     return medians
 
 
-def run_peer(command):
-    return float(subprocess.run(command, check=True, capture_output=True,
+def run_peer(command, env=None):
+    """The figure a program prints about itself."""
+    return float(subprocess.run(command, env=env, check=True, capture_output=True,
                                 text=True).stdout.strip())
 
 
@@ -50,23 +59,47 @@ def write_quoted_csv(path):
                       f'"a meaning, ""quoted"" as spreadsheets do {row:05}"\r\n')
 
 
-def process_medians(commands, runs=15):
-    """Median wall-clock milliseconds of each command as a whole process. The commands take
-    turns, so that a machine busy for a moment slows each of them alike."""
-    times = [[] for _ in commands]
+def run_process(command, env):
+    """Runs command as a whole process with its output thrown away, as a user's shell would
+    start it with `> /dev/null`: its wall-clock milliseconds, from the spawn to the reaped
+    exit, and its own peak resident memory in KiB."""
+    quiet = [(os.POSIX_SPAWN_OPEN, 1, os.devnull, os.O_WRONLY, 0),
+             (os.POSIX_SPAWN_OPEN, 2, os.devnull, os.O_WRONLY, 0)]
+    start = time.perf_counter()
+    pid = os.posix_spawnp(command[0], command, env, file_actions=quiet)
+    _, status, usage = os.wait4(pid, 0)
+    taken = (time.perf_counter() - start) * 1000
+    if os.waitstatus_to_exitcode(status) != 0:
+        failed = subprocess.run(command, env=env, capture_output=True, text=True)
+        sys.exit(f"{' '.join(command)} failed: {failed.stderr.strip()}")
+    return taken, usage.ru_maxrss
+
+
+def alternating_medians(measures, runs=PROCESS_RUNS):
+    """The median of each measure over runs in which the measures take turns, so that a
+    machine busy for a moment slows each of them alike."""
+    values = [[] for _ in measures]
     for _ in range(runs):
-        for command, taken in zip(commands, times):
-            start = time.perf_counter()
-            subprocess.run(command, check=True, capture_output=True)
-            taken.append((time.perf_counter() - start) * 1000)
-    return [statistics.median(taken) for taken in times]
+        for measure, taken in zip(measures, values):
+            taken.append(measure())
+    return [statistics.median(taken) for taken in values]
 
 
-def peak_memory_kib(binary, database):
-    env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
-    output = subprocess.run([binary, "--peak-memory", database], env=env, check=True,
-                            capture_output=True, text=True).stdout
-    return int(output.strip())
+def process_medians(commands, env):
+    """Median wall-clock milliseconds of each command as a whole process, in turns."""
+    return alternating_medians([lambda command=command: run_process(command, env)[0]
+                                for command in commands])
+
+
+def fresh_medians(commands, env):
+    """Median of the milliseconds each command prints about itself, each run a fresh
+    process, in turns."""
+    return alternating_medians([lambda command=command: run_peer(command, env)
+                                for command in commands])
+
+
+def peak_memory_kib(binary, database, env):
+    return int(run_peer([binary, "--peak-memory", database], env))
 
 
 def machine():
@@ -89,29 +122,53 @@ def main():
     parser.add_argument("--write", help="also write the table to this Markdown file")
     args = parser.parse_args()
 
+    bench = args.bench_dir
+    vesk = os.path.join(os.path.dirname(os.path.abspath(bench)), "vesk")
     with tempfile.TemporaryDirectory(prefix="vesk-bench-") as directory:
-        core = run_benchmark(os.path.join(args.bench_dir, "vesk-bench-core"), directory,
-                             ["Save", "SafeSaveOneWrite", "CheckAndLoad", "ImportTabDelimited",
-                              "ExportAnkiPackageAtLimit", "ImportAnkiPackageAtLimit"])
-        panes = run_benchmark(os.path.join(args.bench_dir, "vesk-bench-panes"), directory,
-                              ["OpenInEditor", "ValueEditCommit", "DeleteOneTerm",
-                               "PasteHundredTerms", "FindSelectMatches", "UndoRedoValueEdit",
-                               "UndoRedoDeleteOneTerm", "UndoRedoPasteHundredTerms",
-                               "PreviewHundredMegabytes"])
+        env = bench_environment(directory)
+        # The fixtures come from a process of their own, so that the first load and the
+        # first open below read files that no earlier work in their process touched.
+        subprocess.run([os.path.join(bench, "vesk-bench-fixtures"), directory], env=env,
+                       check=True, capture_output=True)
         database = os.path.join(directory, "limit.PDB")
         text = os.path.join(directory, "limit.txt")
-        perl = run_peer(["perl", os.path.join(args.source_dir, "peer_palm_pdb.pl"), database,
-                         str(REPETITIONS)])
+        perl_peer = ["perl", os.path.join(args.source_dir, "peer_palm_pdb.pl"), database]
+        first_load, perl_first, first_open = fresh_medians(
+            [[os.path.join(bench, "vesk-bench-first"), database], perl_peer + ["1"],
+             [os.path.join(bench, "vesk-bench-panes"), "--first-open", database]], env)
+
+        core = run_benchmark(os.path.join(bench, "vesk-bench-core"), env,
+                             ["Save", "SafeSaveOneWrite", "CheckAndLoad", "ImportTabDelimited",
+                              "ExportAnkiPackageAtLimit", "ImportAnkiPackageAtLimit"])
+        panes = run_benchmark(os.path.join(bench, "vesk-bench-panes"), env,
+                              ["OpenInEditor", "ValueEditCommit", "DeleteOneTerm",
+                               "PasteHundredTerms", "FindSelectMatches", "DeleteOneTermToIdle",
+                               "PasteHundredTermsToIdle", "FindSelectMatchesToIdle",
+                               "UndoRedoValueEdit", "UndoRedoDeleteOneTerm",
+                               "UndoRedoPasteHundredTerms", "PreviewHundredMegabytes"])
+        perl = run_peer(perl_peer + [str(REPETITIONS)], env)
         python = run_peer([sys.executable, os.path.join(args.source_dir, "peer_csv.py"), text,
-                           str(REPETITIONS)])
+                           str(REPETITIONS)], env)
         quoted = os.path.join(directory, "quoted.csv")
         write_quoted_csv(quoted)
-        vesk = os.path.join(os.path.dirname(os.path.abspath(args.bench_dir)), "vesk")
+        isolated = [sys.executable, "-I", "-S"]
         csv_import, csv_peer = process_medians(
             [[vesk, "import", "csv", quoted, os.path.join(directory, "quoted.PDB")],
-             [sys.executable, "-I", "-S", os.path.join(args.source_dir, "peer_csv_lists.py"),
-              quoted]])
-        peak = peak_memory_kib(os.path.join(args.bench_dir, "vesk-bench-panes"), database)
+             isolated + [os.path.join(args.source_dir, "peer_csv_lists.py"), quoted]], env)
+        # Each writer of a whole database file saves into a folder of its own.
+        for name in ("import", "copy"):
+            os.mkdir(os.path.join(directory, name))
+        pdb_import, raw_copy = process_medians(
+            [[vesk, "import", "pdb", database, os.path.join(directory, "import", "out.PDB")],
+             [os.path.join(bench, "vesk-peer-copy"), database,
+              os.path.join(directory, "copy", "out.PDB")]], env)
+        dump, perl_process = process_medians([[vesk, "dump", database], perl_peer], env)
+        tab_import, tab_peer = process_medians(
+            [[vesk, "import", "tab", text, os.path.join(directory, "import", "tab.PDB")],
+             isolated + [os.path.join(args.source_dir, "peer_csv.py"), text]], env)
+        dump_peak = run_process([vesk, "dump", database], env)[1]
+        process_floor = run_process([vesk, "--version"], env)[1]
+        peak = peak_memory_kib(os.path.join(bench, "vesk-bench-panes"), database, env)
         file_kib = os.path.getsize(database) / 1024
 
     figures = [
@@ -133,8 +190,20 @@ def main():
         ("undo + redo of a one-term delete", panes["UndoRedoDeleteOneTerm"]),
         ("undo + redo of a 100-term paste", panes["UndoRedoPasteHundredTerms"]),
         ("vesk import csv of 65,532 quoted rows, whole process", csv_import),
-        ("python3 -I -S csv reading the same file, whole process", csv_peer),
+        ("python3 -I -S csv reading the quoted rows, whole process", csv_peer),
         ("the import preview opened on a 100 MB file", panes["PreviewHundredMegabytes"]),
+        ("first check + load in a fresh process", first_load),
+        ("Palm::PDB's first parse in a fresh process", perl_first),
+        ("first open in the editor of a fresh process, event loop to idle", first_open),
+        ("deleting one term, event loop to idle", panes["DeleteOneTermToIdle"]),
+        ("pasting 100 copied terms, event loop to idle", panes["PasteHundredTermsToIdle"]),
+        ("Find with select matches, event loop to idle", panes["FindSelectMatchesToIdle"]),
+        ("vesk import pdb of the limit database, whole process", pdb_import),
+        ("read + write + fsync + rename of the same bytes (C), whole process", raw_copy),
+        ("vesk dump of the limit database to /dev/null, whole process", dump),
+        ("perl Palm::PDB parsing the same file, whole process", perl_process),
+        ("vesk import tab of 65,532 lines, save included, whole process", tab_import),
+        ("python3 -I -S csv reading the 65,532 tab-delimited lines, whole process", tab_peer),
     ]
     load = core["CheckAndLoad"]
     ratios = [
@@ -151,6 +220,22 @@ def main():
         ("peak memory of the editor / file size", peak / file_kib, 20.0),
         ("csv import and save / Python csv (whole processes)", csv_import / csv_peer, 0.6),
         ("import preview of a 100 MB file / 1 s", panes["PreviewHundredMegabytes"] / 1000, 0.25),
+        ("first load / Palm::PDB's first parse (fresh processes)", first_load / perl_first,
+         0.1),
+        ("first editor open / first load (fresh processes)", first_open / first_load, 2.0),
+        ("delete one term, event loop to idle / load", panes["DeleteOneTermToIdle"] / load,
+         1.0),
+        ("paste 100 terms, event loop to idle / load", panes["PasteHundredTermsToIdle"] / load,
+         1.0),
+        ("Find, select matches, event loop to idle / load",
+         panes["FindSelectMatchesToIdle"] / load, 1.0),
+        ("vesk import pdb / raw read + write + fsync + rename (whole processes)",
+         pdb_import / raw_copy, 2.0),
+        ("vesk dump / Palm::PDB (whole processes)", dump / perl_process, 0.5),
+        ("peak memory of vesk dump beyond vesk --version / file size",
+         (dump_peak - process_floor) / file_kib, 3.0),
+        ("vesk import tab, save included / python3 -I -S csv (whole processes)",
+         tab_import / tab_peer, 0.6),
     ]
     # An undo or a redo, less the backup save it writes like every change, against a load.
     for name, key in [("value edit", "UndoRedoValueEdit"),
@@ -165,7 +250,9 @@ def main():
     lines += ["", "| ratio | value | target | met |", "|---|---:|---:|---|"]
     lines += [f"| {name} | {value:.3f} | ≤ {target} | {'yes' if value <= target else 'NO'} |"
               for name, value, target in ratios]
-    lines += ["", f"Peak memory {peak / 1024:.1f} MiB for a {file_kib / 1024:.1f} MiB file.",
+    lines += ["", f"Peak memory of the editor {peak / 1024:.1f} MiB, of `vesk dump` "
+              f"{dump_peak / 1024:.1f} MiB (of `vesk --version` {process_floor / 1024:.1f} MiB) "
+              f"for a {file_kib / 1024:.1f} MiB file.",
               f"Machine: {machine()}."]
     table = "\n".join(lines)
     print(table)
@@ -179,7 +266,8 @@ START, END = "<!-- last run -->", "<!-- end of last run -->"
 def write_table(path, table):
     """Puts the table between the markers of the file, keeping the rest of it (the tuning
     record); a file without them is started afresh."""
-    section = (f"{START}\nThe last run of `make bench` (medians of {REPETITIONS} repetitions; "
+    section = (f"{START}\nThe last run of `make bench` (medians of {REPETITIONS} repetitions "
+               f"in-process, of {PROCESS_RUNS} alternating runs for fresh and whole processes; "
                f"see bench/README.md).\n\n{table}\n{END}")
     try:
         with open(path) as existing:
