@@ -1,10 +1,12 @@
 #include "cli/Commands.h"
 
 #include <iostream>
+#include <memory>
 #include <new>
 
 #include "cli/FailureReport.h"
 #include "cli/JsonDump.h"
+#include "cli/ProcessHeap.h"
 #include "cli/StreamFile.h"
 #include "dbfile/DatabaseFiles.h"
 #include "dbfile/FileFailure.h"
@@ -28,10 +30,11 @@ int RunCatchingOutOfMemory(const std::function<int()>& command) {
 namespace {
 
 int DumpFile(const std::string& file, std::ostream& out) {
-    cDatabase db;
-    if (LoadDatabaseFile(file, db) != 0)
+    auto db = std::make_unique<cDatabase>();
+    if (LoadDatabaseFile(file, *db) != 0)
         return 1;
-    WriteDatabaseJson(db, out);
+    WriteDatabaseJson(*db, out);
+    LeaveToSystem(std::move(db));
     return 0;
 }
 
@@ -47,21 +50,25 @@ int SaveImport(cDatabase& db, const std::string& input, const std::string& outpu
 
 int ImportPdb(const std::string& input, const std::string& output,
               const sPinyinColumns& pinyin = {}) {
-    cDatabase db;
-    if (LoadDatabaseFile(input, db) != 0)
+    auto db = std::make_unique<cDatabase>();
+    if (LoadDatabaseFile(input, *db) != 0)
         return 1;
-    return SaveImport(db, input, output, pinyin);
+    const int result = SaveImport(*db, input, output, pinyin);
+    LeaveToSystem(std::move(db));
+    return result;
 }
 
 int Merge(const std::string& target, const std::string& source, const std::string& output) {
-    cDatabase db;
-    if (LoadDatabaseFile(target, db) != 0)
+    auto db = std::make_unique<cDatabase>();
+    if (LoadDatabaseFile(target, *db) != 0)
         return 1;
-    if (db.merge(source.c_str()) != 0) {
+    if (db->merge(source.c_str()) != 0) {
         ShowTableMessage(TextCaptionError, TextMergeFailed, MessageOk);
         return 1;
     }
-    return SaveDatabaseAs(db, output);
+    const int result = SaveDatabaseAs(*db, output);
+    LeaveToSystem(std::move(db));
+    return result;
 }
 
 int Import(const std::string& format, const std::string& input, const std::string& output,
@@ -73,13 +80,15 @@ int Import(const std::string& format, const std::string& input, const std::strin
                          : format == "ergane" ? eImportFormat::Ergane
                          : format == "apkg"   ? eImportFormat::AnkiPackage
                                               : eImportFormat::QuizApp;
-    cDatabase db;
-    int failureText = ImportFile(kind, db, input);
+    auto db = std::make_unique<cDatabase>();
+    int failureText = ImportFile(kind, *db, input);
     if (failureText != 0) {
         ShowTableMessage(TextCaptionError, failureText, MessageOk);
         return 1;
     }
-    return SaveImport(db, input, output, pinyin);
+    const int result = SaveImport(*db, input, output, pinyin);
+    LeaveToSystem(std::move(db));
+    return result;
 }
 
 int ExportAs(const cDatabase& db, const std::string& format, const std::string& output,

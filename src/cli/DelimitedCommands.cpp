@@ -33,21 +33,6 @@ int Fail(const std::string& path, const std::string& reason) {
     return 1;
 }
 
-// Freeing 65,532 terms value by value takes a tenth of an import's run, for a process that
-// ends right after; the system takes the memory back whole. Under the sanitizers it is
-// freed, so that the leak check still sees everything else.
-void Dispose(std::unique_ptr<cDatabase> db, bool processEnds) {
-#if defined(__SANITIZE_ADDRESS__)
-    processEnds = false;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-    processEnds = false;
-#endif
-#endif
-    if (processEnds)
-        (void)db.release();
-}
-
 std::string Where(const sDelimitedError& error) {
     return error.line == 0 ? error.reason
                            : "line " + std::to_string(error.line) + ": " + error.reason;
@@ -82,7 +67,7 @@ int ImportCsv(const std::string& input, const std::string& shownInput, const std
     sDuplicatePolicy policy;
     std::string reason;
     struct stat status;
-    if (options.processEnds && ::stat(input.c_str(), &status) == 0 && S_ISREG(status.st_mode))
+    if (ProcessEndsAfterCommand() && ::stat(input.c_str(), &status) == 0 && S_ISREG(status.st_mode))
         PrepareHeapFor(static_cast<size_t>(status.st_size));
     if (!ReadOptions(options, read, policy, reason))
         return Fail(shownInput, reason);
@@ -130,7 +115,7 @@ int ImportCsv(const std::string& input, const std::string& shownInput, const std
     if (SaveDatabaseAs(db, output) != 0)
         return 1;
     std::cout << ImportSummaryText(counts) << '\n';
-    Dispose(std::move(owned), options.processEnds);
+    LeaveToSystem(std::move(owned));
     return 0;
 }
 

@@ -22,9 +22,6 @@ struct sCsvImportOptions {
     bool split = false;
     // Columns whose tone numbers become tone marks (names or 1-based numbers), and the style.
     sPinyinColumns pinyin;
-    // Set by the vesk tool, whose process ends with the command: the database is then left
-    // to the system rather than freed term by term (DelimitedCommands.cpp).
-    bool processEnds = false;
 };
 
 int RunImportCsv(const std::string& input, const std::string& output,

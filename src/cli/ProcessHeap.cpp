@@ -1,5 +1,7 @@
 #include "cli/ProcessHeap.h"
 
+#include "model/Database.h"
+
 #if defined(__SANITIZE_ADDRESS__)
 #define VESK_OWN_HEAP 0
 #elif defined(__has_feature)
@@ -49,5 +51,28 @@ void PrepareHeapFor(size_t inputBytes) {
     std::free(block);
 #else
     (void)inputBytes;
+#endif
+}
+
+namespace {
+
+bool processEnds = false;
+
+} // namespace
+
+void MarkProcessEndsAfterCommand() {
+    processEnds = true;
+}
+
+bool ProcessEndsAfterCommand() {
+    return processEnds;
+}
+
+void LeaveToSystem(std::unique_ptr<cDatabase> db) {
+#if VESK_OWN_HEAP
+    if (processEnds)
+        (void)db.release();
+#else
+    db.reset();
 #endif
 }

@@ -8,6 +8,7 @@
 #include "cli/Commands.h"
 #include "cli/DelimitedCommands.h"
 #include "cli/ErrorStreamSink.h"
+#include "cli/ProcessHeap.h"
 
 namespace {
 
@@ -170,12 +171,12 @@ int main(int argc, char** argv) {
         return ExitUsage;
     }
 
+    MarkProcessEndsAfterCommand();
     return RunCatchingOutOfMemory([&] {
         if (dump->parsed())
             return RunDump(dumpFile, std::cout);
         if (import->parsed() && format == "csv") {
             csv.header = csvHeader ? 1 : csvNoHeader ? 0 : -1;
-            csv.processEnds = true;
             csv.pinyin = PinyinOption(pinyinColumns, pinyinStyle);
             return RunImportCsv(input, output, csv);
         }
