@@ -86,7 +86,12 @@ cDelimitedImportDialog::cDelimitedImportDialog(QWidget* parent, const std::strin
       separator_(new QComboBox(this)), header_(new QComboBox(this)), problem_(new QLabel(this)),
       rows_(new QTableWidget(this)), column_(new QComboBox(this)), use_(new QComboBox(this)),
       name_(new QLineEdit(this)),
-      pinyin_(new QCheckBox(QStringLiteral("Convert pinyin tone n&umbers to tone marks"), this)),
+      pinyin_(new QCheckBox(Settings.pinyinStyle == ePinyinStyle::Standard
+                                ? QStringLiteral("Convert pinyin tone n&umbers to tone marks "
+                                                 "(standard marks, as the Input menu)")
+                                : QStringLiteral("Convert pinyin tone n&umbers to tone marks "
+                                                 "(handheld marks, as the Input menu)"),
+                            this)),
       intoNew_(new QRadioButton(QStringLiteral("a &new database"), this)),
       intoOpen_(new QRadioButton(QStringLiteral("the &open database"), this)),
       policy_(new cDuplicatePolicyBox(this)) {
