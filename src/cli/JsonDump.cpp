@@ -26,19 +26,15 @@ std::string ValueText(const cValue& value) {
 void WriteDatabaseJson(const cDatabase& db, std::ostream& out) {
     cJsonStream json(out);
     json.beginObject();
-    json.key("name");
-    json.value(AnsiToUtf8(db.name));
-    json.key("description");
-    json.value(AnsiToUtf8(db.description));
+    json.member("name", AnsiToUtf8(db.name));
+    json.member("description", AnsiToUtf8(db.description));
 
     json.key("attributes");
     json.beginArray();
     for (const cAttribute* attribute : Items<cAttribute>(db.attributes)) {
         json.beginObject();
-        json.key("media");
-        json.value(attribute->mediaType);
-        json.key("name");
-        json.value(AnsiToUtf8(attribute->name));
+        json.member("media", attribute->mediaType);
+        json.member("name", AnsiToUtf8(attribute->name));
         json.endObject();
     }
     json.endArray();
@@ -47,10 +43,8 @@ void WriteDatabaseJson(const cDatabase& db, std::ostream& out) {
     json.beginArray();
     for (const cCategory* category : Items<cCategory>(db.categories)) {
         json.beginObject();
-        json.key("group");
-        json.value(category->group);
-        json.key("name");
-        json.value(AnsiToUtf8(category->name));
+        json.member("group", category->group);
+        json.member("name", AnsiToUtf8(category->name));
         json.key("members");
         json.beginArray();
         for (const cCategoryMember* member : Items<cCategoryMember>(category->members))
@@ -66,10 +60,8 @@ void WriteDatabaseJson(const cDatabase& db, std::ostream& out) {
         json.beginArray();
         for (const cValue* value : Items<cValue>(term->values)) {
             json.beginObject();
-            json.key("attribute");
-            json.value(value->attribute);
-            json.key("text");
-            json.value(ValueText(*value));
+            json.member("attribute", value->attribute);
+            json.member("text", ValueText(*value));
             json.endObject();
         }
         json.endArray();

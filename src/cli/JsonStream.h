@@ -24,6 +24,15 @@ public:
     void value(uint64_t number);
     // A UTF-8 text.
     void value(std::string_view text);
+    // A member of the open object: its name, then its value.
+    void member(std::string_view name, uint64_t number) {
+        key(name);
+        value(number);
+    }
+    void member(std::string_view name, std::string_view text) {
+        key(name);
+        value(text);
+    }
     // Ends the document with a line break and hands everything written to the stream.
     void finish();
 

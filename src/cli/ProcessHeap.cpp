@@ -1,16 +1,12 @@
 #include "cli/ProcessHeap.h"
 
 #include "model/Database.h"
+#include "text/Sanitizer.h"
 
-#if defined(__SANITIZE_ADDRESS__)
-#define VESK_OWN_HEAP 0
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define VESK_OWN_HEAP 0
-#endif
-#endif
-#if !defined(VESK_OWN_HEAP) && defined(__GLIBC__) && defined(__linux__)
+#if !VESK_ADDRESS_SANITIZER && defined(__GLIBC__) && defined(__linux__)
 #define VESK_OWN_HEAP 1
+#else
+#define VESK_OWN_HEAP 0
 #endif
 
 #if VESK_OWN_HEAP
@@ -69,10 +65,6 @@ bool ProcessEndsAfterCommand() {
 }
 
 void LeaveToSystem(std::unique_ptr<cDatabase> db) {
-#if VESK_OWN_HEAP
-    if (processEnds)
+    if (processEnds && !UnderAddressSanitizer)
         (void)db.release();
-#else
-    db.reset();
-#endif
 }

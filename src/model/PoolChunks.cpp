@@ -4,19 +4,11 @@
 #include <new>
 #include <sys/mman.h>
 
+#include "text/Sanitizer.h"
+
 namespace {
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool MapRegions = false; // the leak checker scans only the heap it knows
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool MapRegions = false;
-#else
-constexpr bool MapRegions = true;
-#endif
-#else
-constexpr bool MapRegions = true;
-#endif
+constexpr bool MapRegions = !UnderAddressSanitizer;
 
 constexpr size_t HugePage = 2 * 1024 * 1024;
 constexpr size_t RegionBytes = 4 * HugePage;
