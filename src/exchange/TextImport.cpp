@@ -100,7 +100,7 @@ void ShowLineError(uint32_t line, const std::string& what) {
 
 // Appends object to list, which then owns it; nullptr (and object destroyed) when either
 // allocation failed.
-template <class T> T* AppendOwned(cList& list, T* object) {
+template <class List, class T> T* AppendOwned(List& list, T* object) {
     if (object && !list.append(object)) {
         object->destroy();
         return nullptr;

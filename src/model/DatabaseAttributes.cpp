@@ -32,13 +32,9 @@ void cDatabase::deleteAttribute(uint32_t index) {
     if (!node)
         return;
     if (countValuesOfAttribute(index) > 0) {
-        cListIterator termWalk(terms);
-        while (termWalk.next()) {
-            cListIterator valueWalk(termWalk.payloadAs<cTerm>()->values);
-            while (valueWalk.next())
-                if (valueWalk.payloadAs<cValue>()->attribute == index)
-                    valueWalk.removeCurrent()->destroy();
-        }
+        for (cTerm* term : Items<cTerm>(terms))
+            term->values.destroyIf(
+                [index](const cValue* value) { return value->attribute == index; });
     }
     attributes.remove(node)->destroy();
     for (cTerm* term : Items<cTerm>(terms))

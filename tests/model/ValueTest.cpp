@@ -1,8 +1,11 @@
 #include "model/Value.h"
+#include "model/ValueList.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -183,4 +186,42 @@ TEST(RightToLeftTest, TableEdges) {
     EXPECT_TRUE(cUnicodeValue::isRightToLeft(0xFEFC));
     EXPECT_FALSE(cUnicodeValue::isRightToLeft(0xFEFD));
     EXPECT_FALSE(cUnicodeValue::isRightToLeft(u'A'));
+}
+
+// A term's value list against a plain vector under random appends, removals, removals by
+// attribute and moves: the same values in the same order, each destroyed once (the
+// sanitizer build sees a leak or a double free).
+TEST(ValueListTest, RandomEditsKeepOrderAndOwnership) {
+    std::mt19937 random(7);
+    cValueList list;
+    std::vector<const cValue*> expected;
+    for (int step = 0; step < 2000; ++step) {
+        const uint16_t attribute = static_cast<uint16_t>(random() % 5);
+        switch (random() % 4) {
+        case 0:
+        case 1:
+            expected.push_back(list.append(new cAsciiValue(attribute, "x")));
+            break;
+        case 2:
+            if (!expected.empty()) {
+                const cValue* taken = expected[random() % expected.size()];
+                cValue* removed = list.removePayload(taken);
+                ASSERT_EQ(removed, taken);
+                removed->destroy();
+                expected.erase(std::find(expected.begin(), expected.end(), taken));
+            }
+            break;
+        default:
+            const auto ofAttribute = [&](const cValue* v) { return v->attribute == attribute; };
+            expected.erase(std::remove_if(expected.begin(), expected.end(), ofAttribute),
+                           expected.end());
+            list.destroyIf(ofAttribute);
+            list = cValueList(std::move(list));
+        }
+        ASSERT_EQ(list.count(), expected.size());
+        std::vector<const cValue*> held(list.begin(), list.end());
+        ASSERT_EQ(held, expected);
+    }
+    EXPECT_EQ(list.at(list.count()), nullptr);
+    EXPECT_EQ(list.removePayload(nullptr), nullptr);
 }
