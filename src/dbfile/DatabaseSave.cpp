@@ -44,7 +44,7 @@ void AddToRuns(std::vector<sRun>& runs, uint32_t x, uint32_t termCount) {
 
 // Members packed into runs of consecutive terms, ascending.
 std::vector<sRun> RunsOf(const cCategory& category, uint32_t termCount) {
-    const cList& members = category.members;
+    const cMemberList& members = category.members;
     std::vector<sRun> runs;
     runs.reserve(members.count());
     // Members are nearly always in term order, and then the runs come straight from the walk.

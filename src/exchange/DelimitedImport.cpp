@@ -147,9 +147,9 @@ bool cRowImporter::addToCategories(uint32_t term, std::u16string_view names, boo
         if (!category)
             return false;
         // A new term's entries come in order, so a repeat within the cell is the last one.
-        cListNode* last = category->members.last();
+        const cCategoryMember* last = category->members.last();
         if (update ? !members_.insert(uint64_t(categoryIndex_[category]) << 32 | term).second
-                   : last && static_cast<cCategoryMember*>(last->payload)->firstTerm == term)
+                   : last && last->firstTerm == term)
             continue;
         category->addMember(term);
     }

@@ -381,8 +381,8 @@ eLineResult cTextImporter<Char>::addToCategories(uint32_t term, const cFieldView
         if (!category)
             return fail("unknown category (" + std::string(name, nameEnd) + ")");
         // "a|a" must not list the term twice; terms only grow, so a repeat is the last entry.
-        cListNode* last = category->members.last();
-        if (!last || static_cast<cCategoryMember*>(last->payload)->firstTerm != term)
+        const cCategoryMember* last = category->members.last();
+        if (!last || last->firstTerm != term)
             category->addMember(term);
         if (nameEnd == end)
             break;

@@ -1,15 +1,6 @@
 #include "model/Category.h"
 
 #include <algorithm>
-#include <new>
-
-namespace {
-
-cCategoryMember* MemberOf(const cListNode* node) {
-    return static_cast<cCategoryMember*>(node->payload);
-}
-
-} // namespace
 
 bool cCategory::isMember(uint32_t term) const {
     for (const cCategoryMember* member : Items<cCategoryMember>(members))
@@ -19,15 +10,13 @@ bool cCategory::isMember(uint32_t term) const {
 }
 
 void cCategory::addMember(uint32_t term) {
-    auto* member = new (std::nothrow) cCategoryMember(term, 1);
-    if (member && !members.append(member))
-        member->destroy();
+    members.append(cCategoryMember(term, 1));
 }
 
 void cCategory::removeMember(uint32_t term, bool renumber) {
-    for (cListNode* node = members.head()->next; node != members.tail(); node = node->next) {
-        if (MemberOf(node)->covers(term)) {
-            members.remove(node)->destroy();
+    for (uint32_t i = 0; i < members.count(); ++i) {
+        if (members.at(i)->covers(term)) {
+            members.removeAt(i);
             break;
         }
     }
@@ -59,20 +48,16 @@ void cCategory::removeTerms(const std::vector<uint32_t>& terms) {
     // down by the number of deleted terms below it. An entry above t never reaches t through
     // the renumbering of higher terms, so the original firstTerm decides.
     std::vector<bool> removed(terms.size(), false);
-    cListNode* node = members.head()->next;
-    while (node != members.tail()) {
-        cListNode* following = node->next;
-        cCategoryMember* member = MemberOf(node);
-        auto below = std::lower_bound(terms.begin(), terms.end(), member->firstTerm);
+    members.keepIf([&](cCategoryMember& member) {
+        auto below = std::lower_bound(terms.begin(), terms.end(), member.firstTerm);
         size_t rank = static_cast<size_t>(below - terms.begin());
-        if (below != terms.end() && *below == member->firstTerm && !removed[rank]) {
+        if (below != terms.end() && *below == member.firstTerm && !removed[rank]) {
             removed[rank] = true;
-            members.remove(node)->destroy();
-        } else {
-            member->firstTerm -= static_cast<uint32_t>(rank);
+            return false;
         }
-        node = following;
-    }
+        member.firstTerm -= static_cast<uint32_t>(rank);
+        return true;
+    });
 }
 
 bool cCategory::hasMultiTermEntries() const {

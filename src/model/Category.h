@@ -1,28 +1,13 @@
 #pragma once
 // Categories label terms. Each sits in one of eight groups and lists its members as term
-// positions. In memory every entry covers one term (runLength 1); only the database file
-// packs members into runs.
+// positions.
 
-#include "model/List.h"
+#include "model/MemberList.h"
 #include "model/Object.h"
-#include "model/Pool.h"
 #include "model/String.h"
 
 #include <cstdint>
 #include <vector>
-
-class cCategoryMember : public cObject, public cPooled<cCategoryMember> {
-public:
-    explicit cCategoryMember(uint32_t first = 0, uint16_t run = 1)
-        : firstTerm(first), runLength(run) {}
-
-    bool covers(uint32_t term) const {
-        return firstTerm <= term && uint64_t(term) < uint64_t(firstTerm) + runLength;
-    }
-
-    uint32_t firstTerm;
-    uint16_t runLength;
-};
 
 class cCategory : public cObject {
 public:
@@ -68,12 +53,10 @@ public:
     // Same group and name, no members.
     cCategory* clone() const { return new cCategory(group, name.text()); }
 
-    cCategoryMember* memberAt(uint32_t position) const {
-        return static_cast<cCategoryMember*>(members.at(position));
-    }
+    cCategoryMember* memberAt(uint32_t position) const { return members.at(position); }
 
     uint16_t group = 0;
     cString name;
-    // Owning list of cCategoryMember, in the order the entries were added.
-    cList members;
+    // The entries, in the order they were added.
+    cMemberList members;
 };

@@ -29,7 +29,7 @@ void cDatabase::copyFrom(const cDatabase& other) {
     for (const cCategory* category : Items<cCategory>(other.categories)) {
         cCategory* copy = category->clone();
         for (const cCategoryMember* member : Items<cCategoryMember>(category->members))
-            copy->members.append(new cCategoryMember(member->firstTerm, member->runLength));
+            copy->members.append(*member);
         categories.append(copy);
     }
     for (const cTerm* term : Items<cTerm>(other.terms))

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "model/ArrayRange.h"
+
 class cValue;
 
 class cValueList {
@@ -57,36 +59,10 @@ template <class F> void cValueList::destroyIf(F remove) {
     count_ = kept;
 }
 
-// Range-for over a term's values as T* (const T* from a const list), as Items does for a
-// cList: `for (const cValue* value : Items<cValue>(term->values))`.
-template <class Element> class cValueRange {
-public:
-    class iterator {
-    public:
-        explicit iterator(cValue* const* at) : at_(at) {}
-        Element operator*() const { return static_cast<Element>(*at_); }
-        iterator& operator++() {
-            ++at_;
-            return *this;
-        }
-        bool operator!=(const iterator& other) const { return at_ != other.at_; }
-        bool operator==(const iterator& other) const { return at_ == other.at_; }
-
-    private:
-        cValue* const* at_;
-    };
-
-    explicit cValueRange(const cValueList& list) : list_(list) {}
-    iterator begin() const { return iterator(list_.begin()); }
-    iterator end() const { return iterator(list_.end()); }
-
-private:
-    const cValueList& list_;
-};
-
-template <class T> cValueRange<T*> Items(cValueList& list) {
-    return cValueRange<T*>(list);
+// `for (const cValue* value : Items<cValue>(term->values))`, as for a cList.
+template <class T> cArrayRange<T*, cValue* const> Items(cValueList& list) {
+    return {list.begin(), list.end()};
 }
-template <class T> cValueRange<const T*> Items(const cValueList& list) {
-    return cValueRange<const T*>(list);
+template <class T> cArrayRange<const T*, cValue* const> Items(const cValueList& list) {
+    return {list.begin(), list.end()};
 }

@@ -26,7 +26,7 @@ TEST(CategoryTest, RemoveMemberWithoutRenumberAndRuns) {
     cCategory category;
     category.addMember(2);
     category.addMember(2);
-    category.members.append(new cCategoryMember(10, 3));
+    category.members.append(cCategoryMember(10, 3));
     EXPECT_TRUE(category.isMember(12));
     EXPECT_FALSE(category.isMember(13));
     category.removeMember(2, false);
@@ -146,8 +146,8 @@ TEST(CategoryTest, RemoveTermsMatchesStepwiseRemoval) {
         for (int e = 0; e < entries; ++e) {
             uint32_t first = random() % 10;
             uint16_t run = withRuns ? 1 + random() % 3 : 1;
-            fast.members.append(new cCategoryMember(first, run));
-            slow.members.append(new cCategoryMember(first, run));
+            fast.members.append(cCategoryMember(first, run));
+            slow.members.append(cCategoryMember(first, run));
         }
         std::vector<uint32_t> terms;
         for (uint32_t t = 0; t < 10; ++t)

@@ -140,7 +140,7 @@ void FillRandomDatabase(cDatabase& database, std::mt19937& random, bool wideEntr
                 category->addMember(t);
     }
     if (wideEntries)
-        database.category(1)->members.append(new cCategoryMember(random() % 38, 3));
+        database.category(1)->members.append(cCategoryMember(random() % 38, 3));
 }
 
 std::vector<std::vector<uint32_t>> AllSortedMembers(const cDatabase& database) {
