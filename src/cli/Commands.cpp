@@ -29,15 +29,6 @@ int RunCatchingOutOfMemory(const std::function<int()>& command) {
 
 namespace {
 
-int DumpFile(const std::string& file, std::ostream& out) {
-    auto db = std::make_unique<cDatabase>();
-    if (LoadDatabaseFile(file, *db) != 0)
-        return 1;
-    WriteDatabaseJson(*db, out);
-    LeaveToSystem(std::move(db));
-    return 0;
-}
-
 // The imported database, its pinyin columns converted, saved to output.
 int SaveImport(cDatabase& db, const std::string& input, const std::string& output,
                const sPinyinColumns& pinyin) {
@@ -127,7 +118,7 @@ int Export(const std::string& format, const std::string& input, const std::strin
 int RunDump(const std::string& file, std::ostream& out) {
     ClearFileFailure();
     cStreamFile in(file, cStreamFile::Input);
-    const int result = in.ready() ? DumpFile(in.path(), out) : 1;
+    const int result = in.ready() ? WriteDatabaseJson(in.path(), out) : 1;
     in.nameFailure();
     return ReportFailure(result, file, std::cerr);
 }

@@ -1,14 +1,15 @@
 #include "cli/JsonDump.h"
 
 #include "cli/JsonStream.h"
+#include "dbfile/DatabaseRead.h"
 #include "model/Database.h"
 #include "text/CodePage.h"
 #include "text/Utf8.h"
 
 namespace {
 
-std::string AnsiToUtf8(const cString& text) {
-    return Utf16ToUtf8(AnsiToWide(std::string(text.textOrEmpty(), text.length())));
+std::string AnsiToUtf8(const std::string& text) {
+    return Utf16ToUtf8(AnsiToWide(text));
 }
 
 std::string ValueText(const cValue& value) {
@@ -18,55 +19,101 @@ std::string ValueText(const cValue& value) {
             return std::string();
         return Utf16ToUtf8(std::u16string(unicode.text(), unicode.length()));
     }
-    return AnsiToUtf8(static_cast<const cAsciiValue&>(value).text);
+    const cString& text = static_cast<const cAsciiValue&>(value).text;
+    return AnsiToUtf8(std::string(text.textOrEmpty(), text.length()));
 }
+
+// Writes each part of the file as it comes. The parts come in the order of the document's
+// members; a member whose array is empty is written when the next one starts.
+class cJsonDump : public cDatabaseFileVisitor {
+public:
+    explicit cJsonDump(std::ostream& out) : json_(out) {}
+
+    void head(const std::string& name, const std::string& description) override {
+        json_.beginObject();
+        json_.member("name", AnsiToUtf8(name));
+        json_.member("description", AnsiToUtf8(description));
+    }
+    void attribute(uint16_t mediaType, const std::string& name) override {
+        enter(eSection::Attributes);
+        json_.beginObject();
+        json_.member("media", mediaType);
+        json_.member("name", AnsiToUtf8(name));
+        json_.endObject();
+    }
+    void category(uint16_t group, const std::string& name,
+                  const std::vector<sTermRun>& runs) override {
+        enter(eSection::Categories);
+        // A load leaves out the category a save adds for terms in no group-0 category.
+        if (cDatabase::isAddedUncategorized(group, name.c_str()))
+            return;
+        json_.beginObject();
+        json_.member("group", group);
+        json_.member("name", AnsiToUtf8(name));
+        json_.key("members");
+        json_.beginArray();
+        for (const sTermRun& run : runs)
+            for (uint32_t k = 0; k < run.length; ++k)
+                json_.value(run.firstTerm + k);
+        json_.endArray();
+        json_.endObject();
+    }
+    void beginTerm() override {
+        enter(eSection::Terms);
+        if (inTerm_)
+            json_.endArray();
+        json_.beginArray();
+        inTerm_ = true;
+    }
+    cValue* valueFor(uint16_t, uint16_t mediaType) override {
+        if (mediaType == MediaTypeAscii)
+            return &ascii_;
+        return mediaType == MediaTypeUnicode ? &unicode_ : nullptr;
+    }
+    void valueRead(const cValue& value) override {
+        json_.beginObject();
+        json_.member("attribute", value.attribute);
+        json_.member("text", ValueText(value));
+        json_.endObject();
+    }
+
+    void finish() {
+        enter(eSection::Terms);
+        if (inTerm_)
+            json_.endArray();
+        json_.endArray();
+        json_.endObject();
+        json_.finish();
+    }
+
+private:
+    enum class eSection { Head, Attributes, Categories, Terms };
+
+    // Closes the array of the section written so far and opens those up to section.
+    void enter(eSection section) {
+        static const char* const names[] = {"", "attributes", "categories", "terms"};
+        while (section_ < section) {
+            if (section_ != eSection::Head)
+                json_.endArray();
+            section_ = static_cast<eSection>(static_cast<int>(section_) + 1);
+            json_.key(names[static_cast<int>(section_)]);
+            json_.beginArray();
+        }
+    }
+
+    cJsonStream json_;
+    eSection section_ = eSection::Head;
+    bool inTerm_ = false;
+    cAsciiValue ascii_;
+    cUnicodeValue unicode_;
+};
 
 } // namespace
 
-void WriteDatabaseJson(const cDatabase& db, std::ostream& out) {
-    cJsonStream json(out);
-    json.beginObject();
-    json.member("name", AnsiToUtf8(db.name));
-    json.member("description", AnsiToUtf8(db.description));
-
-    json.key("attributes");
-    json.beginArray();
-    for (const cAttribute* attribute : Items<cAttribute>(db.attributes)) {
-        json.beginObject();
-        json.member("media", attribute->mediaType);
-        json.member("name", AnsiToUtf8(attribute->name));
-        json.endObject();
-    }
-    json.endArray();
-
-    json.key("categories");
-    json.beginArray();
-    for (const cCategory* category : Items<cCategory>(db.categories)) {
-        json.beginObject();
-        json.member("group", category->group);
-        json.member("name", AnsiToUtf8(category->name));
-        json.key("members");
-        json.beginArray();
-        for (const cCategoryMember* member : Items<cCategoryMember>(category->members))
-            json.value(member->firstTerm);
-        json.endArray();
-        json.endObject();
-    }
-    json.endArray();
-
-    json.key("terms");
-    json.beginArray();
-    for (const cTerm* term : Items<cTerm>(db.terms)) {
-        json.beginArray();
-        for (const cValue* value : Items<cValue>(term->values)) {
-            json.beginObject();
-            json.member("attribute", value->attribute);
-            json.member("text", ValueText(*value));
-            json.endObject();
-        }
-        json.endArray();
-    }
-    json.endArray();
-    json.endObject();
-    json.finish();
+int WriteDatabaseJson(const std::string& path, std::ostream& out) {
+    cJsonDump dump(out);
+    if (StreamDatabaseFile(path, dump) != 0)
+        return 1;
+    dump.finish();
+    return 0;
 }

@@ -145,6 +145,8 @@ public:
     void addUncategorized();
     // After a load: removes every group-0 category named "Uncategorized".
     void removeUncategorized();
+    // True for such a category: the one a save adds.
+    static bool isAddedUncategorized(uint16_t group, const char* name);
 
     // ---- the database file (defined in src/dbfile)
     // Writes the whole database to the file at path: 0 written, 1 failed (the previous file

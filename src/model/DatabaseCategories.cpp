@@ -7,6 +7,7 @@
 #include "text/TextIds.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 
 namespace {
@@ -156,7 +157,11 @@ void cDatabase::removeUncategorized() {
     cListIterator walk(categories);
     while (walk.next()) {
         const cCategory* candidate = walk.payloadAs<cCategory>();
-        if (candidate->group == 0 && candidate->name.equals(UncategorizedName))
+        if (isAddedUncategorized(candidate->group, candidate->name.textOrEmpty()))
             walk.removeCurrent()->destroy();
     }
+}
+
+bool cDatabase::isAddedUncategorized(uint16_t group, const char* name) {
+    return group == 0 && std::strcmp(name, UncategorizedName) == 0;
 }

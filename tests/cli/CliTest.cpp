@@ -147,6 +147,21 @@ TEST(CliBinary, ExitStatusesAndMessages) {
                           dir.file("v11.PDB") + ": unsupported database version\n");
     EXPECT_EQ(RunVesk("dump " + good, &errors), 0);
     EXPECT_TRUE(errors.empty());
+
+    // The dump is written as the file is read: a file whose last value is cut short writes
+    // nothing at all, and a database without parts still has every member.
+    bad = ReadBytes(good);
+    bad.resize(bad.size() - 2);
+    WriteBytes(dir.file("cut.PDB"), bad);
+    std::ostringstream out;
+    EXPECT_EQ(RunDump(dir.file("cut.PDB"), out), 1);
+    EXPECT_EQ(out.str(), "");
+    cDatabase empty;
+    empty.path.assign(dir.file("empty.PDB").c_str());
+    ASSERT_EQ(empty.save(), 0);
+    EXPECT_EQ(Dump(dir.file("empty.PDB")),
+              nlohmann::json::parse(R"({"name": "noname", "description": "", "attributes": [],
+                                        "categories": [], "terms": []})"));
 }
 
 TEST(CliImportExport, TextRoundTripAndFailureTexts) {
