@@ -41,6 +41,7 @@ int SaveImport(cDatabase& db, const std::string& input, const std::string& outpu
 
 int ImportPdb(const std::string& input, const std::string& output,
               const sPinyinColumns& pinyin = {}) {
+    PrepareHeapForFile(input);
     auto db = std::make_unique<cDatabase>();
     if (LoadDatabaseFile(input, *db) != 0)
         return 1;
@@ -50,6 +51,7 @@ int ImportPdb(const std::string& input, const std::string& output,
 }
 
 int Merge(const std::string& target, const std::string& source, const std::string& output) {
+    PrepareHeapForFile(target);
     auto db = std::make_unique<cDatabase>();
     if (LoadDatabaseFile(target, *db) != 0)
         return 1;
@@ -71,6 +73,7 @@ int Import(const std::string& format, const std::string& input, const std::strin
                          : format == "ergane" ? eImportFormat::Ergane
                          : format == "apkg"   ? eImportFormat::AnkiPackage
                                               : eImportFormat::QuizApp;
+    PrepareHeapForFile(input);
     auto db = std::make_unique<cDatabase>();
     int failureText = ImportFile(kind, *db, input);
     if (failureText != 0) {
@@ -95,6 +98,7 @@ int ExportAs(const cDatabase& db, const std::string& format, const std::string& 
 
 int Export(const std::string& format, const std::string& input, const std::string& output,
            bool reverse, const sPinyinColumns& pinyinNumbers) {
+    PrepareHeapForFile(input);
     cDatabase db;
     if (LoadDatabaseFile(input, db) != 0)
         return 1;

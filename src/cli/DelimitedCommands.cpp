@@ -20,7 +20,6 @@
 
 #include <iostream>
 #include <memory>
-#include <sys/stat.h>
 
 namespace {
 
@@ -66,9 +65,7 @@ int ImportCsv(const std::string& input, const std::string& shownInput, const std
     sDelimitedOptions read;
     sDuplicatePolicy policy;
     std::string reason;
-    struct stat status;
-    if (ProcessEndsAfterCommand() && ::stat(input.c_str(), &status) == 0 && S_ISREG(status.st_mode))
-        PrepareHeapFor(static_cast<size_t>(status.st_size));
+    PrepareHeapForFile(input);
     if (!ReadOptions(options, read, policy, reason))
         return Fail(shownInput, reason);
     cDelimitedTable table;

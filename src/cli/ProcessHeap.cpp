@@ -1,5 +1,7 @@
 #include "cli/ProcessHeap.h"
 
+#include <sys/stat.h>
+
 #include "model/Database.h"
 #include "text/Sanitizer.h"
 
@@ -55,6 +57,12 @@ namespace {
 bool processEnds = false;
 
 } // namespace
+
+void PrepareHeapForFile(const std::string& path) {
+    struct stat status;
+    if (processEnds && ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode))
+        PrepareHeapFor(static_cast<size_t>(status.st_size));
+}
 
 void MarkProcessEndsAfterCommand() {
     processEnds = true;

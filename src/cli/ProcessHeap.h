@@ -5,12 +5,16 @@
 
 #include <cstddef>
 #include <memory>
+#include <string>
 
 // Asks for memory freed on the way to be kept for the allocations after it, and for the heap
 // to be backed by large pages, with room reserved (address space only) for what a file of
 // inputBytes builds. Nothing under the sanitizers, which keep their own heap, and nothing
 // outside glibc on Linux.
 void PrepareHeapFor(size_t inputBytes);
+// PrepareHeapFor the size of the file at path, when the process ends after its command and
+// path names a regular file; otherwise nothing.
+void PrepareHeapForFile(const std::string& path);
 
 // The vesk tool ends right after its command; in-process callers (the tests) do not.
 void MarkProcessEndsAfterCommand();
