@@ -25,6 +25,12 @@ constexpr unsigned kCategoryRecord = 1;
 constexpr unsigned kAttributeRecord = 2;
 constexpr unsigned kFirstTermRecord = 3;
 
+// A run of record 1: terms firstTerm to firstTerm + length - 1.
+struct sTermRun {
+    uint32_t firstTerm;
+    uint16_t length;
+};
+
 // Results of cDatabase::load.
 enum : int {
     LoadResultOk = 0,

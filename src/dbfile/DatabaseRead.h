@@ -8,13 +8,9 @@
 #include <string>
 #include <vector>
 
-class cValue;
+#include "dbfile/DatabaseFormat.h"
 
-// Terms firstTerm to firstTerm + length - 1.
-struct sTermRun {
-    uint32_t firstTerm;
-    uint16_t length;
-};
+class cValue;
 
 class cDatabaseFileVisitor {
 public:

@@ -23,29 +23,30 @@
 
 namespace {
 
-struct sRun {
-    uint32_t firstTerm;
-    uint16_t length;
-};
-
 // Adds the next index of an ascending sequence to the runs. An index at or past the term
 // count that does not extend the run before it is dropped, and so is one the last run
 // already covers: a term is a member once, however many entries name it.
-void AddToRuns(std::vector<sRun>& runs, uint32_t x, uint32_t termCount) {
+void AddToRuns(std::vector<sTermRun>& runs, uint32_t x, uint32_t termCount) {
+    // A new run is written in place: a run built on the stack and copied stalls the store.
+    const auto start = [&runs](uint32_t first) {
+        sTermRun& added = runs.emplace_back();
+        added.firstTerm = first;
+        added.length = 1;
+    };
     if (runs.empty())
-        runs.push_back({x, 1});
+        start(x);
     else if (uint64_t(x) < uint64_t(runs.back().firstTerm) + runs.back().length)
         return;
     else if (uint64_t(x) == uint64_t(runs.back().firstTerm) + runs.back().length)
         ++runs.back().length;
     else if (x < termCount)
-        runs.push_back({x, 1});
+        start(x);
 }
 
 // Members packed into runs of consecutive terms, ascending.
-std::vector<sRun> RunsOf(const cCategory& category, uint32_t termCount) {
+std::vector<sTermRun> RunsOf(const cCategory& category, uint32_t termCount) {
     const cMemberList& members = category.members;
-    std::vector<sRun> runs;
+    std::vector<sTermRun> runs;
     runs.reserve(members.count());
     // Members are nearly always in term order, and then the runs come straight from the walk.
     bool sorted = true;
@@ -124,8 +125,7 @@ bool WriteTermRecords(const cList& terms, sTermRecords& records) {
     cBlockCollector blocks(records.blocks);
     for (const cTerm* term : Items<cTerm>(terms)) {
         const size_t start = records.bytes.size();
-        // Items walks from the head sentinel and never reads the count, which lies in another
-        // cache line of the term: this walk is bound by the memory it touches.
+        // This walk is bound by the memory it touches: the value objects and their texts.
         for (const cValue* value : Items<cValue>(term->values)) {
             value->write(records.bytes);
             if (value->mediaType() == MediaTypeUnicode)
@@ -139,11 +139,11 @@ bool WriteTermRecords(const cList& terms, sTermRecords& records) {
 }
 
 void WriteCategory(cByteWriter& out, uint16_t group, const char* name,
-                   const std::vector<sRun>& runs) {
+                   const std::vector<sTermRun>& runs) {
     WriteU16BE(out, group);
     WriteCString(out, name);
     WriteU32BE(out, static_cast<uint32_t>(runs.size()));
-    for (const sRun& run : runs) {
+    for (const sTermRun& run : runs) {
         WriteU32BE(out, run.firstTerm);
         WriteU16BE(out, run.length);
     }
@@ -158,7 +158,7 @@ bool LayOutHead(const cDatabase& db, const std::vector<uint32_t>& uncategorized,
     const uint16_t recordCount = static_cast<uint16_t>(terms.sizes.size() + kFirstTermRecord);
     const uint32_t termCount = static_cast<uint32_t>(terms.sizes.size());
 
-    std::vector<std::vector<sRun>> runs;
+    std::vector<std::vector<sTermRun>> runs;
     runs.reserve(db.categories.count() + 1);
     uint64_t categorySize = 4;
     for (const cCategory* category : Items<cCategory>(db.categories)) {
@@ -167,7 +167,7 @@ bool LayOutHead(const cDatabase& db, const std::vector<uint32_t>& uncategorized,
     }
     const bool hasUncategorized = !uncategorized.empty();
     if (hasUncategorized) {
-        std::vector<sRun>& uncategorizedRuns = runs.emplace_back();
+        std::vector<sTermRun>& uncategorizedRuns = runs.emplace_back();
         for (uint32_t term : uncategorized)
             AddToRuns(uncategorizedRuns, term, termCount);
         categorySize += std::char_traits<char>::length(UncategorizedName) + 7 +

@@ -26,6 +26,12 @@ template <class Emit> void ScanEscaped(const char* escaped, Emit emit) {
     }
 }
 
+// A 16-bit number high byte first, as the file holds them.
+void PutU16(uint8_t* out, uint16_t value) {
+    out[0] = static_cast<uint8_t>(value >> 8);
+    out[1] = static_cast<uint8_t>(value);
+}
+
 uint32_t UnitLength(const char16_t* units) {
     uint32_t length = 0;
     while (units[length] != 0)
@@ -76,12 +82,18 @@ uint32_t cAsciiValue::storedSize() const {
     return cValue::storedSize() + unescapedLength(text.text()) + 1;
 }
 
+// A save writes every value: the common case takes its room once and copies the text.
 void cAsciiValue::write(cByteWriter& stream) const {
+    const uint32_t length = text.length();
+    if (!std::memchr(text.textOrEmpty(), '\\', length)) {
+        uint8_t* out = stream.room(size_t(length) + 3);
+        PutU16(out, attribute);
+        std::memcpy(out + 2, text.textOrEmpty(), length);
+        out[length + 2] = 0;
+        return;
+    }
     cValue::write(stream);
-    if (!std::memchr(text.textOrEmpty(), '\\', text.length()))
-        stream.writeBytes(text.textOrEmpty(), text.length());
-    else
-        ScanEscaped(text.text(), [&](char c) { stream.writeU8(static_cast<uint8_t>(c)); });
+    ScanEscaped(text.text(), [&](char c) { stream.writeU8(static_cast<uint8_t>(c)); });
     stream.writeU8(0);
 }
 
@@ -146,11 +158,17 @@ uint32_t cUnicodeValue::storedSize() const {
 }
 
 void cUnicodeValue::write(cByteWriter& stream) const {
-    cValue::write(stream);
-    if (needsRtlMark())
-        stream.writeU16(RightToLeftEmbedding);
-    stream.writeU16Array(text_, length_);
-    stream.writeU16(0);
+    const bool mark = needsRtlMark();
+    uint8_t* out = stream.room(2 * (size_t(length_) + (mark ? 3 : 2)));
+    PutU16(out, attribute);
+    out += 2;
+    if (mark) {
+        PutU16(out, RightToLeftEmbedding);
+        out += 2;
+    }
+    for (uint32_t i = 0; i < length_; ++i)
+        PutU16(out + 2 * i, text_[i]);
+    PutU16(out + 2 * length_, 0);
 }
 
 bool cUnicodeValue::read(cByteReader& stream) {
@@ -186,8 +204,13 @@ cValue* cUnicodeValue::clone() const {
 bool cUnicodeValue::needsRtlMark(const char16_t* units, uint32_t length) {
     if (length == 0 || !units || units[0] == LeftToRightEmbedding)
         return false;
+    // Every right-to-left unit lies in one of three spans; most texts have none in them.
+    const auto mayBeRightToLeft = [](char16_t unit) {
+        return (unit >= 0x05BE && unit <= 0x07A5) || unit == 0x200F ||
+               (unit >= 0xFB1D && unit <= 0xFEFC);
+    };
     for (uint32_t i = 0; i < length; ++i)
-        if (isRightToLeft(units[i]))
+        if (mayBeRightToLeft(units[i]) && isRightToLeft(units[i]))
             return true;
     return false;
 }

@@ -127,6 +127,12 @@ TEST(UnicodeValueTest, MarkIsNeededForARightToLeftUnitAnywhere) {
     EXPECT_FALSE(cUnicodeValue::needsRtlMark(u"abc", 3));
     EXPECT_FALSE(cUnicodeValue::needsRtlMark(u"\u0627", 0));
     EXPECT_FALSE(cUnicodeValue::needsRtlMark(nullptr, 0));
+    // Every unit of the table, and no other, asks for the mark, behind a Latin letter too.
+    for (uint32_t unit = 0; unit <= 0xFFFF; ++unit) {
+        const char16_t text[] = {u'a', static_cast<char16_t>(unit)};
+        ASSERT_EQ(cUnicodeValue::needsRtlMark(text, 2), cUnicodeValue::isRightToLeft(text[1]))
+            << std::hex << unit;
+    }
 }
 
 TEST(UnicodeValueTest, EmptyAndUnsetTexts) {
