@@ -50,7 +50,7 @@ bench:
 	@scripts/install-deps bench
 	@cmake -S . -B $(BENCH_BUILD_DIR) -G Ninja -DVESK_BENCH=ON -DCMAKE_BUILD_TYPE=Release
 	@cmake --build $(BENCH_BUILD_DIR) --target vesk-bench-core vesk-bench-panes vesk-bench-first \
-		vesk-bench-fixtures vesk-peer-copy vesk
+		vesk-bench-fixtures vesk-peer-copy vesk-peak-memory vesk
 	@python3 bench/run_benchmarks.py $(BENCH_BUILD_DIR)/bench bench $(BENCH_FLAGS)
 
 run: build

@@ -62,17 +62,17 @@ def write_quoted_csv(path):
 def run_process(command, env):
     """Runs command as a whole process with its output thrown away, as a user's shell would
     start it with `> /dev/null`: its wall-clock milliseconds, from the spawn to the reaped
-    exit, and its own peak resident memory in KiB."""
+    exit."""
     quiet = [(os.POSIX_SPAWN_OPEN, 1, os.devnull, os.O_WRONLY, 0),
              (os.POSIX_SPAWN_OPEN, 2, os.devnull, os.O_WRONLY, 0)]
     start = time.perf_counter()
     pid = os.posix_spawnp(command[0], command, env, file_actions=quiet)
-    _, status, usage = os.wait4(pid, 0)
+    _, status, _ = os.wait4(pid, 0)
     taken = (time.perf_counter() - start) * 1000
     if os.waitstatus_to_exitcode(status) != 0:
         failed = subprocess.run(command, env=env, capture_output=True, text=True)
         sys.exit(f"{' '.join(command)} failed: {failed.stderr.strip()}")
-    return taken, usage.ru_maxrss
+    return taken
 
 
 def alternating_medians(measures, runs=PROCESS_RUNS):
@@ -87,7 +87,7 @@ def alternating_medians(measures, runs=PROCESS_RUNS):
 
 def process_medians(commands, env):
     """Median wall-clock milliseconds of each command as a whole process, in turns."""
-    return alternating_medians([lambda command=command: run_process(command, env)[0]
+    return alternating_medians([lambda command=command: run_process(command, env)
                                 for command in commands])
 
 
@@ -166,8 +166,9 @@ def main():
         tab_import, tab_peer = process_medians(
             [[vesk, "import", "tab", text, os.path.join(directory, "import", "tab.PDB")],
              isolated + [os.path.join(args.source_dir, "peer_csv.py"), text]], env)
-        dump_peak = run_process([vesk, "dump", database], env)[1]
-        process_floor = run_process([vesk, "--version"], env)[1]
+        peak_of = [os.path.join(bench, "vesk-peak-memory")]
+        dump_peak = int(run_peer(peak_of + [vesk, "dump", database], env))
+        process_floor = int(run_peer(peak_of + [vesk, "--version"], env))
         peak = peak_memory_kib(os.path.join(bench, "vesk-bench-panes"), database, env)
         file_kib = os.path.getsize(database) / 1024
 
