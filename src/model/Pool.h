@@ -36,7 +36,9 @@ private:
     struct sChunk {
         sChunk* next;
     };
-    static constexpr size_t Align = alignof(std::max_align_t);
+    // The pooled objects hold pointers and integers: pointer alignment keeps a 24-byte
+    // object in 24 bytes (cPooled refuses a class that needs more).
+    static constexpr size_t Align = alignof(void*);
     static constexpr size_t Size = BlockSize < sizeof(sFree) ? sizeof(sFree) : BlockSize;
     static constexpr size_t Stride = (Size + Align - 1) / Align * Align;
     // The chunk's link sits in front of its blocks, padded to keep them aligned.
@@ -96,12 +98,14 @@ private:
 // exactly that class may be created with it; a derived class needs its own.
 template <class T> struct cPooled {
     static void* operator new(size_t size) {
+        static_assert(alignof(T) <= alignof(void*), "pool blocks are pointer-aligned");
         void* block = size == sizeof(T) ? cFixedPool<sizeof(T)>::allocate() : ::operator new(size);
         if (!block)
             throw std::bad_alloc();
         return block;
     }
     static void* operator new(size_t size, const std::nothrow_t&) noexcept {
+        static_assert(alignof(T) <= alignof(void*), "pool blocks are pointer-aligned");
         return size == sizeof(T) ? cFixedPool<sizeof(T)>::allocate()
                                  : ::operator new(size, std::nothrow);
     }
