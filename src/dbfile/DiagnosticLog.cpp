@@ -26,10 +26,6 @@ void AppendDiagnostic(const char* context, const char* message, const std::strin
     log += ")\n";
 }
 
-const std::string& DiagnosticLog() {
-    return Log();
-}
+const std::string& DiagnosticLog() { return Log(); }
 
-void ClearDiagnosticLog() {
-    Log().clear();
-}
+void ClearDiagnosticLog() { Log().clear(); }

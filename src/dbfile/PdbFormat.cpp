@@ -2,17 +2,11 @@
 
 #include <cstring>
 
-bool ReadU16BE(cByteReader& in, uint16_t& value) {
-    return in.readU16(value);
-}
+bool ReadU16BE(cByteReader& in, uint16_t& value) { return in.readU16(value); }
 
-bool ReadU32BE(cByteReader& in, uint32_t& value) {
-    return in.readU32(value);
-}
+bool ReadU32BE(cByteReader& in, uint32_t& value) { return in.readU32(value); }
 
-bool ReadCString(cByteReader& in, std::string& text) {
-    return in.readCString(text);
-}
+bool ReadCString(cByteReader& in, std::string& text) { return in.readCString(text); }
 
 bool SkipCString(cByteReader& in) {
     const uint8_t* start = in.data() + in.position();
@@ -74,9 +68,7 @@ bool ReadVersion(cByteReader& in, uint16_t& version) {
     return ReadU16At(in, kPdbVersionOffset, version);
 }
 
-bool ReadType(cByteReader& in, uint32_t& type) {
-    return ReadU32At(in, kPdbTypeOffset, type);
-}
+bool ReadType(cByteReader& in, uint32_t& type) { return ReadU32At(in, kPdbTypeOffset, type); }
 
 bool ReadRecordCount(cByteReader& in, uint16_t& count) {
     return ReadU16At(in, kPdbRecordCountOffset, count);

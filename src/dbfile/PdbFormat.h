@@ -48,15 +48,9 @@ constexpr uint32_t PdbFourCC(const char (&code)[5]) {
 }
 
 // Inline: a save writes hundreds of thousands of them.
-inline void WriteU16BE(cByteWriter& out, uint16_t value) {
-    out.writeU16(value);
-}
-inline void WriteU32BE(cByteWriter& out, uint32_t value) {
-    out.writeU32(value);
-}
-inline void WriteCString(cByteWriter& out, const char* text) {
-    out.writeCString(text);
-}
+inline void WriteU16BE(cByteWriter& out, uint16_t value) { out.writeU16(value); }
+inline void WriteU32BE(cByteWriter& out, uint32_t value) { out.writeU32(value); }
+inline void WriteCString(cByteWriter& out, const char* text) { out.writeCString(text); }
 bool ReadU16BE(cByteReader& in, uint16_t& value);
 bool ReadU32BE(cByteReader& in, uint32_t& value);
 bool ReadCString(cByteReader& in, std::string& text);

@@ -129,6 +129,4 @@ const uint8_t* UnicodeBlockTable() {
     return table.data();
 }
 
-uint8_t UnicodeBlockOf(char16_t unit) {
-    return UnicodeBlockTable()[unit];
-}
+uint8_t UnicodeBlockOf(char16_t unit) { return UnicodeBlockTable()[unit]; }
