@@ -34,8 +34,8 @@ public:
         term_ = new cTerm;
         db_.terms.append(term_);
     }
-    cValue* valueFor(uint16_t attribute, uint16_t) override {
-        cValue* value = db_.createValue(attribute);
+    cValue* valueFor(uint16_t attribute, uint16_t mediaType) override {
+        cValue* value = cDatabase::newValue(attribute, mediaType);
         if (value && !term_->values.append(value)) {
             value->destroy();
             return nullptr;

@@ -61,6 +61,9 @@ public:
     // own encoding (escaped ANSI bytes for Ascii, UTF-16 for Unicode); a text of the other
     // encoding gives nullptr.
     cValue* createValue(uint32_t attributeIndex) const;
+    // A new empty value of that media type for that attribute; nullptr for another media
+    // type or when memory runs out. The load, which knows the media types, skips the look-up.
+    static cValue* newValue(uint16_t attributeIndex, uint16_t mediaType);
     cValue* createValue(uint32_t attributeIndex, const char* text) const;
     cValue* createValue(uint32_t attributeIndex, const char16_t* text) const;
 

@@ -64,15 +64,17 @@ uint32_t cDatabase::countValuesOfAttribute(uint32_t index) const {
 
 cValue* cDatabase::createValue(uint32_t attributeIndex) const {
     const cAttribute* owner = attribute(attributeIndex);
-    if (!owner)
-        return nullptr;
+    return owner ? newValue(static_cast<uint16_t>(attributeIndex), owner->mediaType) : nullptr;
+}
+
+cValue* cDatabase::newValue(uint16_t attributeIndex, uint16_t mediaType) {
     cValue* value = nullptr;
-    if (owner->mediaType == MediaTypeAscii)
+    if (mediaType == MediaTypeAscii)
         value = new (std::nothrow) cAsciiValue;
-    else if (owner->mediaType == MediaTypeUnicode)
+    else if (mediaType == MediaTypeUnicode)
         value = new (std::nothrow) cUnicodeValue;
     if (value)
-        value->attribute = static_cast<uint16_t>(attributeIndex);
+        value->attribute = attributeIndex;
     return value;
 }
 

@@ -104,7 +104,8 @@ bool cAsciiValue::read(cByteReader& stream) {
     size_t length = 0;
     if (!stream.readCStringView(raw, length))
         return false;
-    if (!std::memchr(raw, '\\', length) && !std::memchr(raw, '\n', length)) {
+    // raw ends in the file's NUL, so one scan finds either character.
+    if (!std::strpbrk(raw, "\\\n")) {
         text.assign(raw, static_cast<uint32_t>(length));
         return true;
     }
