@@ -25,7 +25,7 @@ std::string ValueText(const cValue& value) {
 
 // Writes each part of the file as it comes. The parts come in the order of the document's
 // members; a member whose array is empty is written when the next one starts.
-class cJsonDump : public cDatabaseFileVisitor {
+class cJsonDump : public cScratchValueVisitor {
 public:
     explicit cJsonDump(std::ostream& out) : json_(out) {}
 
@@ -65,11 +65,6 @@ public:
         json_.beginArray();
         inTerm_ = true;
     }
-    cValue* valueFor(uint16_t, uint16_t mediaType) override {
-        if (mediaType == MediaTypeAscii)
-            return &ascii_;
-        return mediaType == MediaTypeUnicode ? &unicode_ : nullptr;
-    }
     void valueRead(const cValue& value) override {
         json_.beginObject();
         json_.member("attribute", value.attribute);
@@ -104,8 +99,6 @@ private:
     cJsonStream json_;
     eSection section_ = eSection::Head;
     bool inTerm_ = false;
-    cAsciiValue ascii_;
-    cUnicodeValue unicode_;
 };
 
 } // namespace

@@ -42,7 +42,6 @@ public:
         }
         return value;
     }
-    void valueRead(const cValue&) override {}
 
 private:
     cDatabase& db_;

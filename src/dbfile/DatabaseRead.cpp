@@ -11,7 +11,6 @@
 #include "dbfile/FileFailure.h"
 #include "dbfile/PdbFormat.h"
 #include "model/Attribute.h"
-#include "model/Value.h"
 #include "text/Messages.h"
 #include "text/TextIds.h"
 
@@ -141,26 +140,13 @@ int ReadFrom(cByteReader& file, cDatabaseFileVisitor& visitor) {
     return LoadResultOk;
 }
 
-// Hands nothing on: reads each value into one of two objects it keeps.
-class cTrialRead : public cDatabaseFileVisitor {
-public:
-    void head(const std::string&, const std::string&) override {}
-    void attribute(uint16_t, const std::string&) override {}
-    void category(uint16_t, const std::string&, const std::vector<sTermRun>&) override {}
-    void beginTerm() override {}
-    cValue* valueFor(uint16_t, uint16_t mediaType) override {
-        if (mediaType == MediaTypeAscii)
-            return &ascii_;
-        return mediaType == MediaTypeUnicode ? &unicode_ : nullptr;
-    }
-    void valueRead(const cValue&) override {}
-
-private:
-    cAsciiValue ascii_;
-    cUnicodeValue unicode_;
-};
-
 } // namespace
+
+cValue* cScratchValueVisitor::valueFor(uint16_t, uint16_t mediaType) {
+    if (mediaType == MediaTypeAscii)
+        return &ascii_;
+    return mediaType == MediaTypeUnicode ? &unicode_ : nullptr;
+}
 
 int ReadDatabaseBytes(const std::vector<uint8_t>& bytes, const std::string& source,
                       cDatabaseFileVisitor& visitor) {
@@ -177,7 +163,7 @@ int StreamDatabaseFile(const std::string& path, cDatabaseFileVisitor& visitor) {
     std::vector<uint8_t> bytes;
     if (CheckDatabaseFile(path, bytes) != 0)
         return 1;
-    cTrialRead trial;
+    cScratchValueVisitor trial;
     int result = ReadDatabaseBytes(bytes, path, trial);
     if (result == LoadResultOk)
         result = ReadDatabaseBytes(bytes, path, visitor);

@@ -9,25 +9,35 @@
 #include <vector>
 
 #include "dbfile/DatabaseFormat.h"
-
-class cValue;
+#include "model/Value.h"
 
 class cDatabaseFileVisitor {
 public:
     virtual ~cDatabaseFileVisitor() = default;
-    virtual void head(const std::string& name, const std::string& description) = 0;
-    virtual void attribute(uint16_t mediaType, const std::string& name) = 0;
+    virtual void head(const std::string& /*name*/, const std::string& /*description*/) {}
+    virtual void attribute(uint16_t /*mediaType*/, const std::string& /*name*/) {}
     // A category as the file holds it (the file's "Uncategorized" one included), its runs
     // merged: every term it lists once, ascending, below the term count.
-    virtual void category(uint16_t group, const std::string& name,
-                          const std::vector<sTermRun>& runs) = 0;
-    virtual void beginTerm() = 0;
-    // The value the next value of the current term is read into: one of the attribute's
-    // media type, with attribute set. nullptr ends the term, as a value of an attribute that
-    // does not exist does.
+    virtual void category(uint16_t /*group*/, const std::string& /*name*/,
+                          const std::vector<sTermRun>& /*runs*/) {}
+    virtual void beginTerm() {}
+    // The object the next value of the current term is read into: one of the attribute's
+    // media type (the read sets its attribute). nullptr ends the term, as a value of an
+    // attribute that does not exist does.
     virtual cValue* valueFor(uint16_t attribute, uint16_t mediaType) = 0;
     // The value valueFor gave, read in whole.
-    virtual void valueRead(const cValue& value) = 0;
+    virtual void valueRead(const cValue& /*value*/) {}
+};
+
+// A visitor that looks at each value once, as it is read: every value is read into one of
+// two objects it keeps. On its own it hands nothing on, and so makes sure a file reads.
+class cScratchValueVisitor : public cDatabaseFileVisitor {
+public:
+    cValue* valueFor(uint16_t attribute, uint16_t mediaType) override;
+
+private:
+    cAsciiValue ascii_;
+    cUnicodeValue unicode_;
 };
 
 // Reads the bytes of a whole database file and hands its parts to visitor; a load result
