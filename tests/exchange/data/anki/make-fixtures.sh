@@ -13,7 +13,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
 
-schema11='
+# The tables both schemas hold alike.
+core_tables='
 CREATE TABLE col (id integer PRIMARY KEY, crt integer NOT NULL, mod integer NOT NULL,
   scm integer NOT NULL, ver integer NOT NULL, dty integer NOT NULL, usn integer NOT NULL,
   ls integer NOT NULL, conf text NOT NULL, models text NOT NULL, decks text NOT NULL,
@@ -26,11 +27,13 @@ CREATE TABLE cards (id integer PRIMARY KEY, nid integer NOT NULL, did integer NO
   queue integer NOT NULL, due integer NOT NULL, ivl integer NOT NULL, factor integer NOT NULL,
   reps integer NOT NULL, lapses integer NOT NULL, left integer NOT NULL, odue integer NOT NULL,
   odid integer NOT NULL, flags integer NOT NULL, data text NOT NULL);
+'
+schema11="$core_tables
 CREATE TABLE revlog (id integer PRIMARY KEY, cid integer NOT NULL, usn integer NOT NULL,
   ease integer NOT NULL, ivl integer NOT NULL, lastIvl integer NOT NULL,
   factor integer NOT NULL, time integer NOT NULL, type integer NOT NULL);
 CREATE TABLE graves (usn integer NOT NULL, oid integer NOT NULL, type integer NOT NULL);
-'
+"
 card="0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, ''"
 
 # The placeholder newer Anki puts beside the real collection: one note asking for an update.
@@ -44,20 +47,8 @@ INSERT INTO notes VALUES (1, 'x', 1, 0, 0, '',
 INSERT INTO cards VALUES (1, 1, 1, 0, $card);"
 
 # The newer schema, its unicase columns first made with NOCASE, which the tool knows.
-sqlite3 newer.anki21b "
-CREATE TABLE col (id integer PRIMARY KEY, crt integer NOT NULL, mod integer NOT NULL,
-  scm integer NOT NULL, ver integer NOT NULL, dty integer NOT NULL, usn integer NOT NULL,
-  ls integer NOT NULL, conf text NOT NULL, models text NOT NULL, decks text NOT NULL,
-  dconf text NOT NULL, tags text NOT NULL);
+sqlite3 newer.anki21b "$core_tables
 INSERT INTO col VALUES (1, 0, 0, 0, 18, 0, 0, 0, '', '', '', '', '');
-CREATE TABLE notes (id integer PRIMARY KEY, guid text NOT NULL, mid integer NOT NULL,
-  mod integer NOT NULL, usn integer NOT NULL, tags text NOT NULL, flds text NOT NULL,
-  sfld integer NOT NULL, csum integer NOT NULL, flags integer NOT NULL, data text NOT NULL);
-CREATE TABLE cards (id integer PRIMARY KEY, nid integer NOT NULL, did integer NOT NULL,
-  ord integer NOT NULL, mod integer NOT NULL, usn integer NOT NULL, type integer NOT NULL,
-  queue integer NOT NULL, due integer NOT NULL, ivl integer NOT NULL, factor integer NOT NULL,
-  reps integer NOT NULL, lapses integer NOT NULL, left integer NOT NULL, odue integer NOT NULL,
-  odid integer NOT NULL, flags integer NOT NULL, data text NOT NULL);
 CREATE TABLE notetypes (id integer NOT NULL PRIMARY KEY, name text NOT NULL COLLATE NOCASE,
   mtime_secs integer NOT NULL, usn integer NOT NULL, config blob NOT NULL);
 CREATE UNIQUE INDEX idx_notetypes_name ON notetypes (name);
