@@ -40,7 +40,7 @@ int SaveImport(cDatabase& db, const std::string& input, const std::string& outpu
 }
 
 int ImportPdb(const std::string& input, const std::string& output,
-              const sPinyinColumns& pinyin = {}) {
+              const sPinyinColumns& pinyin) {
     PrepareHeapForFile(input);
     auto db = std::make_unique<cDatabase>();
     if (LoadDatabaseFile(input, *db) != 0)
@@ -128,11 +128,7 @@ int RunDump(const std::string& file, std::ostream& out) {
 }
 
 int RunImportPdb(const std::string& input, const std::string& output) {
-    ClearFileFailure();
-    cStreamFile in(input, cStreamFile::Input);
-    const int result = in.ready() ? ImportPdb(in.path(), output) : 1;
-    in.nameFailure();
-    return ReportFailure(result, output, std::cerr);
+    return RunImport("pdb", input, output);
 }
 
 int RunMerge(const std::string& target, const std::string& source, const std::string& output) {
