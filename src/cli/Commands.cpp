@@ -41,7 +41,6 @@ int SaveImport(cDatabase& db, const std::string& input, const std::string& outpu
 
 int ImportPdb(const std::string& input, const std::string& output,
               const sPinyinColumns& pinyin) {
-    PrepareHeapForFile(input);
     auto db = std::make_unique<cDatabase>();
     if (LoadDatabaseFile(input, *db) != 0)
         return 1;
@@ -66,6 +65,7 @@ int Merge(const std::string& target, const std::string& source, const std::strin
 
 int Import(const std::string& format, const std::string& input, const std::string& output,
            const sPinyinColumns& pinyin) {
+    PrepareHeapForFile(input);
     if (format == "pdb")
         return ImportPdb(input, output, pinyin);
     eImportFormat kind = format == "vesk"     ? eImportFormat::VeskText
@@ -73,7 +73,6 @@ int Import(const std::string& format, const std::string& input, const std::strin
                          : format == "ergane" ? eImportFormat::Ergane
                          : format == "apkg"   ? eImportFormat::AnkiPackage
                                               : eImportFormat::QuizApp;
-    PrepareHeapForFile(input);
     auto db = std::make_unique<cDatabase>();
     int failureText = ImportFile(kind, *db, input);
     if (failureText != 0) {
