@@ -1,5 +1,7 @@
 #include "dbfile/DatabaseFiles.h"
 
+#include <utility>
+
 #include "dbfile/DatabaseCheck.h"
 #include "dbfile/PdbFormat.h"
 #include "model/Database.h"
@@ -14,7 +16,7 @@ int LoadDatabaseFile(const std::string& path, cDatabase& db) {
     if (CheckDatabaseFile(path, bytes) != 0)
         return 1;
     db.path.assign(path.c_str());
-    int result = db.load(bytes);
+    int result = db.load(std::move(bytes));
     if (result != 0) {
         ShowTableMessage(TextCaptionError, LoadFailureText(result), MessageOk);
         return 1;

@@ -1,6 +1,7 @@
 // cDatabase::load: the file is read whole and its parts become the database's.
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dbfile/DatabaseFormat.h"
@@ -8,6 +9,7 @@
 #include "dbfile/DiagnosticLog.h"
 #include "dbfile/FileBytes.h"
 #include "model/Database.h"
+#include "model/TextStore.h"
 
 namespace {
 
@@ -57,12 +59,17 @@ int cDatabase::load() {
         AppendDiagnostic("cDatabase::load", "failed to open input file", source);
         return LoadResultBadFormat;
     }
-    return load(bytes);
+    return load(std::move(bytes));
 }
 
-int cDatabase::load(const std::vector<uint8_t>& fileBytes) {
+int cDatabase::load(std::vector<uint8_t>&& fileBytes) {
     cModelBuilder builder(*this);
-    const int result = ReadDatabaseBytes(fileBytes, path.textOrEmpty(), builder);
+    // Without a store (memory ran out for it) every text is copied, as from any bytes.
+    cTextStore* store = cTextStore::hold(fileBytes);
+    const int result =
+        ReadDatabaseBytes(store ? store->bytes() : fileBytes, path.textOrEmpty(), builder);
+    if (store)
+        store->letGo();
     if (result == LoadResultOk)
         removeUncategorized();
     return result;

@@ -158,8 +158,9 @@ public:
     // Reads the file at path into this empty database: 0 loaded, 1 unreadable or malformed,
     // 2 an unsupported version.
     int load();
-    // The same from the file's bytes, already read (the path names them in messages).
-    int load(const std::vector<uint8_t>& fileBytes);
+    // The same from the file's bytes, already read (the path names them in messages). The
+    // values' texts may keep living in those bytes: they are taken over.
+    int load(std::vector<uint8_t>&& fileBytes);
     // Appends the terms of the database file at file: 0 merged, 1 the file could not be
     // loaded (nothing changed).
     int merge(const char* file);

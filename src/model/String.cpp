@@ -48,6 +48,17 @@ void cString::assign(const char* bytes, uint32_t length) {
     bufferSize_ = copy ? length + 1 : 0;
 }
 
+void cString::adopt(char* text, uint32_t length) {
+    clear();
+    if (length == 0) {
+        ReleaseText(text, 1); // an empty string holds no buffer
+        return;
+    }
+    text_ = text;
+    length_ = length;
+    bufferSize_ = length + 1;
+}
+
 bool cString::equals(const char* text) const {
     if (!text || !*text)
         return text_ == nullptr;

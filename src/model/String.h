@@ -30,6 +30,9 @@ public:
     void assign(const cString& other) { assign(other.text_, other.length_); }
     // Copies exactly length bytes (which must not hold a NUL) and adds the terminator.
     void assign(const char* bytes, uint32_t length);
+    // Makes text, taken from a cTextStore, the string's buffer instead of copying it: length
+    // bytes, none of them NUL, then a NUL.
+    void adopt(char* text, uint32_t length);
 
     // The buffer, or nullptr when the string is empty.
     const char* text() const { return text_; }

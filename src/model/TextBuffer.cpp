@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "model/Pool.h"
+#include "model/TextStore.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ void* AllocateText(size_t size) noexcept {
 }
 
 void ReleaseText(void* buffer, size_t size) noexcept {
-    if (!buffer)
+    if (!buffer || cTextStore::giveBack(buffer))
         return;
     if (ClassOf(size) < PooledClasses)
         Pools[ClassOf(size)].release(buffer);

@@ -1,6 +1,7 @@
 #include "model/Value.h"
 
 #include "model/TextBuffer.h"
+#include "model/TextStore.h"
 
 #include <cstring>
 #include <new>
@@ -104,9 +105,13 @@ bool cAsciiValue::read(cByteReader& stream) {
     size_t length = 0;
     if (!stream.readCStringView(raw, length))
         return false;
-    // raw ends in the file's NUL, so one scan finds either character.
+    // raw ends in the file's NUL, so one scan finds either character. Such a text is its
+    // own escaped form: when the bytes are a store's, the text stays where it is.
     if (!std::strpbrk(raw, "\\\n")) {
-        text.assign(raw, static_cast<uint32_t>(length));
+        if (char* kept = length > 0 ? cTextStore::take(raw) : nullptr)
+            text.adopt(kept, static_cast<uint32_t>(length));
+        else
+            text.assign(raw, static_cast<uint32_t>(length));
         return true;
     }
     std::string escaped = escape(raw, length);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <random>
 #include <sys/stat.h>
 
@@ -83,6 +84,41 @@ TEST(DatabaseLoad, SavedDatabaseLoadsBackUnchanged) {
     EXPECT_STREQ(loaded.category(1)->name.text(), "Uncategorized");
 
     EXPECT_EQ(SaveTo(loaded, dir.file("b.PDB")), first);
+}
+
+// A loaded database's Ascii texts stay in the file's bytes: they must outlive the database
+// wherever they go (the undo history's taken terms, a merge, a copy) and stay editable. The
+// address sanitizer's run catches bytes freed too early or never.
+TEST(DatabaseLoad, LoadedTextsOutliveTheirDatabaseAndStayEditable) {
+    cTempDir dir;
+    cDatabase original;
+    FillSample(original);
+    original.setValue(2, 0, "kept after the database is gone");
+    original.setValue(4, 0, "truncated here");
+    SaveTo(original, dir.file("a.PDB"));
+
+    auto loaded = std::make_unique<cDatabase>();
+    ASSERT_EQ(LoadFrom(dir.file("a.PDB"), *loaded), LoadResultOk);
+    std::vector<cTerm*> taken = loaded->takeTerms({0, 2, 4});
+    cDatabase merged;
+    ASSERT_EQ(merged.merge(dir.file("a.PDB").c_str()), 0);
+    auto* copy = static_cast<cAsciiValue*>(taken[1]->findValue(0)->clone());
+    loaded.reset();
+
+    auto textOf = [](const cTerm* term) {
+        return std::string(static_cast<const cAsciiValue*>(term->findValue(0))->text.text());
+    };
+    EXPECT_EQ(textOf(taken[0]), "a\\nb\\\\c");
+    EXPECT_EQ(textOf(taken[1]), "kept after the database is gone");
+    EXPECT_STREQ(copy->text.text(), "kept after the database is gone");
+    static_cast<cAsciiValue*>(taken[2]->findValue(0))->text.truncate(9);
+    EXPECT_EQ(textOf(taken[2]), "truncated");
+    static_cast<cAsciiValue*>(taken[1]->findValue(0))->setText("replaced");
+    EXPECT_EQ(textOf(taken[1]), "replaced");
+    EXPECT_EQ(textOf(merged.term(3)), "x");
+    copy->destroy();
+    for (cTerm* term : taken)
+        term->destroy();
 }
 
 TEST(DatabaseLoad, OtherCreatorLoadsAndOtherVersionIsRefused) {
