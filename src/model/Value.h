@@ -105,6 +105,7 @@ private:
     // the text, whose buffer goes back.
     void replaceText(char16_t* units, uint32_t length);
 
-    char16_t* text_ = nullptr;
+    // The length first: it fits beside the attribute, which keeps the value at 24 bytes.
     uint32_t length_ = 0;
+    char16_t* text_ = nullptr;
 };
