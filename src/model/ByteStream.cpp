@@ -59,30 +59,6 @@ void cByteWriter::writeU16Array(const char16_t* units, size_t count) {
     }
 }
 
-bool cByteReader::readU8(uint8_t& value) {
-    if (remaining() < 1)
-        return fail();
-    value = data_[position_++];
-    return true;
-}
-
-bool cByteReader::readU16(uint16_t& value) {
-    if (remaining() < 2)
-        return fail();
-    value = static_cast<uint16_t>((data_[position_] << 8) | data_[position_ + 1]);
-    position_ += 2;
-    return true;
-}
-
-bool cByteReader::readU32(uint32_t& value) {
-    if (remaining() < 4)
-        return fail();
-    const uint8_t* p = data_ + position_;
-    value = (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | p[3];
-    position_ += 4;
-    return true;
-}
-
 bool cByteReader::readCString(std::string& text) {
     if (remaining() == 0)
         return fail();
@@ -134,16 +110,3 @@ bool cByteReader::readU16String(std::u16string& text) {
     return fail();
 }
 
-bool cByteReader::seek(size_t position) {
-    if (position > size_)
-        return fail();
-    position_ = position;
-    return true;
-}
-
-bool cByteReader::skip(size_t count) {
-    if (count > remaining())
-        return fail();
-    position_ += count;
-    return true;
-}

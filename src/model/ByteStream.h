@@ -74,9 +74,28 @@ public:
     // The reader does not own its bytes, so it cannot read a temporary.
     explicit cByteReader(const std::vector<uint8_t>&& bytes) = delete;
 
-    bool readU8(uint8_t& value);
-    bool readU16(uint16_t& value);
-    bool readU32(uint32_t& value);
+    // The fixed-width reads are inline: a load makes some ten of them per value.
+    bool readU8(uint8_t& value) {
+        if (remaining() < 1)
+            return fail();
+        value = data_[position_++];
+        return true;
+    }
+    bool readU16(uint16_t& value) {
+        if (remaining() < 2)
+            return fail();
+        value = static_cast<uint16_t>((data_[position_] << 8) | data_[position_ + 1]);
+        position_ += 2;
+        return true;
+    }
+    bool readU32(uint32_t& value) {
+        if (remaining() < 4)
+            return fail();
+        const uint8_t* p = data_ + position_;
+        value = (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | p[3];
+        position_ += 4;
+        return true;
+    }
     // Reads the bytes up to the next NUL and steps over it; fails (and reads nothing) when
     // no NUL lies before the end.
     bool readCString(std::string& text);
@@ -88,8 +107,18 @@ public:
     // there is none before the end.
     bool peekU16StringLength(size_t& units) const;
     // Positions the stream; fails when position lies past the end.
-    bool seek(size_t position);
-    bool skip(size_t count);
+    bool seek(size_t position) {
+        if (position > size_)
+            return fail();
+        position_ = position;
+        return true;
+    }
+    bool skip(size_t count) {
+        if (count > remaining())
+            return fail();
+        position_ += count;
+        return true;
+    }
 
     size_t position() const { return position_; }
     size_t size() const { return size_; }
