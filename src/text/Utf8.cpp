@@ -84,11 +84,19 @@ std::u16string Utf8ToUtf16(const char* text, size_t size) {
     out.reserve(size);
     size_t i = 0;
     while (i < size) {
-        unsigned char lead = static_cast<unsigned char>(text[i++]);
-        if (lead < 0x80) {
-            out.push_back(lead);
+        // A run of ASCII, most of what a text file holds, is widened in one go.
+        size_t runEnd = i;
+        while (runEnd < size && static_cast<unsigned char>(text[runEnd]) < 0x80)
+            ++runEnd;
+        if (runEnd > i) {
+            const size_t at = out.size();
+            out.resize(at + (runEnd - i));
+            for (size_t k = i; k < runEnd; ++k)
+                out[at + (k - i)] = static_cast<unsigned char>(text[k]);
+            i = runEnd;
             continue;
         }
+        unsigned char lead = static_cast<unsigned char>(text[i++]);
         int trailing;
         char32_t point;
         if (lead >= 0xC2 && lead <= 0xDF) {
