@@ -75,6 +75,10 @@ bool IsMultiByteUtf8(const uint8_t* bytes, size_t size) {
 bool LooksLikeUtf16(const uint8_t* bytes, size_t size, bool bigEndian) {
     if (size == 0 || size % 2 != 0)
         return false;
+    // At least one unit must have a NUL high byte: a text without a NUL byte, which is what
+    // most files are, is settled by one fast scan.
+    if (!std::memchr(bytes, 0, size))
+        return false;
     const size_t high = bigEndian ? 0 : 1;
     size_t nulHighBytes = 0;
     for (size_t i = 0; i < size; i += 2) {
