@@ -91,7 +91,8 @@ public:
     explicit cBlockCollector(std::vector<uint8_t>& used) : used_(used) {}
     void add(const cUnicodeValue& value) {
         const char16_t* units = value.text();
-        for (uint32_t i = 0; i < value.length(); ++i) {
+        const uint32_t length = value.length();
+        for (uint32_t i = 0; i < length; ++i) {
             // Texts mostly stay in one block (CJK, Cyrillic...): a unit in the block of the
             // unit before needs no look-up, the blocks being disjoint.
             if (units[i] >= lastFirst_ && units[i] <= lastLast_)

@@ -164,17 +164,21 @@ uint32_t cUnicodeValue::storedSize() const {
 }
 
 void cUnicodeValue::write(cByteWriter& stream) const {
-    const bool mark = needsRtlMark();
-    uint8_t* out = stream.room(2 * (size_t(length_) + (mark ? 3 : 2)));
+    // The text and its length are read once: a store through a byte pointer could change
+    // any member, so the compiler would read them again for every unit.
+    const char16_t* units = text_;
+    const uint32_t length = length_;
+    const bool mark = needsRtlMark(units, length);
+    uint8_t* out = stream.room(2 * (size_t(length) + (mark ? 3 : 2)));
     PutU16(out, attribute);
     out += 2;
     if (mark) {
         PutU16(out, RightToLeftEmbedding);
         out += 2;
     }
-    for (uint32_t i = 0; i < length_; ++i)
-        PutU16(out + 2 * i, text_[i]);
-    PutU16(out + 2 * length_, 0);
+    for (uint32_t i = 0; i < length; ++i)
+        PutU16(out + 2 * i, units[i]);
+    PutU16(out + 2 * length, 0);
 }
 
 bool cUnicodeValue::read(cByteReader& stream) {
