@@ -15,6 +15,8 @@ public:
     // Takes the bytes over, held by the caller until letGo; nullptr (and bytes left as they
     // were) when memory runs out.
     static cTextStore* hold(std::vector<uint8_t>& bytes) noexcept;
+    cTextStore(const cTextStore&) = delete;
+    cTextStore& operator=(const cTextStore&) = delete;
     // The holder is done: the store goes as soon as no text of it is out.
     void letGo() noexcept;
 
