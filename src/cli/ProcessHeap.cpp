@@ -12,10 +12,10 @@
 #endif
 
 #if VESK_OWN_HEAP
-#include <cstdint>
 #include <cstdlib>
 #include <malloc.h>
-#include <sys/mman.h>
+
+#include "model/PoolChunks.h"
 #endif
 
 namespace {
@@ -29,8 +29,7 @@ constexpr size_t HeapCeiling = 1u << 30;
 constexpr size_t LargePage = 2u << 20;
 #endif
 
-} // namespace
-
+// PrepareHeapForFile for a file of inputBytes.
 void PrepareHeapFor(size_t inputBytes) {
 #if VESK_OWN_HEAP
     const size_t reserve = inputBytes > (HeapCeiling - HeapFloor) / HeapPerInputByte
@@ -42,17 +41,12 @@ void PrepareHeapFor(size_t inputBytes) {
     void* block = std::malloc(reserve);
     if (!block)
         return;
-    const auto begin = (reinterpret_cast<uintptr_t>(block) + LargePage - 1) & ~(LargePage - 1);
-    const auto end = (reinterpret_cast<uintptr_t>(block) + reserve) & ~(LargePage - 1);
-    if (end > begin)
-        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+    AdviseLargePages(block, reserve);
     std::free(block);
 #else
     (void)inputBytes;
 #endif
 }
-
-namespace {
 
 bool processEnds = false;
 

@@ -3,17 +3,14 @@
 // it: a database of 65,532 terms is some 400,000 small allocations, and faulting their pages
 // in one by one took a third of an import's run.
 
-#include <cstddef>
 #include <memory>
 #include <string>
 
-// Asks for memory freed on the way to be kept for the allocations after it, and for the heap
-// to be backed by large pages, with room reserved (address space only) for what a file of
-// inputBytes builds. Nothing under the sanitizers, which keep their own heap, and nothing
-// outside glibc on Linux.
-void PrepareHeapFor(size_t inputBytes);
-// PrepareHeapFor the size of the file at path, when the process ends after its command and
-// path names a regular file; otherwise nothing.
+// Prepares the heap for what the file at path builds, when the process ends after its command
+// and path names a regular file; otherwise nothing. Memory freed on the way is then kept for
+// the allocations after it, and the heap is backed by large pages, with room reserved
+// (address space only) for the database. Nothing under the sanitizers, which keep their own
+// heap, and nothing outside glibc on Linux.
 void PrepareHeapForFile(const std::string& path);
 
 // The vesk tool ends right after its command; in-process callers (the tests) do not.

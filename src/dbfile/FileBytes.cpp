@@ -4,11 +4,11 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <limits>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "dbfile/FileFailure.h"
+#include "model/PoolChunks.h"
 
 namespace {
 
@@ -31,17 +31,6 @@ public:
 private:
     int fd_;
 };
-
-// Asks for the pages of a buffer not yet touched to be large ones. The bytes of a database
-// file stay in memory as long as its texts are in use (model/TextStore.h), and each save
-// walks them: in small pages, that walk spends its time missing the address cache.
-void AdviseLargePages(uint8_t* start, size_t size) {
-    constexpr uintptr_t LargePage = 2u << 20;
-    const auto begin = (reinterpret_cast<uintptr_t>(start) + LargePage - 1) & ~(LargePage - 1);
-    const auto end = (reinterpret_cast<uintptr_t>(start) + size) & ~(LargePage - 1);
-    if (end > begin)
-        ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
-}
 
 // The first limit bytes of the file, all of it when it is shorter.
 eFileRead ReadStart(const std::string& path, size_t limit, std::vector<uint8_t>& bytes) {
@@ -67,6 +56,9 @@ eFileRead ReadStart(const std::string& path, size_t limit, std::vector<uint8_t>&
     const uint64_t wanted = std::min<uint64_t>(static_cast<uint64_t>(info.st_size), limit);
     if (wanted > std::numeric_limits<uint32_t>::max())
         return Fail(path, EFBIG);
+    // Large pages for a buffer not yet touched: the bytes of a database file stay in memory
+    // as long as its texts are in use (model/TextStore.h), and each save walks them; in small
+    // pages that walk spends its time missing the address cache.
     if (bytes.capacity() < wanted) {
         bytes.reserve(static_cast<size_t>(wanted));
         AdviseLargePages(bytes.data(), bytes.capacity());

@@ -51,14 +51,6 @@ void cByteWriter::writeCString(const char* text) {
     writeU8(0);
 }
 
-void cByteWriter::writeU16Array(const char16_t* units, size_t count) {
-    uint8_t* out = room(2 * count);
-    for (size_t i = 0; i < count; ++i) {
-        out[2 * i] = static_cast<uint8_t>(units[i] >> 8);
-        out[2 * i + 1] = static_cast<uint8_t>(units[i]);
-    }
-}
-
 bool cByteReader::readCString(std::string& text) {
     if (remaining() == 0)
         return fail();

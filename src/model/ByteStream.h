@@ -10,6 +10,12 @@
 #include <string>
 #include <vector>
 
+// A 16-bit number high byte first, at out.
+inline void StoreU16BE(uint8_t* out, uint16_t value) {
+    out[0] = static_cast<uint8_t>(value >> 8);
+    out[1] = static_cast<uint8_t>(value);
+}
+
 class cByteWriter {
 public:
     cByteWriter() = default;
@@ -18,11 +24,7 @@ public:
     cByteWriter& operator=(const cByteWriter&) = delete;
 
     void writeU8(uint8_t value) { *room(1) = value; }
-    void writeU16(uint16_t value) {
-        uint8_t* p = room(2);
-        p[0] = static_cast<uint8_t>(value >> 8);
-        p[1] = static_cast<uint8_t>(value);
-    }
+    void writeU16(uint16_t value) { StoreU16BE(room(2), value); }
     void writeU32(uint32_t value) {
         uint8_t* p = room(4);
         p[0] = static_cast<uint8_t>(value >> 24);
@@ -33,8 +35,6 @@ public:
     void writeBytes(const void* data, size_t size);
     // The bytes and one NUL.
     void writeCString(const char* text);
-    // Each unit as two bytes, high byte first.
-    void writeU16Array(const char16_t* units, size_t count);
     // Appends count bytes for the caller to fill and returns where they start. The pointer
     // holds until the next write.
     uint8_t* room(size_t count) {

@@ -32,9 +32,7 @@ bool MapRegion() {
     const size_t tail = static_cast<size_t>(start + RegionBytes + HugePage - end);
     if (tail > 0)
         ::munmap(end, tail);
-#ifdef MADV_HUGEPAGE
-    ::madvise(aligned, RegionBytes, MADV_HUGEPAGE);
-#endif
+    AdviseLargePages(aligned, RegionBytes);
     regionNext = aligned;
     regionEnd = end;
     return true;
@@ -50,4 +48,17 @@ void* AllocatePoolChunk(size_t bytes) noexcept {
     void* chunk = regionNext;
     regionNext += PoolChunkBytes;
     return chunk;
+}
+
+void AdviseLargePages(void* start, size_t size) noexcept {
+#ifdef MADV_HUGEPAGE
+    const auto first = reinterpret_cast<uintptr_t>(start);
+    const uintptr_t begin = (first + HugePage - 1) & ~uintptr_t(HugePage - 1);
+    const uintptr_t end = (first + size) & ~uintptr_t(HugePage - 1);
+    if (end > begin)
+        ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+#else
+    (void)start;
+    (void)size;
+#endif
 }

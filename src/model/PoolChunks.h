@@ -11,3 +11,7 @@
 void* AllocatePoolChunk(size_t bytes) noexcept;
 
 constexpr size_t PoolChunkBytes = 64 * 1024;
+
+// Asks the kernel to back the whole large pages inside the size bytes at start with large
+// pages when they are first touched; the part of a page at either end stays as it is.
+void AdviseLargePages(void* start, size_t size) noexcept;

@@ -27,12 +27,6 @@ template <class Emit> void ScanEscaped(const char* escaped, Emit emit) {
     }
 }
 
-// A 16-bit number high byte first, as the file holds them.
-void PutU16(uint8_t* out, uint16_t value) {
-    out[0] = static_cast<uint8_t>(value >> 8);
-    out[1] = static_cast<uint8_t>(value);
-}
-
 uint32_t UnitLength(const char16_t* units) {
     uint32_t length = 0;
     while (units[length] != 0)
@@ -88,7 +82,7 @@ void cAsciiValue::write(cByteWriter& stream) const {
     const uint32_t length = text.length();
     if (!std::memchr(text.textOrEmpty(), '\\', length)) {
         uint8_t* out = stream.room(size_t(length) + 3);
-        PutU16(out, attribute);
+        StoreU16BE(out, attribute);
         std::memcpy(out + 2, text.textOrEmpty(), length);
         out[length + 2] = 0;
         return;
@@ -170,15 +164,15 @@ void cUnicodeValue::write(cByteWriter& stream) const {
     const uint32_t length = length_;
     const bool mark = needsRtlMark(units, length);
     uint8_t* out = stream.room(2 * (size_t(length) + (mark ? 3 : 2)));
-    PutU16(out, attribute);
+    StoreU16BE(out, attribute);
     out += 2;
     if (mark) {
-        PutU16(out, RightToLeftEmbedding);
+        StoreU16BE(out, RightToLeftEmbedding);
         out += 2;
     }
     for (uint32_t i = 0; i < length; ++i)
-        PutU16(out + 2 * i, units[i]);
-    PutU16(out + 2 * length, 0);
+        StoreU16BE(out + 2 * i, units[i]);
+    StoreU16BE(out + 2 * length, 0);
 }
 
 bool cUnicodeValue::read(cByteReader& stream) {
