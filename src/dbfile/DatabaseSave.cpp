@@ -126,11 +126,18 @@ bool WriteTermRecords(const cList& terms, sTermRecords& records) {
     cBlockCollector blocks(records.blocks);
     for (const cTerm* term : Items<cTerm>(terms)) {
         const size_t start = records.bytes.size();
-        // This walk is bound by the memory it touches: the value objects and their texts.
+        // One virtual call per value, for its class; the writes themselves are inline.
         for (const cValue* value : Items<cValue>(term->values)) {
-            value->write(records.bytes);
-            if (value->mediaType() == MediaTypeUnicode)
-                blocks.add(*static_cast<const cUnicodeValue*>(value));
+            const uint16_t type = value->mediaType();
+            if (type == MediaTypeAscii) {
+                static_cast<const cAsciiValue*>(value)->writeStored(records.bytes);
+            } else if (type == MediaTypeUnicode) {
+                const auto* unicode = static_cast<const cUnicodeValue*>(value);
+                unicode->writeStored(records.bytes);
+                blocks.add(*unicode);
+            } else {
+                value->write(records.bytes);
+            }
         }
         if (records.bytes.size() > limit)
             return false;
@@ -144,9 +151,12 @@ void WriteCategory(cByteWriter& out, uint16_t group, const char* name,
     WriteU16BE(out, group);
     WriteCString(out, name);
     WriteU32BE(out, static_cast<uint32_t>(runs.size()));
+    // A category holds up to 65,532 runs: their room is taken once.
+    uint8_t* p = out.room(6 * runs.size());
     for (const sTermRun& run : runs) {
-        WriteU32BE(out, run.firstTerm);
-        WriteU16BE(out, run.length);
+        StoreU32BE(p, run.firstTerm);
+        StoreU16BE(p + 4, run.length);
+        p += 6;
     }
 }
 
@@ -194,8 +204,11 @@ bool LayOutHead(const cDatabase& db, const std::vector<uint32_t>& uncategorized,
     offset += static_cast<uint32_t>(categorySize);
     WriteRecordEntry(out, offset);
     offset += static_cast<uint32_t>(attributeSize);
+    // One entry per term, in room taken once.
+    uint8_t* entry = out.room(kPdbRecordEntrySize * terms.sizes.size());
     for (uint32_t size : terms.sizes) {
-        WriteRecordEntry(out, offset);
+        StoreRecordEntry(entry, offset);
+        entry += kPdbRecordEntrySize;
         offset += size;
     }
 

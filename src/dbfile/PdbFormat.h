@@ -59,9 +59,13 @@ bool SkipCString(cByteReader& in);
 
 void WritePdbHeader(cByteWriter& out, const char* name, uint32_t type, uint32_t creator,
                     uint16_t version, uint16_t recordCount);
+// A record list entry at out, kPdbRecordEntrySize bytes.
+inline void StoreRecordEntry(uint8_t* out, uint32_t dataOffset) {
+    StoreU32BE(out, dataOffset);
+    StoreU32BE(out + 4, 0); // attributes and unique ID
+}
 inline void WriteRecordEntry(cByteWriter& out, uint32_t dataOffset) {
-    out.writeU32(dataOffset);
-    out.writeU32(0); // attributes and unique ID
+    StoreRecordEntry(out.room(kPdbRecordEntrySize), dataOffset);
 }
 
 // The header readers fail on a file shorter than the field they read.

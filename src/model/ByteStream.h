@@ -16,6 +16,14 @@ inline void StoreU16BE(uint8_t* out, uint16_t value) {
     out[1] = static_cast<uint8_t>(value);
 }
 
+// A 32-bit number high byte first, at out.
+inline void StoreU32BE(uint8_t* out, uint32_t value) {
+    out[0] = static_cast<uint8_t>(value >> 24);
+    out[1] = static_cast<uint8_t>(value >> 16);
+    out[2] = static_cast<uint8_t>(value >> 8);
+    out[3] = static_cast<uint8_t>(value);
+}
+
 class cByteWriter {
 public:
     cByteWriter() = default;
@@ -25,13 +33,7 @@ public:
 
     void writeU8(uint8_t value) { *room(1) = value; }
     void writeU16(uint16_t value) { StoreU16BE(room(2), value); }
-    void writeU32(uint32_t value) {
-        uint8_t* p = room(4);
-        p[0] = static_cast<uint8_t>(value >> 24);
-        p[1] = static_cast<uint8_t>(value >> 16);
-        p[2] = static_cast<uint8_t>(value >> 8);
-        p[3] = static_cast<uint8_t>(value);
-    }
+    void writeU32(uint32_t value) { StoreU32BE(room(4), value); }
     void writeBytes(const void* data, size_t size);
     // The bytes and one NUL.
     void writeCString(const char* text);
@@ -47,6 +49,8 @@ public:
     void reserve(size_t capacity);
     // Forgets the bytes and keeps the buffer, so writing as much again touches no new memory.
     void clear() { size_ = 0; }
+    // Takes back the last count bytes written (count must not exceed the size).
+    void unwrite(size_t count) { size_ -= count; }
     // Gives the buffer back when it is larger than capacity.
     void shrink(size_t capacity);
 

@@ -69,24 +69,14 @@ std::string cAsciiValue::escape(const char* raw, size_t length) {
     return escaped;
 }
 
-// Most values hold no backslash, and then the escaped form is the file form: saving and
-// loading 65,532 terms take that path for nearly every value.
+// Most values hold no backslash, and then the escaped form is the file form.
 uint32_t cAsciiValue::storedSize() const {
     if (!std::memchr(text.textOrEmpty(), '\\', text.length()))
         return cValue::storedSize() + text.length() + 1;
     return cValue::storedSize() + unescapedLength(text.text()) + 1;
 }
 
-// A save writes every value: the common case takes its room once and copies the text.
-void cAsciiValue::write(cByteWriter& stream) const {
-    const uint32_t length = text.length();
-    if (!std::memchr(text.textOrEmpty(), '\\', length)) {
-        uint8_t* out = stream.room(size_t(length) + 3);
-        StoreU16BE(out, attribute);
-        std::memcpy(out + 2, text.textOrEmpty(), length);
-        out[length + 2] = 0;
-        return;
-    }
+void cAsciiValue::writeUnescaped(cByteWriter& stream) const {
     cValue::write(stream);
     ScanEscaped(text.text(), [&](char c) { stream.writeU8(static_cast<uint8_t>(c)); });
     stream.writeU8(0);
@@ -157,24 +147,6 @@ uint32_t cUnicodeValue::storedSize() const {
     return cValue::storedSize() + 2 * length_ + 2 + (needsRtlMark() ? 2 : 0);
 }
 
-void cUnicodeValue::write(cByteWriter& stream) const {
-    // The text and its length are read once: a store through a byte pointer could change
-    // any member, so the compiler would read them again for every unit.
-    const char16_t* units = text_;
-    const uint32_t length = length_;
-    const bool mark = needsRtlMark(units, length);
-    uint8_t* out = stream.room(2 * (size_t(length) + (mark ? 3 : 2)));
-    StoreU16BE(out, attribute);
-    out += 2;
-    if (mark) {
-        StoreU16BE(out, RightToLeftEmbedding);
-        out += 2;
-    }
-    for (uint32_t i = 0; i < length; ++i)
-        StoreU16BE(out + 2 * i, units[i]);
-    StoreU16BE(out + 2 * length, 0);
-}
-
 bool cUnicodeValue::read(cByteReader& stream) {
     if (!cValue::read(stream))
         return false;
@@ -203,18 +175,4 @@ cValue* cUnicodeValue::clone() const {
     if (text_)
         copy->setText(text_, length_);
     return copy;
-}
-
-bool cUnicodeValue::needsRtlMark(const char16_t* units, uint32_t length) {
-    if (length == 0 || !units || units[0] == LeftToRightEmbedding)
-        return false;
-    // Every right-to-left unit lies in one of three spans; most texts have none in them.
-    const auto mayBeRightToLeft = [](char16_t unit) {
-        return (unit >= 0x05BE && unit <= 0x07A5) || unit == 0x200F ||
-               (unit >= 0xFB1D && unit <= 0xFEFC);
-    };
-    for (uint32_t i = 0; i < length; ++i)
-        if (mayBeRightToLeft(units[i]) && isRightToLeft(units[i]))
-            return true;
-    return false;
 }

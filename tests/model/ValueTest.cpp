@@ -1,3 +1,4 @@
+#include "model/CopyBytes.h"
 #include "model/Value.h"
 #include "model/ValueList.h"
 
@@ -230,4 +231,44 @@ TEST(ValueListTest, RandomEditsKeepOrderAndOwnership) {
     }
     EXPECT_EQ(list.at(list.count()), nullptr);
     EXPECT_EQ(list.removePayload(nullptr), nullptr);
+}
+
+// Every length across the whole-word and 16-byte paths, with the byte sought at no place or
+// at each place, among bytes that differ from it in one bit. The source and the target are
+// allocated to size, so a read or write outside them fails under the sanitizer; the guard
+// bytes around the target catch a stray write in any build.
+TEST(CopyBytesTest, CopiesEveryLengthAndFindsTheByteAnywhere) {
+    std::mt19937 random(7);
+    const uint8_t neighbours[] = {'\\' ^ 1, '\\' ^ 0x80, '\\' ^ 0x20, 0, 0xFF, 'a'};
+    for (size_t length = 0; length <= 70; ++length) {
+        for (size_t at = 0; at <= length; ++at) { // at == length: the byte is nowhere
+            auto in = std::make_unique<char[]>(length + 1);
+            for (size_t i = 0; i < length; ++i)
+                in[i] = static_cast<char>(neighbours[random() % sizeof neighbours]);
+            if (at < length)
+                in[at] = '\\';
+            std::vector<uint8_t> out(length + 2, 0xA5);
+            const bool without = CopyBytesWithout(out.data() + 1, in.get(), length, '\\');
+            EXPECT_EQ(without, at == length) << length << " " << at;
+            EXPECT_EQ(out.front(), 0xA5);
+            EXPECT_EQ(out.back(), 0xA5);
+            if (without) {
+                EXPECT_TRUE(std::equal(in.get(), in.get() + length, out.begin() + 1,
+                                       [](char a, uint8_t b) { return uint8_t(a) == b; }));
+            }
+
+            // The value writes the same bytes whichever path the copy takes, after bytes
+            // already in the stream.
+            in[length] = 0;
+            cAsciiValue value(0x0102, in.get());
+            cByteWriter writer;
+            writer.writeU8(0xEE);
+            value.write(writer);
+            std::vector<uint8_t> expected = {0xEE, 0x01, 0x02};
+            for (char c : cAsciiValue::unescape(in.get()))
+                expected.push_back(static_cast<uint8_t>(c));
+            expected.push_back(0);
+            EXPECT_EQ(writer.bytes(), expected) << length << " " << at;
+        }
+    }
 }
