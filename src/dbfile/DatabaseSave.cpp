@@ -23,48 +23,76 @@
 
 namespace {
 
-// Adds the next index of an ascending sequence to the runs. An index at or past the term
-// count that does not extend the run before it is dropped, and so is one the last run
-// already covers: a term is a member once, however many entries name it.
-void AddToRuns(std::vector<sTermRun>& runs, uint32_t x, uint32_t termCount) {
-    // A new run is written in place: a run built on the stack and copied stalls the store.
-    const auto start = [&runs](uint32_t first) {
-        sTermRun& added = runs.emplace_back();
-        added.firstTerm = first;
-        added.length = 1;
-    };
-    if (runs.empty())
-        start(x);
-    else if (uint64_t(x) < uint64_t(runs.back().firstTerm) + runs.back().length)
-        return;
-    else if (uint64_t(x) == uint64_t(runs.back().firstTerm) + runs.back().length)
-        ++runs.back().length;
-    else if (x < termCount)
-        start(x);
-}
+// Writes an ascending sequence of term indices as runs of consecutive terms, each its first
+// term (4 bytes) and length (2). An index at or past the term count that does not extend the
+// run before it is dropped, and so is one the last run already covers: a term is a member
+// once, however many entries name it.
+class cRunWriter {
+public:
+    cRunWriter(cByteWriter& out, uint32_t termCount) : out_(out), termCount_(termCount) {}
 
-// Members packed into runs of consecutive terms, ascending.
-std::vector<sTermRun> RunsOf(const cCategory& category, uint32_t termCount) {
-    const cMemberList& members = category.members;
-    std::vector<sTermRun> runs;
-    runs.reserve(members.count());
+    void add(uint32_t x) {
+        if (count_ == 0)
+            start(x);
+        else if (uint64_t(x) < uint64_t(first_) + length_)
+            return;
+        else if (uint64_t(x) == uint64_t(first_) + length_)
+            ++length_;
+        else if (x < termCount_)
+            start(x);
+    }
+    // Writes the last run; returns how many runs were written.
+    uint32_t finish() {
+        if (count_ > 0)
+            store();
+        return count_;
+    }
+
+private:
+    void start(uint32_t first) {
+        if (count_ > 0)
+            store();
+        first_ = first;
+        length_ = 1;
+        ++count_;
+    }
+    void store() {
+        uint8_t* p = out_.room(6);
+        StoreU32BE(p, first_);
+        StoreU16BE(p + 4, length_);
+    }
+
+    cByteWriter& out_;
+    const uint32_t termCount_;
+    uint32_t first_ = 0;
+    uint16_t length_ = 0;
+    uint32_t count_ = 0;
+};
+
+// The runs of a category's members, ascending; returns how many were written.
+uint32_t WriteRuns(cByteWriter& out, const cMemberList& members, uint32_t termCount) {
     // Members are nearly always in term order, and then the runs come straight from the walk.
+    const size_t start = out.size();
+    cRunWriter runs(out, termCount);
     bool sorted = true;
+    bool any = false;
     uint32_t previous = 0;
     for (const cCategoryMember* member : Items<cCategoryMember>(members)) {
         const uint32_t x = member->firstTerm;
-        if (!runs.empty() && x < previous) {
+        if (any && x < previous) {
             sorted = false;
             break;
         }
-        AddToRuns(runs, x, termCount);
+        runs.add(x);
         previous = x;
+        any = true;
     }
     if (sorted)
-        return runs;
+        return runs.finish();
 
     // Otherwise a few entries were added at the end since (a paste, a new term): only the
-    // part after the sorted start is sorted, then merged in.
+    // part after the sorted start is sorted, then merged in, and the runs written again.
+    out.unwrite(out.size() - start);
     std::vector<uint32_t> indices;
     indices.reserve(members.count());
     for (const cCategoryMember* member : Items<cCategoryMember>(members))
@@ -72,10 +100,10 @@ std::vector<sTermRun> RunsOf(const cCategory& category, uint32_t termCount) {
     auto unsorted = std::is_sorted_until(indices.begin(), indices.end());
     std::sort(unsorted, indices.end());
     std::inplace_merge(indices.begin(), unsorted, indices.end());
-    runs.clear();
+    cRunWriter sortedRuns(out, termCount);
     for (uint32_t x : indices)
-        AddToRuns(runs, x, termCount);
-    return runs;
+        sortedRuns.add(x);
+    return sortedRuns.finish();
 }
 
 // The term records, written in one walk over the values: every record's bytes back to back,
@@ -146,52 +174,52 @@ bool WriteTermRecords(const cList& terms, sTermRecords& records) {
     return true;
 }
 
-void WriteCategory(cByteWriter& out, uint16_t group, const char* name,
-                   const std::vector<sTermRun>& runs) {
-    WriteU16BE(out, group);
-    WriteCString(out, name);
-    WriteU32BE(out, static_cast<uint32_t>(runs.size()));
-    // A category holds up to 65,532 runs: their room is taken once.
-    uint8_t* p = out.room(6 * runs.size());
-    for (const sTermRun& run : runs) {
-        StoreU32BE(p, run.firstTerm);
-        StoreU16BE(p + 4, run.length);
-        p += 6;
+// Records 1 and 2, one after the other: the categories and, after them, the group-0
+// "Uncategorized" one when uncategorized is not empty; then the attributes. Returns the size
+// of record 1.
+size_t LayOutCategoriesAndAttributes(const cDatabase& db,
+                                     const std::vector<uint32_t>& uncategorized,
+                                     uint32_t termCount, cByteWriter& out) {
+    const bool hasUncategorized = !uncategorized.empty();
+    WriteU32BE(out, db.categories.count() + (hasUncategorized ? 1 : 0));
+    // Each run count is known once its runs are written, and goes in front of them.
+    const auto writeCategory = [&out](uint16_t group, const char* name, auto writeRuns) {
+        WriteU16BE(out, group);
+        WriteCString(out, name);
+        const size_t countAt = out.size();
+        out.writeU32(0);
+        out.patchU32(countAt, writeRuns());
+    };
+    for (const cCategory* category : Items<cCategory>(db.categories))
+        writeCategory(category->group, category->name.text(),
+                      [&] { return WriteRuns(out, category->members, termCount); });
+    if (hasUncategorized)
+        writeCategory(0, UncategorizedName, [&] {
+            cRunWriter runs(out, termCount);
+            for (uint32_t term : uncategorized)
+                runs.add(term);
+            return runs.finish();
+        });
+    const size_t categorySize = out.size();
+
+    WriteU32BE(out, db.attributes.count());
+    for (const cAttribute* attribute : Items<cAttribute>(db.attributes)) {
+        WriteU16BE(out, attribute->mediaType);
+        WriteCString(out, attribute->name.text());
     }
+    return categorySize;
 }
 
-// Lays out everything before the term records: the header, the record list and records 0
-// to 2. The category record holds the database's categories and, after them, the group-0
-// "Uncategorized" one when uncategorized is not empty. False when the file would not fit the
-// 32-bit offsets of the record list.
-bool LayOutHead(const cDatabase& db, const std::vector<uint32_t>& uncategorized,
-                const sTermRecords& terms, cByteWriter& out) {
+// Lays out everything before records 1 and 2: the header, the record list and record 0.
+// False when the file would not fit the 32-bit offsets of the record list.
+bool LayOutHead(const cDatabase& db, const sTermRecords& terms, size_t categorySize,
+                size_t attributeSize, cByteWriter& out) {
     const uint16_t recordCount = static_cast<uint16_t>(terms.sizes.size() + kFirstTermRecord);
-    const uint32_t termCount = static_cast<uint32_t>(terms.sizes.size());
-
-    std::vector<std::vector<sTermRun>> runs;
-    runs.reserve(db.categories.count() + 1);
-    uint64_t categorySize = 4;
-    for (const cCategory* category : Items<cCategory>(db.categories)) {
-        runs.push_back(RunsOf(*category, termCount));
-        categorySize += category->name.length() + 7 + 6 * uint64_t(runs.back().size());
-    }
-    const bool hasUncategorized = !uncategorized.empty();
-    if (hasUncategorized) {
-        std::vector<sTermRun>& uncategorizedRuns = runs.emplace_back();
-        for (uint32_t term : uncategorized)
-            AddToRuns(uncategorizedRuns, term, termCount);
-        categorySize += std::char_traits<char>::length(UncategorizedName) + 7 +
-                        6 * uint64_t(uncategorizedRuns.size());
-    }
-    uint64_t attributeSize = 4;
-    for (const cAttribute* attribute : Items<cAttribute>(db.attributes))
-        attributeSize += attribute->name.length() + 3;
-
     const uint64_t descriptionSize = db.description.length() + 1 + 1 + terms.blocks.size();
     const uint64_t dataStart = kPdbHeaderSize + kPdbRecordEntrySize * uint64_t(recordCount);
-    const uint64_t headSize = dataStart + descriptionSize + categorySize + attributeSize;
-    if (headSize + terms.bytes.size() > std::numeric_limits<uint32_t>::max())
+    const uint64_t headSize = dataStart + descriptionSize;
+    if (headSize + categorySize + attributeSize + terms.bytes.size() >
+        std::numeric_limits<uint32_t>::max())
         return false;
     out.reserve(static_cast<size_t>(headSize));
 
@@ -215,21 +243,6 @@ bool LayOutHead(const cDatabase& db, const std::vector<uint32_t>& uncategorized,
     WriteCString(out, db.description.text());
     out.writeU8(static_cast<uint8_t>(terms.blocks.size()));
     out.writeBytes(terms.blocks.data(), terms.blocks.size());
-
-    WriteU32BE(out, static_cast<uint32_t>(runs.size()));
-    size_t index = 0;
-    for (const cCategory* category : Items<cCategory>(db.categories)) {
-        WriteCategory(out, category->group, category->name.text(), runs[index]);
-        ++index;
-    }
-    if (hasUncategorized)
-        WriteCategory(out, 0, UncategorizedName, runs.back());
-
-    WriteU32BE(out, db.attributes.count());
-    for (const cAttribute* attribute : Items<cAttribute>(db.attributes)) {
-        WriteU16BE(out, attribute->mediaType);
-        WriteCString(out, attribute->name.text());
-    }
     return true;
 }
 
@@ -240,17 +253,20 @@ bool LayOutHead(const cDatabase& db, const std::vector<uint32_t>& uncategorized,
 struct cDatabaseWriter::sBuffers {
     sTermRecords terms;
     cByteWriter head;
+    cByteWriter categoriesAndAttributes;
 
     void clear() {
         terms.bytes.clear();
         terms.sizes.clear();
         terms.blocks.clear();
         head.clear();
+        categoriesAndAttributes.clear();
     }
     void releaseIfLarge() {
         constexpr size_t KeptSize = 64 * 1024 * 1024;
         terms.bytes.shrink(KeptSize);
         head.shrink(KeptSize);
+        categoriesAndAttributes.shrink(KeptSize);
     }
 };
 
@@ -272,8 +288,14 @@ int cDatabaseWriter::write(const cDatabase& db, const std::string& target,
     bool laidOut = false;
     bool outOfMemory = false;
     try {
-        laidOut = WriteTermRecords(db.terms, buffers.terms) &&
-                  LayOutHead(db, db.uncategorizedTerms(), buffers.terms, buffers.head);
+        if (WriteTermRecords(db.terms, buffers.terms)) {
+            cByteWriter& middle = buffers.categoriesAndAttributes;
+            const size_t categorySize = LayOutCategoriesAndAttributes(
+                db, db.uncategorizedTerms(), static_cast<uint32_t>(buffers.terms.sizes.size()),
+                middle);
+            laidOut = LayOutHead(db, buffers.terms, categorySize, middle.size() - categorySize,
+                                 buffers.head);
+        }
     } catch (const std::bad_alloc&) {
         outOfMemory = true;
     }
@@ -285,9 +307,11 @@ int cDatabaseWriter::write(const cDatabase& db, const std::string& target,
         RecordFileFailure(target, reason);
         return SaveFailed;
     }
-    const sByteSpan file[] = {{buffers.head.data(), buffers.head.size()},
-                              {buffers.terms.bytes.data(), buffers.terms.bytes.size()}};
-    const int written = SafeSaveFile(target, file, 2, options);
+    const sByteSpan file[] = {
+        {buffers.head.data(), buffers.head.size()},
+        {buffers.categoriesAndAttributes.data(), buffers.categoriesAndAttributes.size()},
+        {buffers.terms.bytes.data(), buffers.terms.bytes.size()}};
+    const int written = SafeSaveFile(target, file, 3, options);
     buffers.releaseIfLarge();
     if (written != SaveWritten)
         AppendDiagnostic("cDatabase::save",

@@ -49,6 +49,8 @@ public:
     void reserve(size_t capacity);
     // Forgets the bytes and keeps the buffer, so writing as much again touches no new memory.
     void clear() { size_ = 0; }
+    // Overwrites 4 of the bytes already written, from offset on (offset + 4 <= size).
+    void patchU32(size_t offset, uint32_t value) { StoreU32BE(data_ + offset, value); }
     // Takes back the last count bytes written (count must not exceed the size).
     void unwrite(size_t count) { size_ -= count; }
     // Gives the buffer back when it is larger than capacity.
