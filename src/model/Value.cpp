@@ -38,7 +38,8 @@ uint32_t UnitLength(const char16_t* units) {
 
 // ---- cAsciiValue
 
-cAsciiValue::cAsciiValue(uint16_t attributeIndex, const char* escapedText) {
+cAsciiValue::cAsciiValue(uint16_t attributeIndex, const char* escapedText)
+    : cValue(MediaTypeAscii) {
     attribute = attributeIndex;
     text.assign(escapedText);
 }
@@ -109,7 +110,8 @@ cValue* cAsciiValue::clone() const {
 
 // ---- cUnicodeValue
 
-cUnicodeValue::cUnicodeValue(uint16_t attributeIndex, const char16_t* units) {
+cUnicodeValue::cUnicodeValue(uint16_t attributeIndex, const char16_t* units)
+    : cValue(MediaTypeUnicode) {
     attribute = attributeIndex;
     setText(units);
 }
@@ -147,6 +149,15 @@ uint32_t cUnicodeValue::storedSize() const {
     return cValue::storedSize() + 2 * length_ + 2 + (needsRtlMark() ? 2 : 0);
 }
 
+void cUnicodeValue::writeMarked(cByteWriter& stream) const {
+    uint8_t* out = stream.room(2 * (size_t(length_) + 3));
+    StoreU16BE(out, attribute);
+    StoreU16BE(out + 2, RightToLeftEmbedding);
+    for (uint32_t i = 0; i < length_; ++i)
+        StoreU16BE(out + 4 + 2 * i, text_[i]);
+    StoreU16BE(out + 4 + 2 * size_t(length_), 0);
+}
+
 bool cUnicodeValue::read(cByteReader& stream) {
     if (!cValue::read(stream))
         return false;
@@ -175,4 +186,13 @@ cValue* cUnicodeValue::clone() const {
     if (text_)
         copy->setText(text_, length_);
     return copy;
+}
+
+bool cUnicodeValue::needsRtlMark(const char16_t* units, uint32_t length) {
+    if (length == 0 || !units || units[0] == LeftToRightEmbedding)
+        return false;
+    for (uint32_t i = 0; i < length; ++i)
+        if (mayBeRightToLeft(units[i]) && isRightToLeft(units[i]))
+            return true;
+    return false;
 }

@@ -22,7 +22,8 @@
 
 class cValue : public cObject {
 public:
-    virtual uint16_t mediaType() const = 0;
+    // The class's media type, held as data: a save asks it of every value.
+    uint16_t mediaType() const { return mediaType_; }
     // True when the value holds no text.
     virtual bool isEmpty() const = 0;
 
@@ -40,6 +41,12 @@ public:
     virtual cValue* clone() const = 0;
 
     uint16_t attribute = 0;
+
+protected:
+    explicit cValue(uint16_t type) : mediaType_(type) {}
+
+private:
+    const uint16_t mediaType_;
 };
 
 // Ascii text in escaped form: a line break is held as backslash + "n" and a backslash as two
@@ -47,11 +54,10 @@ public:
 // stands for itself. The file holds the real characters.
 class cAsciiValue final : public cValue, public cPooled<cAsciiValue> {
 public:
-    cAsciiValue() = default;
+    cAsciiValue() : cValue(MediaTypeAscii) {}
     cAsciiValue(uint16_t attributeIndex, const char* escapedText);
 
     using cValue::setText;
-    uint16_t mediaType() const override { return MediaTypeAscii; }
     bool isEmpty() const override { return text.isEmpty(); }
     uint32_t storedSize() const override;
     void write(cByteWriter& stream) const override { writeStored(stream); }
@@ -78,12 +84,11 @@ private:
 // of length + 1 units ending in 0; a value whose text was never set has no buffer.
 class cUnicodeValue final : public cValue, public cPooled<cUnicodeValue> {
 public:
-    cUnicodeValue() = default;
+    cUnicodeValue() : cValue(MediaTypeUnicode) {}
     cUnicodeValue(uint16_t attributeIndex, const char16_t* units);
     ~cUnicodeValue() override;
 
     using cValue::setText;
-    uint16_t mediaType() const override { return MediaTypeUnicode; }
     bool isEmpty() const override { return length_ == 0; }
     uint32_t storedSize() const override;
     void write(cByteWriter& stream) const override { writeStored(stream); }
@@ -105,12 +110,19 @@ public:
     // A text with a right-to-left character gets U+202B (right-to-left embedding) in front
     // when stored, so the handheld lays it out right to left; a text that opens with U+202A
     // (left-to-right embedding) asked for the opposite and gets none.
-    static inline bool needsRtlMark(const char16_t* units, uint32_t length);
+    static bool needsRtlMark(const char16_t* units, uint32_t length);
 
     static constexpr char16_t LeftToRightEmbedding = 0x202A;
     static constexpr char16_t RightToLeftEmbedding = 0x202B;
 
 private:
+    // Every right-to-left unit lies in one of three spans; most texts have none in them.
+    static bool mayBeRightToLeft(char16_t unit) {
+        return (unit >= 0x05BE && unit <= 0x07A5) || unit == 0x200F ||
+               (unit >= 0xFB1D && unit <= 0xFEFC);
+    }
+    // writeStored for a text that needs the right-to-left mark in front.
+    void writeMarked(cByteWriter& stream) const;
     // Puts units (a buffer of length + 1 units from AllocateText, or nullptr) in place of
     // the text, whose buffer goes back.
     void replaceText(char16_t* units, uint32_t length);
@@ -139,29 +151,18 @@ inline void cUnicodeValue::writeStored(cByteWriter& stream) const {
     // any member, so the compiler would read them again for every unit.
     const char16_t* units = text_;
     const uint32_t length = length_;
-    const bool mark = needsRtlMark(units, length);
-    uint8_t* out = stream.room(2 * (size_t(length) + (mark ? 3 : 2)));
+    uint8_t* out = stream.room(2 * (size_t(length) + 2));
     StoreU16BE(out, attribute);
-    out += 2;
-    if (mark) {
-        StoreU16BE(out, RightToLeftEmbedding);
-        out += 2;
+    // The units are stored as they are looked at for a right-to-left one; most texts have
+    // none, and the rare one that does is written again with the mark.
+    bool mayNeedMark = false;
+    for (uint32_t i = 0; i < length; ++i) {
+        StoreU16BE(out + 2 + 2 * i, units[i]);
+        mayNeedMark |= mayBeRightToLeft(units[i]);
     }
-    for (uint32_t i = 0; i < length; ++i)
-        StoreU16BE(out + 2 * i, units[i]);
-    StoreU16BE(out + 2 * length, 0);
-}
-
-inline bool cUnicodeValue::needsRtlMark(const char16_t* units, uint32_t length) {
-    if (length == 0 || !units || units[0] == LeftToRightEmbedding)
-        return false;
-    // Every right-to-left unit lies in one of three spans; most texts have none in them.
-    const auto mayBeRightToLeft = [](char16_t unit) {
-        return (unit >= 0x05BE && unit <= 0x07A5) || unit == 0x200F ||
-               (unit >= 0xFB1D && unit <= 0xFEFC);
-    };
-    for (uint32_t i = 0; i < length; ++i)
-        if (mayBeRightToLeft(units[i]) && isRightToLeft(units[i]))
-            return true;
-    return false;
+    StoreU16BE(out + 2 + 2 * length, 0);
+    if (mayNeedMark && needsRtlMark(units, length)) {
+        stream.unwrite(2 * (size_t(length) + 2));
+        writeMarked(stream);
+    }
 }
