@@ -5,6 +5,7 @@
 
 #include "dbfile/DatabaseFiles.h"
 #include "model/Limits.h"
+#include "model/TermFlags.h"
 
 using eChange = cDocumentListener::eChange;
 
@@ -392,13 +393,13 @@ void cDocument::deleteTerms(const std::vector<uint32_t>& terms) {
     // Which categories hold each removed term: (category, term) pairs, one walk over the
     // entries. Taking the terms out removes their entries; putting them back adds these.
     auto memberships = std::make_shared<std::vector<std::pair<uint32_t, uint32_t>>>();
-    std::vector<char> doomed(db_.terms.count(), 0);
+    cTermFlags doomed(db_.terms.count());
     for (uint32_t term : *removed)
-        doomed[term] = 1;
+        doomed.add(term);
     uint32_t index = 0;
     for (const cCategory* category : Items<cCategory>(db_.categories)) {
         category->forEachMember(db_.terms.count(), [&](uint32_t term) {
-            if (doomed[term])
+            if (doomed.holds(term))
                 memberships->emplace_back(index, term);
         });
         ++index;

@@ -49,6 +49,10 @@ void cCategory::removeTerms(const std::vector<uint32_t>& terms) {
     // the renumbering of higher terms, so the original firstTerm decides.
     std::vector<bool> removed(terms.size(), false);
     members.keepIf([&](cCategoryMember& member) {
+        // Below the lowest deleted term an entry stays as it is: most entries, when few
+        // terms go.
+        if (member.firstTerm < terms.front())
+            return true;
         auto below = std::lower_bound(terms.begin(), terms.end(), member.firstTerm);
         size_t rank = static_cast<size_t>(below - terms.begin());
         if (below != terms.end() && *below == member.firstTerm && !removed[rank]) {
@@ -68,11 +72,16 @@ bool cCategory::hasMultiTermEntries() const {
 }
 
 void cCategory::insertCopies(uint32_t position, const std::vector<uint32_t>& sources) {
+    if (sources.empty())
+        return;
     std::vector<bool> joins(sources.size(), false);
     for (cCategoryMember* member : Items<cCategoryMember>(members)) {
-        auto copiesOf = std::equal_range(sources.begin(), sources.end(), member->firstTerm);
-        for (auto copy = copiesOf.first; copy != copiesOf.second; ++copy)
-            joins[size_t(copy - sources.begin())] = true;
+        // Only an entry between the lowest and the highest source can be one of them.
+        if (member->firstTerm >= sources.front() && member->firstTerm <= sources.back()) {
+            auto copiesOf = std::equal_range(sources.begin(), sources.end(), member->firstTerm);
+            for (auto copy = copiesOf.first; copy != copiesOf.second; ++copy)
+                joins[size_t(copy - sources.begin())] = true;
+        }
         if (member->firstTerm >= position)
             member->firstTerm += static_cast<uint32_t>(sources.size());
     }

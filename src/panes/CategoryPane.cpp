@@ -90,19 +90,18 @@ void cCategoryPane::fill() {
     refreshChecks();
 }
 
-std::vector<char> cCategoryPane::selectedTermFlags() const {
-    const uint32_t termCount = database().terms.count();
-    std::vector<char> selected(termCount, 0);
+cTermFlags cCategoryPane::selectedTermFlags() const {
+    cTermFlags selected(database().terms.count());
     for (int term : panes_.selectedTerms())
-        if (term >= 0 && static_cast<uint32_t>(term) < termCount)
-            selected[term] = 1;
+        if (term >= 0)
+            selected.add(static_cast<uint32_t>(term));
     return selected;
 }
 
-bool cCategoryPane::holdsAny(int row, const std::vector<char>& selected) const {
+bool cCategoryPane::holdsAny(int row, const cTermFlags& selected) const {
     const cCategory* category = database().category(static_cast<uint32_t>(row));
-    return category && category->anyMember(static_cast<uint32_t>(selected.size()),
-                                           [&](uint32_t term) { return selected[term] != 0; });
+    return category && category->anyMember(selected.termCount(),
+                                           [&](uint32_t term) { return selected.holds(term); });
 }
 
 void cCategoryPane::refreshChecks() {
@@ -111,7 +110,7 @@ void cCategoryPane::refreshChecks() {
     model_->ticks.assign(rows, 0);
     // Without a selected term no box is ticked: no need to walk the members.
     if (!panes_.selectedTerms().isEmpty()) {
-        const std::vector<char> selected = selectedTermFlags();
+        const cTermFlags selected = selectedTermFlags();
         for (int row = 0; row < rows; ++row)
             model_->ticks[row] = holdsAny(row, selected);
     }

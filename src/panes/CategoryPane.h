@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "model/TermFlags.h"
 #include "panes/NamedRowsPane.h"
 
 class cCategoryModel;
@@ -33,8 +34,8 @@ private:
     // The user ticked or cleared the box of row; false when the tick was refused.
     bool checkChanged(int row, bool ticked);
     // One flag per term, set for the selected ones.
-    std::vector<char> selectedTermFlags() const;
-    bool holdsAny(int row, const std::vector<char>& selected) const;
+    cTermFlags selectedTermFlags() const;
+    bool holdsAny(int row, const cTermFlags& selected) const;
 
     cCategoryModel* model_;
     // Set while the pane itself sets boxes, so those changes never reach the database.
