@@ -1,5 +1,7 @@
 #include "panes/CategoryPane.h"
 
+#include <algorithm>
+
 #include <functional>
 #include <vector>
 
@@ -107,15 +109,25 @@ bool cCategoryPane::holdsAny(int row, const cTermFlags& selected) const {
 void cCategoryPane::refreshChecks() {
     checkUpdateInProgress_ = true;
     const int rows = model_->rowCount();
-    model_->ticks.assign(rows, 0);
+    std::vector<char> ticks(static_cast<size_t>(rows), 0);
     // Without a selected term no box is ticked: no need to walk the members.
     if (!panes_.selectedTerms().isEmpty()) {
         const cTermFlags selected = selectedTermFlags();
         for (int row = 0; row < rows; ++row)
-            model_->ticks[row] = holdsAny(row, selected);
+            ticks[row] = holdsAny(row, selected);
     }
-    if (rows > 0)
-        emit model_->dataChanged(model_->index(0, 0), model_->index(rows - 1, 0),
+    // Only the rows from the first changed box to the last are repainted: after a value edit
+    // or a move to a term of the same categories, none.
+    int first = rows, last = -1;
+    for (int row = 0; row < rows; ++row) {
+        if (!model_->isTicked(row) != !ticks[row]) {
+            first = std::min(first, row);
+            last = row;
+        }
+    }
+    model_->ticks = std::move(ticks);
+    if (first <= last)
+        emit model_->dataChanged(model_->index(first, 0), model_->index(last, 0),
                                  {Qt::CheckStateRole});
     checkUpdateInProgress_ = false;
 }
