@@ -110,6 +110,7 @@ void cPanes::termSelectionChanged() {
 }
 
 void cPanes::showSelectedTerm() {
+    ++selectedTermShown_;
     if (!values_->fill())
         return;
     categories_->refreshChecks();

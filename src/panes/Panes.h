@@ -58,6 +58,9 @@ public:
     void termSelectionChanged();
     // The value pane's rows for the selected term, then the category ticks.
     void showSelectedTerm();
+    // How many times showSelectedTerm has run: a command that moves the selection asks it
+    // before and after, and shows the selected term itself only when the move did not.
+    uint64_t selectedTermShownCount() const { return selectedTermShown_; }
     // Gives the value pane the focus and opens its editor on row.
     void editValue(int row);
 
@@ -114,4 +117,5 @@ private:
     std::unique_ptr<cValuePane> values_;
     std::unique_ptr<cCategoryPane> categories_;
     std::unique_ptr<cAttributePane> attributes_;
+    uint64_t selectedTermShown_ = 0;
 };

@@ -50,7 +50,11 @@ void cTermPane::pasteTerms() {
                 mark += added;
         relabelRows();
     }
+    // Selecting the target shows it when the selection moves (the paste pushed the selected
+    // row down); when the target stayed selected, it is shown here.
+    const uint64_t shown = panes_.selectedTermShownCount();
     view_->selectRow(target, true);
-    panes_.showSelectedTerm();
+    if (panes_.selectedTermShownCount() == shown)
+        panes_.showSelectedTerm();
     updateCommandState();
 }

@@ -9,6 +9,7 @@
 
 #include "model/Limits.h"
 #include "panes/AttributePane.h"
+#include "panes/CategoryPane.h"
 #include "panes/CommandIds.h"
 #include "panes/ListView.h"
 #include "panes/PaneModel.h"
@@ -237,6 +238,10 @@ TEST_F(TermPaneTest, CopyOfTermsOneAndThreePastedAtTermZero) {
     EXPECT_EQ(categoriesOf(3), "A");
     EXPECT_EQ(categoriesOf(5), "B");
     EXPECT_EQ(terms().selectedRows(), QList<int>{0});
+    EXPECT_EQ(window->valuePane().term(), 0);
+    const QAbstractItemModel* ticks = window->categoryPane().view()->model();
+    EXPECT_EQ(ticks->index(CategoryA, 0).data(Qt::CheckStateRole).toInt(), Qt::Checked)
+        << "the boxes show the pasted copy of term 1";
     EXPECT_TRUE(CurrentDocument().isModified());
     EXPECT_TRUE(enabled(CmdPaste)) << "copy marks paste again";
 
