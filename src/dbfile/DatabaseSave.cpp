@@ -1,8 +1,10 @@
 // cDatabaseWriter: the whole database is laid out in memory and written to disk in one safe
 // save. The term records are written first, in one walk over every value, because the
 // record list and record 0 in front of them need their sizes and the Unicode blocks they
-// use; the head is laid out after them and written before them. The database is only read:
-// the "Uncategorized" category of the file is laid out from cDatabase::uncategorizedTerms.
+// use; records 1 and 2 (categories, attributes) next, into a buffer of their own, since the
+// record list needs their sizes too; the head (header, record list, record 0) last. They are
+// written head first. The database is only read: the "Uncategorized" category of the file is
+// laid out from cDatabase::uncategorizedTerms.
 
 #include <algorithm>
 #include <limits>

@@ -17,7 +17,6 @@
 #include "model/String.h"
 
 #include <cstdint>
-#include <cstring>
 #include <string>
 
 class cValue : public cObject {
