@@ -31,6 +31,12 @@ public:
     // True as soon as test holds for a term an entry covers, below termCount.
     template <class F> bool anyMember(uint32_t termCount, F test) const {
         for (const cCategoryMember* member : Items<cCategoryMember>(members)) {
+            // In memory an entry nearly always covers one term: no loop for it.
+            if (member->runLength == 1) {
+                if (member->firstTerm < termCount && test(member->firstTerm))
+                    return true;
+                continue;
+            }
             const uint64_t end = uint64_t(member->firstTerm) + member->runLength;
             for (uint64_t term = member->firstTerm; term < end && term < termCount; ++term)
                 if (test(static_cast<uint32_t>(term)))

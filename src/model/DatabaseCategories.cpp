@@ -20,17 +20,7 @@ std::vector<char> CoveredTerms(const cDatabase& database, uint16_t group) {
     for (const cCategory* category : Items<cCategory>(database.categories)) {
         if (category->group != group)
             continue;
-        for (const cCategoryMember* member : Items<cCategoryMember>(category->members)) {
-            // In memory an entry nearly always covers one term.
-            if (member->runLength == 1) {
-                if (member->firstTerm < termCount)
-                    covered[member->firstTerm] = true;
-                continue;
-            }
-            uint64_t end = uint64_t(member->firstTerm) + member->runLength;
-            for (uint64_t t = member->firstTerm; t < end && t < termCount; ++t)
-                covered[t] = true;
-        }
+        category->forEachMember(termCount, [&covered](uint32_t term) { covered[term] = true; });
     }
     return covered;
 }

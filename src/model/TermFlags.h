@@ -24,7 +24,6 @@ public:
     bool holds(uint32_t term) const {
         return term >= lowest_ && term <= highest_ && flags_[term] != 0;
     }
-    bool isEmpty() const { return lowest_ > highest_; }
     // The term count the set was made for.
     uint32_t termCount() const { return static_cast<uint32_t>(flags_.size()); }
 

@@ -1,7 +1,6 @@
 #include "panes/CategoryPane.h"
 
 #include <algorithm>
-
 #include <functional>
 #include <vector>
 
@@ -120,7 +119,7 @@ void cCategoryPane::refreshChecks() {
     // or a move to a term of the same categories, none.
     int first = rows, last = -1;
     for (int row = 0; row < rows; ++row) {
-        if (!model_->isTicked(row) != !ticks[row]) {
+        if (model_->isTicked(row) != (ticks[row] != 0)) {
             first = std::min(first, row);
             last = row;
         }
