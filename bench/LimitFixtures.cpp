@@ -42,14 +42,14 @@ void FillLimitDatabase(cDatabase& db) {
         auto* term = new cTerm;
         db.terms.append(term);
         std::string word = Word(random);
-        term->values.append(new cAsciiValue(0, word.c_str()));
+        term->changeValues().append(new cAsciiValue(0, word.c_str()));
         std::u16string hanzi;
         for (int n = 1 + static_cast<int>(random.next() % 4); n > 0; --n)
             hanzi += static_cast<char16_t>(0x4E00 + random.next() % 0x5000);
-        term->values.append(new cUnicodeValue(1, hanzi.c_str()));
+        term->changeValues().append(new cUnicodeValue(1, hanzi.c_str()));
         std::string meaning = "the meaning of " + word + " in a sentence";
         meaning.resize(40, '.');
-        term->values.append(new cAsciiValue(2, meaning.c_str()));
+        term->changeValues().append(new cAsciiValue(2, meaning.c_str()));
 
         uint32_t first = random.next() % LimitCategoryCount;
         db.category(first)->addMember(t);
@@ -77,10 +77,10 @@ sLimitFiles WriteLimitFiles(const std::string& directory) {
         auto* term = new cTerm;
         ascii.terms.append(term);
         const cTerm* source = db.term(t);
-        term->values.append(source->findValue(0)->clone());
+        term->changeValues().append(source->findValue(0)->clone());
         cValue* meaning = source->findValue(2)->clone();
         meaning->attribute = 1;
-        term->values.append(meaning);
+        term->changeValues().append(meaning);
     }
     if (ExportTextFile(ascii, files.tabText, false) != 0)
         std::fprintf(stderr, "cannot write %s\n", files.tabText.c_str());

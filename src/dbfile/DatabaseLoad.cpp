@@ -38,7 +38,7 @@ public:
     }
     cValue* valueFor(uint16_t attribute, uint16_t mediaType) override {
         cValue* value = cDatabase::newValue(attribute, mediaType);
-        if (value && !term_->values.append(value)) {
+        if (value && !term_->changeValues().append(value)) {
             value->destroy();
             return nullptr;
         }

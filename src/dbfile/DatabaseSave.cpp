@@ -7,8 +7,12 @@
 // laid out from cDatabase::uncategorizedTerms.
 
 #include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <memory>
+#include <mutex>
 #include <new>
 #include <string>
 #include <vector>
@@ -22,6 +26,7 @@
 #include "dbfile/UnicodeBlocks.h"
 #include "model/Database.h"
 #include "model/Limits.h"
+#include "model/Term.h"
 
 namespace {
 
@@ -108,17 +113,64 @@ uint32_t WriteRuns(cByteWriter& out, const cMemberList& members, uint32_t termCo
     return sortedRuns.finish();
 }
 
-// The term records, written in one walk over the values: every record's bytes back to back,
-// each record's size, and the Unicode blocks the Unicode values use, in order of first use.
+// The term records of a save: every record's bytes back to back; where each record starts
+// in them and in recordBlocks, with one entry more marking the ends; the Unicode blocks each
+// record uses, in order of first use in it; and the blocks of all records, in order of first
+// use, for record 0.
 struct sTermRecords {
+    struct sStart {
+        uint32_t bytes;
+        uint32_t blocks;
+    };
     cByteWriter bytes;
-    std::vector<uint32_t> sizes;
+    std::vector<sStart> starts;
+    std::vector<uint8_t> recordBlocks;
     std::vector<uint8_t> blocks;
+
+    uint32_t count() const { return starts.empty() ? 0 : uint32_t(starts.size() - 1); }
+    void clear() {
+        bytes.clear();
+        starts.clear();
+        recordBlocks.clear();
+        blocks.clear();
+    }
 };
 
+// The records the last save laid out, kept for the next one, whichever writer makes it: a
+// term whose values did not change since (cTerm::writtenRecord names this save) is copied
+// from them instead of written value by value. Every change of the editor writes a backup,
+// so all but the changed terms are copied.
+struct sKeptRecords {
+    std::mutex mutex;
+    std::unique_ptr<sTermRecords> records = std::make_unique<sTermRecords>();
+    uint32_t save = 0; // 0: nothing kept
+
+};
+
+sKeptRecords& KeptRecords() {
+    static sKeptRecords kept;
+    return kept;
+}
+
+// Every save that lays out records gets a number of its own; 0 once the numbers run out,
+// and then nothing is kept any more (a number used twice could name the wrong records).
+uint32_t NewSaveNumber() {
+    static std::atomic<uint32_t> next{1};
+    uint32_t number = next.load();
+    do {
+        if (number == std::numeric_limits<uint32_t>::max())
+            return 0;
+    } while (!next.compare_exchange_weak(number, number + 1));
+    return number;
+}
+
+// Collects the Unicode blocks of the records: each record's own, in order of first use in
+// it, and those of all records, in order of first use.
 class cBlockCollector {
 public:
-    explicit cBlockCollector(std::vector<uint8_t>& used) : used_(used) {}
+    explicit cBlockCollector(sTermRecords& records) : records_(records) {}
+
+    // A value of the record being written.
     void add(const cUnicodeValue& value) {
         const char16_t* units = value.text();
         const uint32_t length = value.length();
@@ -128,9 +180,9 @@ public:
             if (units[i] >= lastFirst_ && units[i] <= lastLast_)
                 continue;
             const uint8_t block = table_[units[i]];
-            if (!seen_[block]) {
-                seen_[block] = true;
-                used_.push_back(block);
+            if (recordOf_[block] != record_) {
+                recordOf_[block] = record_;
+                records_.recordBlocks.push_back(block);
             }
             if (block != kNoUnicodeBlock) {
                 lastFirst_ = UnicodeBlocks[block].first;
@@ -138,41 +190,128 @@ public:
             }
         }
     }
+    // The record written since the last end is complete.
+    void endRecord() {
+        const std::vector<uint8_t>& recordBlocks = records_.recordBlocks;
+        if (recordStart_ == recordBlocks.size())
+            return;
+        for (size_t i = recordStart_; i < recordBlocks.size(); ++i)
+            addToFile(recordBlocks[i]);
+        recordStart_ = recordBlocks.size();
+        ++record_;
+        lastFirst_ = 1;
+        lastLast_ = 0;
+    }
+    // The blocks of a record copied whole.
+    void addRecord(const uint8_t* blocks, size_t count) {
+        if (count == 0)
+            return;
+        records_.recordBlocks.insert(records_.recordBlocks.end(), blocks, blocks + count);
+        for (size_t i = 0; i < count; ++i)
+            addToFile(blocks[i]);
+        recordStart_ = records_.recordBlocks.size();
+    }
 
 private:
-    std::vector<uint8_t>& used_;
+    void addToFile(uint8_t block) {
+        if (!inFile_[block]) {
+            inFile_[block] = true;
+            records_.blocks.push_back(block);
+        }
+    }
+
+    sTermRecords& records_;
     const uint8_t* table_ = UnicodeBlockTable();
-    bool seen_[256] = {};
-    // The block of the last unit looked up; empty at first.
+    // The record that last used each block, counted among the records that use any.
+    uint32_t recordOf_[256] = {};
+    uint32_t record_ = 1;
+    bool inFile_[256] = {};
+    size_t recordStart_ = 0;
+    // The block of the last unit looked up in the record; empty at first.
     uint32_t lastFirst_ = 1;
     uint32_t lastLast_ = 0;
 };
 
-// False when the records pass the 32-bit offsets of the record list; the walk stops soon
-// after they do.
-bool WriteTermRecords(const cList& terms, sTermRecords& records) {
-    constexpr uint64_t limit = std::numeric_limits<uint32_t>::max();
-    records.sizes.reserve(terms.count());
-    cBlockCollector blocks(records.blocks);
-    for (const cTerm* term : Items<cTerm>(terms)) {
-        const size_t start = records.bytes.size();
-        // One virtual call per value, for its class; the writes themselves are inline.
-        for (const cValue* value : Items<cValue>(term->values)) {
-            const uint16_t type = value->mediaType();
-            if (type == MediaTypeAscii) {
-                static_cast<const cAsciiValue*>(value)->writeStored(records.bytes);
-            } else if (type == MediaTypeUnicode) {
-                const auto* unicode = static_cast<const cUnicodeValue*>(value);
-                unicode->writeStored(records.bytes);
-                blocks.add(*unicode);
-            } else {
-                value->write(records.bytes);
-            }
+// Copies kept records into the bytes, joining the records that lay one after the other in
+// the kept bytes into one copy.
+class cRecordCopier {
+public:
+    cRecordCopier(const cByteWriter& from, cByteWriter& to) : from_(from), to_(to) {}
+
+    void add(uint32_t start, uint32_t end) {
+        if (start != end_) {
+            flush();
+            start_ = end_ = start;
         }
-        if (records.bytes.size() > limit)
-            return false;
-        records.sizes.push_back(static_cast<uint32_t>(records.bytes.size() - start));
+        end_ = end;
     }
+    void flush() {
+        if (end_ != start_)
+            to_.writeBytes(from_.data() + start_, end_ - start_);
+        start_ = end_ = 0;
+    }
+
+private:
+    const cByteWriter& from_;
+    cByteWriter& to_;
+    uint32_t start_ = 0;
+    uint32_t end_ = 0;
+};
+
+// Writes the records of terms in one walk: a term kept has its record copied, any other its
+// values written. Each term is then marked as written by save (0: not marked, and nothing
+// kept is used). False when the records pass the 32-bit offsets of the record list; the
+// walk stops soon after they do.
+bool WriteTermRecords(const cList& terms, const sKeptRecords& kept, uint32_t save,
+                      sTermRecords& records) {
+    constexpr uint64_t limit = std::numeric_limits<uint32_t>::max();
+    const sTermRecords& from = *kept.records;
+    // No save is numbered 0xFFFFFFFF, so no term matches that.
+    const uint32_t keptSave =
+        save != 0 && kept.save != 0 ? kept.save : std::numeric_limits<uint32_t>::max();
+    const uint32_t keptCount = from.count();
+    records.starts.resize(size_t(terms.count()) + 1);
+    sTermRecords::sStart* start = records.starts.data();
+    cBlockCollector blocks(records);
+    cRecordCopier copier(from.bytes, records.bytes);
+    uint64_t size = 0;
+    uint32_t entry = 0;
+    for (const cTerm* term : Items<cTerm>(terms)) {
+        start[entry] = {static_cast<uint32_t>(size),
+                        static_cast<uint32_t>(records.recordBlocks.size())};
+        const cTerm::sWrittenRecord written = term->writtenRecord();
+        if (written.save == keptSave && written.entry < keptCount) {
+            const sTermRecords::sStart first = from.starts[written.entry];
+            const sTermRecords::sStart end = from.starts[written.entry + 1];
+            copier.add(first.bytes, end.bytes);
+            blocks.addRecord(from.recordBlocks.data() + first.blocks, end.blocks - first.blocks);
+            size += end.bytes - first.bytes;
+        } else {
+            copier.flush();
+            // One virtual call per value, for its class; the writes themselves are inline.
+            for (const cValue* value : Items<cValue>(term->values())) {
+                const uint16_t type = value->mediaType();
+                if (type == MediaTypeAscii) {
+                    static_cast<const cAsciiValue*>(value)->writeStored(records.bytes);
+                } else if (type == MediaTypeUnicode) {
+                    const auto* unicode = static_cast<const cUnicodeValue*>(value);
+                    unicode->writeStored(records.bytes);
+                    blocks.add(*unicode);
+                } else {
+                    value->write(records.bytes);
+                }
+            }
+            blocks.endRecord();
+            size = records.bytes.size();
+        }
+        if (size > limit)
+            return false;
+        if (save != 0)
+            term->noteWrittenRecord({save, entry});
+        ++entry;
+    }
+    copier.flush();
+    start[entry] = {static_cast<uint32_t>(size), static_cast<uint32_t>(records.recordBlocks.size())};
     return true;
 }
 
@@ -216,7 +355,8 @@ size_t LayOutCategoriesAndAttributes(const cDatabase& db,
 // False when the file would not fit the 32-bit offsets of the record list.
 bool LayOutHead(const cDatabase& db, const sTermRecords& terms, size_t categorySize,
                 size_t attributeSize, cByteWriter& out) {
-    const uint16_t recordCount = static_cast<uint16_t>(terms.sizes.size() + kFirstTermRecord);
+    const uint32_t termCount = terms.count();
+    const uint16_t recordCount = static_cast<uint16_t>(termCount + kFirstTermRecord);
     const uint64_t descriptionSize = db.description.length() + 1 + 1 + terms.blocks.size();
     const uint64_t dataStart = kPdbHeaderSize + kPdbRecordEntrySize * uint64_t(recordCount);
     const uint64_t headSize = dataStart + descriptionSize;
@@ -235,11 +375,10 @@ bool LayOutHead(const cDatabase& db, const sTermRecords& terms, size_t categoryS
     WriteRecordEntry(out, offset);
     offset += static_cast<uint32_t>(attributeSize);
     // One entry per term, in room taken once.
-    uint8_t* entry = out.room(kPdbRecordEntrySize * terms.sizes.size());
-    for (uint32_t size : terms.sizes) {
-        StoreRecordEntry(entry, offset);
+    uint8_t* entry = out.room(kPdbRecordEntrySize * size_t(termCount));
+    for (uint32_t i = 0; i < termCount; ++i) {
+        StoreRecordEntry(entry, offset + terms.starts[i].bytes);
         entry += kPdbRecordEntrySize;
-        offset += size;
     }
 
     WriteCString(out, db.description.text());
@@ -248,27 +387,57 @@ bool LayOutHead(const cDatabase& db, const sTermRecords& terms, size_t categoryS
     return true;
 }
 
+// VESK_VERIFY_KEPT_RECORDS set (the tests set it): every save that copied kept records
+// writes all of them again from the values and stops the program if the two differ.
+bool VerifyKeptRecords() {
+    static const bool verify = std::getenv("VESK_VERIFY_KEPT_RECORDS") != nullptr;
+    return verify;
+}
+
+void CheckAgainstValues(const cList& terms, const sTermRecords& records) {
+    static sKeptRecords nothingKept;
+    sTermRecords written;
+    WriteTermRecords(terms, nothingKept, 0, written);
+    const bool same =
+        written.bytes.size() == records.bytes.size() &&
+        std::equal(written.bytes.data(), written.bytes.data() + written.bytes.size(),
+                   records.bytes.data()) &&
+        written.blocks == records.blocks && written.recordBlocks == records.recordBlocks &&
+        std::equal(written.starts.begin(), written.starts.end(), records.starts.begin(),
+                   records.starts.end(), [](const auto& a, const auto& b) {
+                       return a.bytes == b.bytes && a.blocks == b.blocks;
+                   });
+    if (!same) {
+        std::fprintf(stderr, "kept term records differ from the values\n");
+        std::abort();
+    }
+}
+
 } // namespace
 
 // The buffers of a write, kept from one write to the next: writing into memory already in
 // place is much cheaper than into new pages. Only buffers of ordinary size are kept.
 struct cDatabaseWriter::sBuffers {
-    sTermRecords terms;
+    std::unique_ptr<sTermRecords> terms = std::make_unique<sTermRecords>();
     cByteWriter head;
     cByteWriter categoriesAndAttributes;
 
     void clear() {
-        terms.bytes.clear();
-        terms.sizes.clear();
-        terms.blocks.clear();
+        terms->clear();
         head.clear();
         categoriesAndAttributes.clear();
     }
-    void releaseIfLarge() {
+    // Gives back the buffers of more than ordinary size, the kept records' too.
+    void releaseIfLarge(sKeptRecords& kept) {
         constexpr size_t KeptSize = 64 * 1024 * 1024;
-        terms.bytes.shrink(KeptSize);
+        terms->bytes.shrink(KeptSize);
         head.shrink(KeptSize);
         categoriesAndAttributes.shrink(KeptSize);
+        kept.records->bytes.shrink(KeptSize);
+        if (!kept.records->bytes.data()) {
+            kept.records->clear();
+            kept.save = 0;
+        }
     }
 };
 
@@ -287,34 +456,46 @@ int cDatabaseWriter::write(const cDatabase& db, const std::string& target,
 
     sBuffers& buffers = *buffers_;
     buffers.clear();
+    // The kept records are the records of the file once they are laid out; they stay in
+    // place until the file is written.
+    sKeptRecords& kept = KeptRecords();
+    std::lock_guard<std::mutex> lock(kept.mutex);
     bool laidOut = false;
     bool outOfMemory = false;
     try {
-        if (WriteTermRecords(db.terms, buffers.terms)) {
+        const uint32_t save = NewSaveNumber();
+        const bool termsWritten = WriteTermRecords(db.terms, kept, save, *buffers.terms);
+        // The records just laid out are kept in place of the ones before, which this writer
+        // takes for its next layout; after a failed walk nothing is kept.
+        std::swap(buffers.terms, kept.records);
+        kept.save = termsWritten ? save : 0;
+        if (termsWritten) {
+            if (VerifyKeptRecords())
+                CheckAgainstValues(db.terms, *kept.records);
             cByteWriter& middle = buffers.categoriesAndAttributes;
             const size_t categorySize = LayOutCategoriesAndAttributes(
-                db, db.uncategorizedTerms(), static_cast<uint32_t>(buffers.terms.sizes.size()),
-                middle);
-            laidOut = LayOutHead(db, buffers.terms, categorySize, middle.size() - categorySize,
+                db, db.uncategorizedTerms(), kept.records->count(), middle);
+            laidOut = LayOutHead(db, *kept.records, categorySize, middle.size() - categorySize,
                                  buffers.head);
         }
     } catch (const std::bad_alloc&) {
         outOfMemory = true;
     }
     if (!laidOut) {
-        buffers.releaseIfLarge();
+        buffers.releaseIfLarge(kept);
         const char* reason = outOfMemory ? "not enough memory to lay out the file"
                                          : "database too large for one file";
         AppendDiagnostic("cDatabase::save", reason, target);
         RecordFileFailure(target, reason);
         return SaveFailed;
     }
+    const cByteWriter& termBytes = kept.records->bytes;
     const sByteSpan file[] = {
         {buffers.head.data(), buffers.head.size()},
         {buffers.categoriesAndAttributes.data(), buffers.categoriesAndAttributes.size()},
-        {buffers.terms.bytes.data(), buffers.terms.bytes.size()}};
+        {termBytes.data(), termBytes.size()}};
     const int written = SafeSaveFile(target, file, 3, options);
-    buffers.releaseIfLarge();
+    buffers.releaseIfLarge(kept);
     if (written != SaveWritten)
         AppendDiagnostic("cDatabase::save",
                          written == SaveTargetRefused ? "output is not a regular file"

@@ -14,7 +14,7 @@ namespace {
 // Roughly what a term and its values keep in memory.
 size_t ApproximateBytes(const cTerm& term) {
     size_t bytes = 64;
-    for (const cValue* value : Items<cValue>(term.values)) {
+    for (const cValue* value : Items<cValue>(term.values())) {
         bytes += 64;
         if (value->mediaType() == MediaTypeUnicode)
             bytes += 2 * static_cast<const cUnicodeValue*>(value)->length();

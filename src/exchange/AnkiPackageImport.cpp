@@ -213,7 +213,7 @@ private:
             spent_ += kValueCost + 2 * units.size();
             if (spent_ > budget_)
                 return false;
-            term->values.append(
+            term->changeValues().append(
                 new cUnicodeValue(static_cast<uint16_t>(attributes[f]), units.c_str()));
         }
         const uint32_t index = db_.terms.count();

@@ -36,7 +36,7 @@ std::string AnsiTextToUtf8(const char* ansi) {
 std::vector<std::string> TermTextsUtf8(const cTerm& term, uint32_t attributeCount) {
     std::vector<std::string> texts(attributeCount);
     std::vector<bool> taken(attributeCount, false);
-    for (const cValue* value : Items<cValue>(term.values)) {
+    for (const cValue* value : Items<cValue>(term.values())) {
         if (value->attribute >= attributeCount || taken[value->attribute])
             continue;
         taken[value->attribute] = true;

@@ -65,7 +65,7 @@ std::string DelimitedText(const cDatabase& db, bool withCategories) {
     for (const cTerm* term : Items<cTerm>(db.terms)) {
         const size_t rowStart = out.size();
         std::fill(row.begin(), row.end(), nullptr);
-        for (const cValue* value : Items<cValue>(term->values))
+        for (const cValue* value : Items<cValue>(term->values()))
             if (value->attribute < attributes && !row[value->attribute])
                 row[value->attribute] = value;
         for (uint32_t index = 0; index < attributes; ++index) {

@@ -194,7 +194,7 @@ bool cRowImporter::fill(uint32_t termIndex, size_t row, bool update) {
             replaced_ += lost != 0;
         }
         value->attribute = static_cast<uint16_t>(attribute);
-        term->values.append(value);
+        term->changeValues().append(value);
     }
     return true;
 }

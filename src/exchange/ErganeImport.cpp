@@ -164,8 +164,8 @@ int ImportErganeFile(cDatabase& db, const std::string& path) {
         if (in.endMet())
             break;
         auto term = std::make_unique<cTerm>();
-        term->values.append(new cUnicodeValue(0, entry.c_str()));
-        term->values.append(new cUnicodeValue(1, meaning.c_str()));
+        term->changeValues().append(new cUnicodeValue(0, entry.c_str()));
+        term->changeValues().append(new cUnicodeValue(1, meaning.c_str()));
         db.terms.append(term.release());
     }
     return ErganeResultOk;

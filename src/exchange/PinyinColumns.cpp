@@ -80,19 +80,21 @@ uint32_t ConvertPinyinValues(cDatabase& db, const std::vector<uint32_t>& attribu
             chosen[attribute] = true;
     uint32_t changed = 0;
     for (cTerm* term : Items<cTerm>(db.terms))
-        for (cValue* value : Items<cValue>(term->values)) {
+        for (uint32_t position = 0; position < term->values().count(); ++position) {
+            const cValue* value = term->valueAt(position);
             if (value->attribute >= chosen.size() || !chosen[value->attribute] ||
                 value->mediaType() != MediaTypeUnicode)
                 continue;
-            auto* unicode = static_cast<cUnicodeValue*>(value);
-            if (!unicode->text())
+            const auto* original = static_cast<const cUnicodeValue*>(value);
+            if (!original->text())
                 continue;
-            const std::u16string text(unicode->text(), unicode->length());
+            const std::u16string text(original->text(), original->length());
             const std::u16string converted = direction == ePinyinDirection::ToMarks
                                                  ? ConvertPinyin(text, style)
                                                  : PinyinMarksToNumbers(text);
             if (converted == text)
                 continue;
+            auto* unicode = static_cast<cUnicodeValue*>(term->changeValues().at(position));
             unicode->setText(converted.data(), static_cast<uint32_t>(converted.size()));
             if (unicode->length() != converted.size())
                 throw std::bad_alloc();

@@ -31,14 +31,14 @@ cCategory* MatchingCategory(cDatabase& db, const cCategory& category) {
 // The values of from onto the term at index of to; attributes maps from's to to's.
 void UpdateTerm(cDatabase& to, uint32_t index, const cTerm& from,
                 const std::vector<uint32_t>& attributes) {
-    for (const cValue* value : Items<cValue>(from.values)) {
+    for (const cValue* value : Items<cValue>(from.values())) {
         if (value->attribute >= attributes.size())
             continue;
         const uint32_t attribute = attributes[value->attribute];
         to.removeValue(index, attribute);
         cValue* copy = value->clone();
         copy->attribute = static_cast<uint16_t>(attribute);
-        to.term(index)->values.append(copy);
+        to.term(index)->changeValues().append(copy);
     }
 }
 

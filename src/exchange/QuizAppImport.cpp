@@ -141,7 +141,7 @@ void BuildFrame(cDatabase& db, const sModuleInfo& info) {
 // string whose run of NULs names no attribute is left out: no pane could show it, and the
 // database file could not load the rest of its term back.
 void AddCardValues(cTerm& term, const char* text, size_t length, uint32_t attributeCount) {
-    term.values.append(new cAsciiValue(0, text));
+    term.changeValues().append(new cAsciiValue(0, text));
     size_t position = std::strlen(text);
     for (;;) {
         size_t run = 0;
@@ -153,7 +153,7 @@ void AddCardValues(cTerm& term, const char* text, size_t length, uint32_t attrib
             return;
         // The uncompressed length is 16 bits, so the run fits an attribute index.
         if (run < attributeCount)
-            term.values.append(new cAsciiValue(static_cast<uint16_t>(run), text + position));
+            term.changeValues().append(new cAsciiValue(static_cast<uint16_t>(run), text + position));
         position += std::strlen(text + position);
     }
 }

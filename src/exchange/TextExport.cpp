@@ -260,7 +260,7 @@ void WriteTerms(const cDatabase& db, bool ownFormat, const cCategoryReferences& 
         }
         // A term's first value of an attribute is the one that counts.
         std::fill(valueOf.begin(), valueOf.end(), nullptr);
-        for (const cValue* value : Items<cValue>(term->values))
+        for (const cValue* value : Items<cValue>(term->values()))
             if (value->attribute < attributeCount && !valueOf[value->attribute])
                 valueOf[value->attribute] = value;
         for (uint32_t a = 0; a < attributeCount; ++a) {

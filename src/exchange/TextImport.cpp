@@ -407,7 +407,7 @@ eLineResult cTextImporter<Char>::addValue(cTerm& term, uint32_t attribute,
                 value = nullptr;
             }
         }
-        if (!AppendOwned(term.values, value))
+        if (!AppendOwned(term.changeValues(), value))
             return fail("failed to create attribute (" + std::to_string(attribute) + ")");
         return eLineResult::Next;
     }
@@ -421,7 +421,7 @@ eLineResult cTextImporter<Char>::addValue(cTerm& term, uint32_t attribute,
             value = nullptr;
         }
     }
-    if (!AppendOwned(term.values, value))
+    if (!AppendOwned(term.changeValues(), value))
         return fail("failed to create attribute (" + std::string(text.text, text.length) + ")");
     return eLineResult::Next;
 }

@@ -33,12 +33,12 @@ void cDatabase::deleteAttribute(uint32_t index) {
         return;
     if (countValuesOfAttribute(index) > 0) {
         for (cTerm* term : Items<cTerm>(terms))
-            term->values.destroyIf(
+            term->changeValues().destroyIf(
                 [index](const cValue* value) { return value->attribute == index; });
     }
     attributes.remove(node)->destroy();
     for (cTerm* term : Items<cTerm>(terms))
-        for (cValue* value : Items<cValue>(term->values))
+        for (cValue* value : Items<cValue>(term->changeValues()))
             if (value->attribute > index)
                 --value->attribute;
 }
@@ -56,7 +56,7 @@ int32_t cDatabase::findAttribute(uint16_t mediaType, const char* name) const {
 uint32_t cDatabase::countValuesOfAttribute(uint32_t index) const {
     uint32_t count = 0;
     for (const cTerm* term : Items<cTerm>(terms))
-        for (const cValue* value : Items<cValue>(term->values))
+        for (const cValue* value : Items<cValue>(term->values()))
             if (value->attribute == index)
                 ++count;
     return count;

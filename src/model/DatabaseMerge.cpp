@@ -62,7 +62,7 @@ void cDatabase::mergeFrom(cDatabase& source) {
     const uint32_t base = terms.count();
     uint32_t j = 0;
     for (cTerm* term : Items<cTerm>(source.terms)) {
-        for (cValue* value : Items<cValue>(term->values))
+        for (cValue* value : Items<cValue>(term->changeValues()))
             if (value->attribute < attributeMap.size())
                 value->attribute = attributeMap[value->attribute];
         for (uint32_t i : categoriesOf[j])

@@ -20,13 +20,13 @@ void SetValueText(cDatabase& database, uint32_t termIndex, uint32_t attributeInd
     cTerm* term = database.term(termIndex);
     if (!term)
         return;
-    cValue* value = term->findValue(static_cast<uint16_t>(attributeIndex));
+    cValue* value = term->findValueToChange(static_cast<uint16_t>(attributeIndex));
     if (text && text[0] != 0) {
         if (!value) {
             value = database.createValue(attributeIndex);
             if (!value)
                 return;
-            if (value->mediaType() != encoding || !term->values.append(value)) {
+            if (value->mediaType() != encoding || !term->changeValues().append(value)) {
                 value->destroy();
                 return;
             }
@@ -35,7 +35,7 @@ void SetValueText(cDatabase& database, uint32_t termIndex, uint32_t attributeInd
         }
         value->setText(text);
     } else if (value) {
-        term->values.removePayload(value);
+        term->changeValues().removePayload(value);
         value->destroy();
     }
 }
@@ -69,10 +69,11 @@ int32_t cDatabase::appendTerm() {
 
 void cDatabase::removeValue(uint32_t termIndex, uint32_t attributeIndex) {
     cTerm* owner = term(termIndex);
-    cValue* value = owner ? owner->findValue(static_cast<uint16_t>(attributeIndex)) : nullptr;
+    cValue* value =
+        owner ? owner->findValueToChange(static_cast<uint16_t>(attributeIndex)) : nullptr;
     if (!value)
         return;
-    owner->values.removePayload(value);
+    owner->changeValues().removePayload(value);
     value->destroy();
 }
 
@@ -82,12 +83,12 @@ bool cDatabase::setValueFromUnicode(uint32_t termIndex, uint32_t attributeIndex,
     const cAttribute* kind = attribute(attributeIndex);
     if (!owner || !kind)
         return false;
-    cValue* value = owner->findValue(static_cast<uint16_t>(attributeIndex));
+    cValue* value = owner->findValueToChange(static_cast<uint16_t>(attributeIndex));
     if (!value) {
         value = createValue(attributeIndex);
         if (!value)
             return false;
-        if (!owner->values.append(value)) {
+        if (!owner->changeValues().append(value)) {
             value->destroy();
             return false;
         }
@@ -119,9 +120,9 @@ cTerm* cDatabase::cloneTerm(const cTerm* term) {
     auto* copy = new (std::nothrow) cTerm;
     if (!copy)
         return nullptr;
-    for (const cValue* original : Items<cValue>(term->values)) {
+    for (const cValue* original : Items<cValue>(term->values())) {
         cValue* value = original->clone();
-        if (value && !copy->values.append(value))
+        if (value && !copy->changeValues().append(value))
             value->destroy();
     }
     return copy;
@@ -131,10 +132,10 @@ void cDatabase::setTermValues(uint32_t index, const cTerm& from) {
     cTerm* target = term(index);
     if (!target || target == &from)
         return;
-    target->values.clear();
-    for (const cValue* original : Items<cValue>(from.values)) {
+    target->changeValues().clear();
+    for (const cValue* original : Items<cValue>(from.values())) {
         cValue* value = original->clone();
-        if (value && !target->values.append(value))
+        if (value && !target->changeValues().append(value))
             value->destroy();
     }
 }

@@ -1,7 +1,7 @@
 #include "model/Term.h"
 
-cValue* cTerm::findValue(uint16_t attributeIndex) const {
-    for (cValue* value : values)
+const cValue* cTerm::findValue(uint16_t attributeIndex) const {
+    for (const cValue* value : values_)
         if (value->attribute == attributeIndex)
             return value;
     return nullptr;

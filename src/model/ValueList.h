@@ -32,12 +32,15 @@ public:
     void clear();
 
     // The value at a 0-based position; nullptr when index >= count.
-    cValue* at(uint32_t index) const { return index < count_ ? items_[index] : nullptr; }
+    const cValue* at(uint32_t index) const { return index < count_ ? items_[index] : nullptr; }
+    cValue* at(uint32_t index) { return index < count_ ? items_[index] : nullptr; }
     uint32_t count() const { return count_; }
     bool isEmpty() const { return count_ == 0; }
 
-    cValue* const* begin() const { return items_; }
-    cValue* const* end() const { return items_ + count_; }
+    const cValue* const* begin() const { return items_; }
+    const cValue* const* end() const { return items_ + count_; }
+    cValue* const* begin() { return items_; }
+    cValue* const* end() { return items_ + count_; }
 
 private:
     bool grow();
@@ -63,6 +66,6 @@ template <class F> void cValueList::destroyIf(F remove) {
 template <class T> cArrayRange<T*, cValue* const> Items(cValueList& list) {
     return {list.begin(), list.end()};
 }
-template <class T> cArrayRange<const T*, cValue* const> Items(const cValueList& list) {
+template <class T> cArrayRange<const T*, const cValue* const> Items(const cValueList& list) {
     return {list.begin(), list.end()};
 }

@@ -60,7 +60,7 @@ std::vector<int> AttributeMediaTypes(const cDatabase& db) {
 
 bool TermMatches(const std::vector<int>& mediaTypes, const cTerm& term,
                  const sFindOptions& options) {
-    for (const cValue* each : Items<cValue>(term.values)) {
+    for (const cValue* each : Items<cValue>(term.values())) {
         const cValue& value = *each;
         const int type = value.attribute < mediaTypes.size() ? mediaTypes[value.attribute] : -1;
         if (ValueOfMediaTypeMatches(type, value, options))

@@ -73,12 +73,12 @@ TEST(DatabaseLoad, SavedDatabaseLoadsBackUnchanged) {
     ASSERT_EQ(loaded.attributes.count(), 2u);
     EXPECT_EQ(loaded.attribute(1)->mediaType, MediaTypeUnicode);
     ASSERT_EQ(loaded.terms.count(), 5u);
-    auto* ascii = static_cast<cAsciiValue*>(loaded.term(0)->findValue(0));
+    auto* ascii = static_cast<const cAsciiValue*>(loaded.term(0)->findValue(0));
     EXPECT_STREQ(ascii->text.text(), "a\\nb\\\\c");
-    auto* hebrew = static_cast<cUnicodeValue*>(loaded.term(0)->findValue(1));
+    auto* hebrew = static_cast<const cUnicodeValue*>(loaded.term(0)->findValue(1));
     EXPECT_EQ(std::u16string(hebrew->text(), hebrew->length()), u"\u05D0\u05D1")
         << "the right-to-left mark is dropped";
-    EXPECT_EQ(loaded.term(2)->values.count(), 0u);
+    EXPECT_EQ(loaded.term(2)->values().count(), 0u);
     ASSERT_EQ(loaded.categories.count(), 2u) << "group-0 Uncategorized is gone, group 2 stays";
     EXPECT_TRUE(loaded.category(0)->isMember(1) == false && loaded.category(0)->isMember(3));
     EXPECT_STREQ(loaded.category(1)->name.text(), "Uncategorized");
@@ -111,9 +111,9 @@ TEST(DatabaseLoad, LoadedTextsOutliveTheirDatabaseAndStayEditable) {
     EXPECT_EQ(textOf(taken[0]), "a\\nb\\\\c");
     EXPECT_EQ(textOf(taken[1]), "kept after the database is gone");
     EXPECT_STREQ(copy->text.text(), "kept after the database is gone");
-    static_cast<cAsciiValue*>(taken[2]->findValue(0))->text.truncate(9);
+    static_cast<cAsciiValue*>(taken[2]->findValueToChange(0))->text.truncate(9);
     EXPECT_EQ(textOf(taken[2]), "truncated");
-    static_cast<cAsciiValue*>(taken[1]->findValue(0))->setText("replaced");
+    static_cast<cAsciiValue*>(taken[1]->findValueToChange(0))->setText("replaced");
     EXPECT_EQ(textOf(taken[1]), "replaced");
     EXPECT_EQ(textOf(merged.term(3)), "x");
     copy->destroy();
@@ -154,7 +154,7 @@ TEST(DatabaseLoad, RightToLeftEmbeddingAtTheStartSurvivesOnlyWithRightToLeftText
     cDatabase loaded;
     ASSERT_EQ(LoadFrom(dir.file("a.PDB"), loaded), LoadResultOk);
     auto text = [&](uint32_t term) {
-        auto* value = static_cast<cUnicodeValue*>(loaded.term(term)->findValue(0));
+        auto* value = static_cast<const cUnicodeValue*>(loaded.term(term)->findValue(0));
         return std::u16string(value->text(), value->length());
     };
     EXPECT_EQ(text(0), u"abc");
@@ -179,8 +179,8 @@ TEST(DatabaseLoad, ValueOfAnUnknownAttributeEndsItsTermOnly) {
 
     cDatabase loaded;
     ASSERT_EQ(LoadFrom(dir.file("b.PDB"), loaded), LoadResultOk);
-    EXPECT_EQ(loaded.term(0)->values.count(), 0u);
-    EXPECT_EQ(loaded.term(1)->values.count(), 1u);
+    EXPECT_EQ(loaded.term(0)->values().count(), 0u);
+    EXPECT_EQ(loaded.term(1)->values().count(), 1u);
 }
 
 TEST(DatabaseCheck, RefusesWithTheMessageOfEachFault) {

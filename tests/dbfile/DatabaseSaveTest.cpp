@@ -186,7 +186,7 @@ TEST(DatabaseSave, ValuesAreStoredInFileForm) {
     db.setValue(term, 1, u"\u05D0");
     db.setValue(term, 0, "a\\nb");
     int32_t empty = db.addTerm();
-    db.term(empty)->values.append(db.createValue(0, ""));
+    db.term(empty)->changeValues().append(db.createValue(0, ""));
 
     Bytes file = Saved(db, dir);
     EXPECT_EQ(Record(file, 3),

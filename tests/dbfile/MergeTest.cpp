@@ -19,12 +19,12 @@ std::string SaveTo(cDatabase& db, const cTempDir& dir, const char* name) {
 }
 
 std::string AsciiText(const cDatabase& db, uint32_t term, uint16_t attribute) {
-    auto* value = static_cast<cAsciiValue*>(db.term(term)->findValue(attribute));
+    auto* value = static_cast<const cAsciiValue*>(db.term(term)->findValue(attribute));
     return value && value->mediaType() == MediaTypeAscii ? value->text.textOrEmpty() : "<none>";
 }
 
 std::u16string UnicodeText(const cDatabase& db, uint32_t term, uint16_t attribute) {
-    auto* value = static_cast<cUnicodeValue*>(db.term(term)->findValue(attribute));
+    auto* value = static_cast<const cUnicodeValue*>(db.term(term)->findValue(attribute));
     if (!value || value->mediaType() != MediaTypeUnicode)
         return u"<none>";
     return std::u16string(value->text(), value->length());
@@ -59,7 +59,7 @@ TEST(Merge, AttributesMatchByMediaTypeAndExactName) {
     ASSERT_EQ(target.terms.count(), 2u);
     EXPECT_EQ(AsciiText(target, 0, 1), "own");
     EXPECT_EQ(AsciiText(target, 1, 0), "hello") << "the first value of Front is seen first";
-    EXPECT_EQ(target.term(1)->values.count(), 4u) << "both Fronts map to attribute 0";
+    EXPECT_EQ(target.term(1)->values().count(), 4u) << "both Fronts map to attribute 0";
     EXPECT_EQ(UnicodeText(target, 1, 2), u"\u4F60\u597D");
     EXPECT_EQ(AsciiText(target, 1, 3), "lower");
     EXPECT_EQ(AsciiText(target, 1, 1), "<none>");

@@ -33,11 +33,11 @@ void FillVerbs(cDatabase& db, const char* firstCategory) {
     const char16_t* meanings[] = {u"to go <&> \"there\"", u"to be", u"miller \u00e9\u4e2d", u""};
     for (int t = 0; t < 4; ++t) {
         auto* term = new cTerm;
-        term->values.append(new cAsciiValue(0, words[t]));
+        term->changeValues().append(new cAsciiValue(0, words[t]));
         if (*meanings[t])
-            term->values.append(new cUnicodeValue(1, meanings[t]));
+            term->changeValues().append(new cUnicodeValue(1, meanings[t]));
         if (t == 0)
-            term->values.append(new cAsciiValue(2, "line1\\nline2\\\\"));
+            term->changeValues().append(new cAsciiValue(2, "line1\\nline2\\\\"));
         db.terms.append(term);
     }
     db.categories.append(new cCategory(0, firstCategory));

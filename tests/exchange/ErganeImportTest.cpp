@@ -69,7 +69,7 @@ TEST_F(ErganeImportTest, EntryLineAndMeaning) {
     EXPECT_EQ(db.categories.count(), 0u);
 
     ASSERT_EQ(db.terms.count(), 2u);
-    ASSERT_EQ(db.term(0)->values.count(), 2u);
+    ASSERT_EQ(db.term(0)->values().count(), 2u);
     EXPECT_EQ(value(0, 0), u"cat");
     EXPECT_EQ(value(0, 1), u"Katze");
     EXPECT_EQ(value(1, 0), u"\u732B");
@@ -106,7 +106,7 @@ TEST_F(ErganeImportTest, MeaningRunsOverLineEndsUntilAParenthesis) {
     EXPECT_EQ(value(0, 1), u"Hund\r\nKöter");
     EXPECT_EQ(value(1, 0), u"bird");
     // A parenthesis straight after the full stop leaves nothing to drop: an empty meaning.
-    ASSERT_EQ(db.term(1)->values.count(), 2u);
+    ASSERT_EQ(db.term(1)->values().count(), 2u);
     EXPECT_EQ(value(1, 1), u"");
 }
 

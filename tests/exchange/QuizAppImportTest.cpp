@@ -127,8 +127,8 @@ protected:
     std::vector<std::string> values(uint32_t term) const {
         std::vector<std::string> result;
         const cTerm* t = db.term(term);
-        for (uint32_t i = 0; i < t->values.count(); ++i) {
-            auto* value = static_cast<cAsciiValue*>(t->valueAt(i));
+        for (uint32_t i = 0; i < t->values().count(); ++i) {
+            auto* value = static_cast<const cAsciiValue*>(t->valueAt(i));
             EXPECT_EQ(value->mediaType(), MediaTypeAscii);
             result.push_back(std::to_string(value->attribute) + ":" + value->text.textOrEmpty());
         }
@@ -218,7 +218,7 @@ TEST_F(QuizAppImportTest, CardStreamMayRunIntoTheNextRecordButNotPastTheFile) {
     module.records = {first, second};
     ASSERT_EQ(import(module.build()), QuizAppResultOk);
     ASSERT_EQ(db.terms.count(), 2u);
-    EXPECT_EQ(db.term(1)->values.count(), 2u);
+    EXPECT_EQ(db.term(1)->values().count(), 2u);
 
     // The same length on the last card runs past the end of the file.
     module.records = {second, first};

@@ -30,11 +30,11 @@ cTerm* AddTerm(cDatabase& db) {
 }
 
 void AddValue(cTerm* term, uint16_t attribute, const char* text) {
-    term->values.append(new cAsciiValue(attribute, text));
+    term->changeValues().append(new cAsciiValue(attribute, text));
 }
 
 void AddValue(cTerm* term, uint16_t attribute, const char16_t* text) {
-    term->values.append(new cUnicodeValue(attribute, text));
+    term->changeValues().append(new cUnicodeValue(attribute, text));
 }
 
 class TextExportTest : public ::testing::Test {

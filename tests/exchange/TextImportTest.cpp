@@ -34,11 +34,11 @@ protected:
     }
 
     std::string ascii(uint32_t term, uint16_t attribute) const {
-        auto* value = dynamic_cast<cAsciiValue*>(db.term(term)->findValue(attribute));
+        auto* value = dynamic_cast<const cAsciiValue*>(db.term(term)->findValue(attribute));
         return value ? value->text.textOrEmpty() : "<none>";
     }
     std::u16string unicode(uint32_t term, uint16_t attribute) const {
-        auto* value = dynamic_cast<cUnicodeValue*>(db.term(term)->findValue(attribute));
+        auto* value = dynamic_cast<const cUnicodeValue*>(db.term(term)->findValue(attribute));
         return value ? std::u16string(value->text(), value->length()) : u"<none>";
     }
     std::string attributeName(uint32_t index) const {
@@ -106,14 +106,14 @@ TEST_F(TextImportTest, CategoryMatchesTheFirstOfTheSameName) {
 TEST_F(TextImportTest, EveryLineAfterTermsIsATermEvenWhenEmpty) {
     ASSERT_EQ(importVesk("Attribute\tAscii\tW\nTerms:\n\tone\n\n\tthree\n"), 0);
     ASSERT_EQ(db.terms.count(), 3u);
-    EXPECT_EQ(db.term(1)->values.count(), 0u);
+    EXPECT_EQ(db.term(1)->values().count(), 0u);
     EXPECT_EQ(ascii(2, 0), "three");
 
     cDatabase tabs;
     WriteBytes(dir.file("t.txt"), Bytes("a\n\nb"));
     ASSERT_EQ(ImportTextFile(tabs, dir.file("t.txt"), false), 0);
     EXPECT_EQ(tabs.terms.count(), 3u); // the last line needs no line end
-    EXPECT_EQ(tabs.term(1)->values.count(), 0u);
+    EXPECT_EQ(tabs.term(1)->values().count(), 0u);
 }
 
 TEST_F(TextImportTest, HeaderKeywordsMatchByLeadingPart) {
@@ -191,7 +191,7 @@ TEST_F(TextImportTest, TabDelimitedColumnsCreateNumberedAttributes) {
     ASSERT_EQ(sparse.attributes.count(), 3u);
     for (uint32_t i = 0; i < 3; ++i)
         EXPECT_STREQ(sparse.attribute(i)->name.text(), "Attribute 3");
-    EXPECT_EQ(sparse.term(0)->values.count(), 1u);
+    EXPECT_EQ(sparse.term(0)->values().count(), 1u);
     EXPECT_EQ(sparse.term(0)->valueAt(0)->attribute, 2);
 }
 
@@ -275,7 +275,7 @@ TEST_F(TextImportTest, UnicodeTextForAsciiTargetsIsTakenAsTyped) {
             sink.shown.clear();
             WriteBytes(dir.file("a.txt"), utf8 ? Bytes(utf8Text) : Utf16File(file));
             ASSERT_EQ(ImportTextFile(fresh, dir.file("a.txt"), true), 0);
-            auto* value = static_cast<cAsciiValue*>(fresh.term(0)->valueAt(0));
+            auto* value = static_cast<const cAsciiValue*>(fresh.term(0)->valueAt(0));
             if (utf8 && c.text[0] == 0xdc00)
                 continue; // UTF-8 cannot carry a lone surrogate
             EXPECT_EQ(value->text.textOrEmpty(), c.ascii)
@@ -298,7 +298,7 @@ TEST_F(TextImportTest, UnmarkedUtf16IsRecognisedByItsNulBytes) {
         WriteBytes(dir.file("u.txt"), bytes);
         ASSERT_EQ(ImportTextFile(fresh, dir.file("u.txt"), true), 0);
         ASSERT_EQ(fresh.terms.count(), 1u);
-        auto* value = static_cast<cUnicodeValue*>(fresh.term(0)->valueAt(0));
+        auto* value = static_cast<const cUnicodeValue*>(fresh.term(0)->valueAt(0));
         EXPECT_EQ(std::u16string(value->text(), value->length()), u"caf\u00e9 \u4e2d");
     }
 }
@@ -340,7 +340,7 @@ TEST_F(TextImportTest, EightBitTextReadsCrLfAsALineEnd) {
         ASSERT_EQ(ImportTextFile(fresh, dir.file("cr.txt"), true), 0) << mark;
         ASSERT_EQ(fresh.terms.count(), 1u) << mark;
         EXPECT_STREQ(fresh.attribute(0)->name.text(), "A");
-        EXPECT_STREQ(static_cast<cAsciiValue*>(fresh.term(0)->valueAt(0))->text.text(), "x");
+        EXPECT_STREQ(static_cast<const cAsciiValue*>(fresh.term(0)->valueAt(0))->text.text(), "x");
     }
 }
 
@@ -381,7 +381,7 @@ TEST_F(TextImportTest, UnmarkedFileIsUtf8OnlyWhenValidWithAMultiByteSequence) {
     WriteBytes(dir.file("l.txt"), Bytes("caf\xe9\t\xc3\xa9\n"));
     ASSERT_EQ(ImportTextFile(latin, dir.file("l.txt"), false), 0);
     EXPECT_EQ(latin.attribute(0)->mediaType, MediaTypeAscii);
-    EXPECT_STREQ(static_cast<cAsciiValue*>(latin.term(0)->valueAt(1))->text.text(), "\xc3\xa9");
+    EXPECT_STREQ(static_cast<const cAsciiValue*>(latin.term(0)->valueAt(1))->text.text(), "\xc3\xa9");
 }
 
 TEST_F(TextImportTest, MissingFileFailsWithoutAMessage) {

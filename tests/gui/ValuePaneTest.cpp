@@ -299,7 +299,7 @@ TEST_F(EditorTest, CutMovesTheValueToTheClipboard) {
 
 TEST_F(EditorTest, CopyAndCutOfAnEmptyValueLeaveTheClipboardAndTheDatabase) {
     ShowDatabase(*window, "AU", 1);
-    CurrentDatabase().term(0)->values.append(CurrentDatabase().createValue(1));
+    CurrentDatabase().term(0)->changeValues().append(CurrentDatabase().createValue(1));
     platform.clipboard = "keep";
     window->termPane().view()->selectRow(0, true);
     ValueView(*window).setFocus();

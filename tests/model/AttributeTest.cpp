@@ -23,9 +23,9 @@ TEST(AttributeTest, DeleteRemovesItsValuesAndRenumbersTheRest) {
     EXPECT_EQ(database.countValuesOfAttribute(1), 3u);
     for (uint32_t t = 0; t < 3; ++t) {
         cTerm* term = database.term(t);
-        ASSERT_EQ(term->values.count(), 2u);
-        EXPECT_STREQ(static_cast<cAsciiValue*>(term->findValue(0))->text.text(), "zero");
-        EXPECT_STREQ(static_cast<cAsciiValue*>(term->findValue(1))->text.text(), "two");
+        ASSERT_EQ(term->values().count(), 2u);
+        EXPECT_STREQ(static_cast<const cAsciiValue*>(term->findValue(0))->text.text(), "zero");
+        EXPECT_STREQ(static_cast<const cAsciiValue*>(term->findValue(1))->text.text(), "two");
     }
 }
 
@@ -57,7 +57,7 @@ TEST(AttributeTest, CreateValueFollowsTheMediaType) {
     std::unique_ptr<cValue> unicode(database.createValue(1, u"b"));
     ASSERT_TRUE(unicode);
     EXPECT_EQ(unicode->attribute, 1);
-    EXPECT_EQ(std::u16string(static_cast<cUnicodeValue*>(unicode.get())->text()), u"b");
+    EXPECT_EQ(std::u16string(static_cast<const cUnicodeValue*>(unicode.get())->text()), u"b");
 
     EXPECT_EQ(database.createValue(2), nullptr);
     EXPECT_EQ(database.createValue(3), nullptr);
@@ -72,19 +72,19 @@ TEST(AttributeTest, SetValueCreatesChangesAndRemoves) {
     database.setValue(0, 0, "first");
     database.setValue(0, 1, u"second");
     database.setValue(0, 0, "");
-    EXPECT_EQ(database.term(0)->values.count(), 1u);
+    EXPECT_EQ(database.term(0)->values().count(), 1u);
     database.setValue(0, 0, "again");
     // A value set again after removal goes to the end.
     EXPECT_EQ(database.term(0)->valueAt(1)->attribute, 0);
     database.setValue(0, 0, "changed");
-    EXPECT_EQ(database.term(0)->values.count(), 2u);
-    EXPECT_STREQ(static_cast<cAsciiValue*>(database.term(0)->findValue(0))->text.text(), "changed");
+    EXPECT_EQ(database.term(0)->values().count(), 2u);
+    EXPECT_STREQ(static_cast<const cAsciiValue*>(database.term(0)->findValue(0))->text.text(), "changed");
 
     database.setValue(0, 5, "no such attribute");
     database.setValue(0, 0, u"wrong encoding");
     database.setValue(9, 0, "no such term");
-    EXPECT_EQ(database.term(0)->values.count(), 2u);
-    EXPECT_STREQ(static_cast<cAsciiValue*>(database.term(0)->findValue(0))->text.text(), "changed");
+    EXPECT_EQ(database.term(0)->values().count(), 2u);
+    EXPECT_STREQ(static_cast<const cAsciiValue*>(database.term(0)->findValue(0))->text.text(), "changed");
 }
 
 TEST(AttributeTest, CloneTermClonesValuesInOrder) {
@@ -95,7 +95,7 @@ TEST(AttributeTest, CloneTermClonesValuesInOrder) {
     database.setValue(0, 1, u"u");
     database.setValue(0, 0, "a");
     std::unique_ptr<cTerm> copy(cDatabase::cloneTerm(database.term(0)));
-    ASSERT_EQ(copy->values.count(), 2u);
+    ASSERT_EQ(copy->values().count(), 2u);
     EXPECT_EQ(copy->valueAt(0)->attribute, 1);
     EXPECT_EQ(copy->valueAt(1)->attribute, 0);
     EXPECT_NE(copy->valueAt(0), database.term(0)->valueAt(0));

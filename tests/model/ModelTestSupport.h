@@ -23,7 +23,7 @@ inline std::string TagOf(const cDatabase& database, uint32_t index) {
     const cTerm* term = database.term(index);
     if (!term)
         return "<none>";
-    auto* value = static_cast<cAsciiValue*>(term->findValue(0));
+    auto* value = static_cast<const cAsciiValue*>(term->findValue(0));
     return value ? value->text.textOrEmpty() : "";
 }
 

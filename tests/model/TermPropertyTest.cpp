@@ -84,7 +84,7 @@ private:
         std::string tag = newTag();
         cValue* value = database_.createValue(0, tag.c_str());
         auto* term = new cTerm;
-        term->values.append(value);
+        term->changeValues().append(value);
         database_.insertTerm(term, position);
         reference_.tags.insert(reference_.tags.begin() + position, tag);
     }
