@@ -39,6 +39,23 @@ void Save(benchmark::State& state) {
 }
 BENCHMARK(Save)->Unit(benchmark::kMillisecond);
 
+// A save with no record kept from the save before, as the first save after an open and
+// `vesk import pdb` make it: every term's values are written.
+void SaveEveryRecord(benchmark::State& state) {
+    cDatabase db;
+    db.path.assign(LimitFiles().database.c_str());
+    db.load();
+    db.path.assign((BenchDirectory() + "/save.PDB").c_str());
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (cTerm* term : Items<cTerm>(db.terms))
+            term->changeValues();
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(db.save());
+    }
+}
+BENCHMARK(SaveEveryRecord)->Unit(benchmark::kMillisecond);
+
 // The floor of a save: the bytes of the saved file, written once through the safe save.
 void SafeSaveOneWrite(benchmark::State& state) {
     std::vector<uint8_t> bytes;

@@ -138,8 +138,9 @@ def main():
              [os.path.join(bench, "vesk-bench-panes"), "--first-open", database]], env)
 
         core = run_benchmark(os.path.join(bench, "vesk-bench-core"), env,
-                             ["Save", "SafeSaveOneWrite", "CheckAndLoad", "ImportTabDelimited",
-                              "ExportAnkiPackageAtLimit", "ImportAnkiPackageAtLimit"])
+                             ["Save", "SaveEveryRecord", "SafeSaveOneWrite", "CheckAndLoad",
+                              "ImportTabDelimited", "ExportAnkiPackageAtLimit",
+                              "ImportAnkiPackageAtLimit"])
         panes = run_benchmark(os.path.join(bench, "vesk-bench-panes"), env,
                               ["OpenInEditor", "ValueEditCommit", "DeleteOneTerm",
                                "PasteHundredTerms", "FindSelectMatches", "DeleteOneTermToIdle",
@@ -174,6 +175,8 @@ def main():
 
     figures = [
         ("save of the limit database", core["Save"]),
+        ("the same save with every record written (the first after an open)",
+         core["SaveEveryRecord"]),
         ("safe save of the same bytes, one write", core["SafeSaveOneWrite"]),
         ("check + load of the limit database", core["CheckAndLoad"]),
         ("Palm::PDB (Perl) parsing the same file", perl),

@@ -1,10 +1,12 @@
 // cDatabaseWriter: the whole database is laid out in memory and written to disk in one safe
-// save. The term records are written first, in one walk over every value, because the
-// record list and record 0 in front of them need their sizes and the Unicode blocks they
-// use; records 1 and 2 (categories, attributes) next, into a buffer of their own, since the
-// record list needs their sizes too; the head (header, record list, record 0) last. They are
-// written head first. The database is only read: the "Uncategorized" category of the file is
-// laid out from cDatabase::uncategorizedTerms.
+// save. The term records are written first, in one walk over the terms, because the record
+// list and record 0 in front of them need their sizes and the Unicode blocks they use; a
+// term whose values did not change since the last save has its record copied from that
+// save's, any other its values written. Records 1 and 2 (categories, attributes) next, into
+// a buffer of their own, since the record list needs their sizes too; the head (header,
+// record list, record 0) last. They are written head first. The database is only read (each
+// term notes where its record went): the "Uncategorized" category of the file is laid out
+// from cDatabase::uncategorizedTerms.
 
 #include <algorithm>
 #include <atomic>
@@ -144,7 +146,6 @@ struct sKeptRecords {
     std::mutex mutex;
     std::unique_ptr<sTermRecords> records = std::make_unique<sTermRecords>();
     uint32_t save = 0; // 0: nothing kept
-
 };
 
 sKeptRecords& KeptRecords() {
@@ -315,6 +316,21 @@ bool WriteTermRecords(const cList& terms, const sKeptRecords& kept, uint32_t sav
     return true;
 }
 
+// True when the kept records are those of terms as they are: every term's record kept, at
+// its own position, and no other record.
+bool KeptInPlace(const cList& terms, const sKeptRecords& kept) {
+    if (kept.save == 0 || kept.records->count() != terms.count())
+        return false;
+    uint32_t entry = 0;
+    for (const cTerm* term : Items<cTerm>(terms)) {
+        const cTerm::sWrittenRecord written = term->writtenRecord();
+        if (written.save != kept.save || written.entry != entry)
+            return false;
+        ++entry;
+    }
+    return true;
+}
+
 // Records 1 and 2, one after the other: the categories and, after them, the group-0
 // "Uncategorized" one when uncategorized is not empty; then the attributes. Returns the size
 // of record 1.
@@ -463,12 +479,17 @@ int cDatabaseWriter::write(const cDatabase& db, const std::string& target,
     bool laidOut = false;
     bool outOfMemory = false;
     try {
-        const uint32_t save = NewSaveNumber();
-        const bool termsWritten = WriteTermRecords(db.terms, kept, save, *buffers.terms);
-        // The records just laid out are kept in place of the ones before, which this writer
-        // takes for its next layout; after a failed walk nothing is kept.
-        std::swap(buffers.terms, kept.records);
-        kept.save = termsWritten ? save : 0;
+        // A save right after another of the same terms (a Save after the backup of the
+        // last change) finds the kept records already laid out as they are.
+        bool termsWritten = KeptInPlace(db.terms, kept);
+        if (!termsWritten) {
+            const uint32_t save = NewSaveNumber();
+            termsWritten = WriteTermRecords(db.terms, kept, save, *buffers.terms);
+            // The records just laid out are kept in place of the ones before, which this
+            // writer takes for its next layout; after a failed walk nothing is kept.
+            std::swap(buffers.terms, kept.records);
+            kept.save = termsWritten ? save : 0;
+        }
         if (termsWritten) {
             if (VerifyKeptRecords())
                 CheckAgainstValues(db.terms, *kept.records);

@@ -12,7 +12,8 @@ class cDatabase;
 // Lays out a database and writes it in one safe save. The writer keeps the buffers of the
 // layout from one write to the next (all but very large ones): the editor writes a backup
 // after every change, and writing into memory already in place is much cheaper than into
-// new pages.
+// new pages. The term records of the last write, by any writer, are kept too: the next
+// write copies the record of every term whose values did not change since.
 class cDatabaseWriter {
 public:
     cDatabaseWriter();

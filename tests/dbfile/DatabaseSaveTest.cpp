@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+
 #include "dbfile/DatabaseCheck.h"
 #include "dbfile/DiagnosticLog.h"
 #include "dbfile/PdbFormat.h"
@@ -246,4 +249,72 @@ TEST(DatabaseSave, UnwritablePathFailsWithALogLine) {
     EXPECT_EQ(db.save(), 1);
     EXPECT_EQ(DiagnosticLog().rfind("cDatabase::save: ", 0), 0u);
     EXPECT_NE(DiagnosticLog().find("(/nonexistent-directory/db.PDB)\n"), std::string::npos);
+}
+
+TEST(DatabaseSave, ASaveAfterAnyChangeWritesWhatAFreshSaveWrites) {
+    // A save copies the records of the terms whose values did not change since the save
+    // before; whatever changed in between, the file must be the one a copy of the database
+    // (whose terms no save has written) gives.
+    std::mt19937 random(11);
+    auto pick = [&random](uint32_t below) {
+        return std::uniform_int_distribution<uint32_t>(0, below - 1)(random);
+    };
+    // Latin, Cyrillic, CJK and Hebrew (which gets the right-to-left mark) units.
+    const char16_t units[] = {u'a', u'\\', 0x0416, 0x4E2D, 0x05D0, 0x00E9};
+    auto unicodeText = [&] {
+        std::u16string text;
+        for (uint32_t n = 1 + pick(4); n > 0; --n)
+            text += units[pick(6)];
+        return text;
+    };
+    cTempDir dir;
+    cDatabase db;
+    for (const char* kinds = "AUAU"; *kinds; ++kinds)
+        db.addAttribute(*kinds == 'U' ? MediaTypeUnicode : MediaTypeAscii);
+    for (int i = 0; i < 30; ++i)
+        db.addTerm();
+    Saved(db, dir);
+    for (int step = 0; step < 200; ++step) {
+        const uint32_t terms = db.terms.count();
+        const uint32_t attribute = pick(db.attributes.count());
+        const uint16_t media = db.attribute(attribute)->mediaType;
+        switch (pick(8)) {
+        case 0:
+        case 1:
+            if (media == MediaTypeUnicode)
+                db.setValue(pick(terms), attribute, unicodeText().c_str());
+            else
+                db.setValue(pick(terms), attribute, pick(2) ? "word" : "a\\nb");
+            break;
+        case 2:
+            db.removeValue(pick(terms), attribute);
+            break;
+        case 3:
+            db.copyTerms({pick(terms)}, pick(terms + 1));
+            break;
+        case 4:
+            if (terms > 10)
+                db.deleteTerms({pick(terms), pick(terms)});
+            break;
+        case 5:
+            db.setTermValues(pick(terms), *db.term(pick(terms)));
+            break;
+        case 6:
+            db.moveTerm(pick(terms), pick(terms + 1));
+            break;
+        default:
+            if (db.attributes.count() > 2)
+                db.deleteAttribute(pick(db.attributes.count()));
+            db.addAttribute(pick(2) ? MediaTypeUnicode : MediaTypeAscii);
+            break;
+        }
+        const Bytes saved = Saved(db, dir);
+        const Bytes savedAgain = Saved(db, dir); // every record kept where it is
+        cDatabase copy;
+        copy.copyFrom(db);
+        const Bytes fresh = Saved(copy, dir);
+        ASSERT_EQ(saved, fresh) << "step " << step;
+        ASSERT_EQ(savedAgain, fresh) << "step " << step;
+        Saved(db, dir); // the next save has this database's records to copy again
+    }
 }
