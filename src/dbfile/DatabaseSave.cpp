@@ -165,11 +165,10 @@ uint32_t NewSaveNumber() {
     return number;
 }
 
-// Collects the Unicode blocks of the records: each record's own, in order of first use in
-// it, and those of all records, in order of first use.
+// Collects the Unicode blocks each record uses, in order of first use in it.
 class cBlockCollector {
 public:
-    explicit cBlockCollector(sTermRecords& records) : records_(records) {}
+    explicit cBlockCollector(std::vector<uint8_t>& recordBlocks) : recordBlocks_(recordBlocks) {}
 
     // A value of the record being written.
     void add(const cUnicodeValue& value) {
@@ -183,7 +182,8 @@ public:
             const uint8_t block = table_[units[i]];
             if (recordOf_[block] != record_) {
                 recordOf_[block] = record_;
-                records_.recordBlocks.push_back(block);
+                recordBlocks_.push_back(block);
+                used_ = true;
             }
             if (block != kNoUnicodeBlock) {
                 lastFirst_ = UnicodeBlocks[block].first;
@@ -191,72 +191,68 @@ public:
             }
         }
     }
-    // The record written since the last end is complete.
+    // The record being written is complete.
     void endRecord() {
-        const std::vector<uint8_t>& recordBlocks = records_.recordBlocks;
-        if (recordStart_ == recordBlocks.size())
+        if (!used_)
             return;
-        for (size_t i = recordStart_; i < recordBlocks.size(); ++i)
-            addToFile(recordBlocks[i]);
-        recordStart_ = recordBlocks.size();
+        used_ = false;
         ++record_;
         lastFirst_ = 1;
         lastLast_ = 0;
     }
-    // The blocks of a record copied whole.
-    void addRecord(const uint8_t* blocks, size_t count) {
-        if (count == 0)
-            return;
-        records_.recordBlocks.insert(records_.recordBlocks.end(), blocks, blocks + count);
-        for (size_t i = 0; i < count; ++i)
-            addToFile(blocks[i]);
-        recordStart_ = records_.recordBlocks.size();
-    }
 
 private:
-    void addToFile(uint8_t block) {
-        if (!inFile_[block]) {
-            inFile_[block] = true;
-            records_.blocks.push_back(block);
-        }
-    }
-
-    sTermRecords& records_;
+    std::vector<uint8_t>& recordBlocks_;
     const uint8_t* table_ = UnicodeBlockTable();
     // The record that last used each block, counted among the records that use any.
     uint32_t recordOf_[256] = {};
     uint32_t record_ = 1;
-    bool inFile_[256] = {};
-    size_t recordStart_ = 0;
+    bool used_ = false;
     // The block of the last unit looked up in the record; empty at first.
     uint32_t lastFirst_ = 1;
     uint32_t lastLast_ = 0;
 };
 
-// Copies kept records into the bytes, joining the records that lay one after the other in
-// the kept bytes into one copy.
+// The blocks of all records in order of first use: each record's come in that order, so
+// the first mention of a block in recordBlocks is its first use in the file.
+void CollectFileBlocks(sTermRecords& records) {
+    bool seen[256] = {};
+    for (uint8_t block : records.recordBlocks) {
+        if (!seen[block]) {
+            seen[block] = true;
+            records.blocks.push_back(block);
+        }
+    }
+}
+
+// Copies kept records, their bytes and their blocks, joining the records that lay one after
+// the other in the kept records into one copy.
 class cRecordCopier {
 public:
-    cRecordCopier(const cByteWriter& from, cByteWriter& to) : from_(from), to_(to) {}
+    cRecordCopier(const sTermRecords& from, sTermRecords& to) : from_(from), to_(to) {}
 
-    void add(uint32_t start, uint32_t end) {
-        if (start != end_) {
+    // The kept record that starts at first and ends where end starts.
+    void add(sTermRecords::sStart first, sTermRecords::sStart end) {
+        if (first.bytes != end_.bytes || first.blocks != end_.blocks) {
             flush();
-            start_ = end_ = start;
+            start_ = first;
         }
         end_ = end;
     }
     void flush() {
-        if (end_ != start_)
-            to_.writeBytes(from_.data() + start_, end_ - start_);
-        start_ = end_ = 0;
+        if (end_.bytes != start_.bytes)
+            to_.bytes.writeBytes(from_.bytes.data() + start_.bytes, end_.bytes - start_.bytes);
+        to_.recordBlocks.insert(to_.recordBlocks.end(),
+                                from_.recordBlocks.begin() + start_.blocks,
+                                from_.recordBlocks.begin() + end_.blocks);
+        start_ = end_ = {0, 0};
     }
 
 private:
-    const cByteWriter& from_;
-    cByteWriter& to_;
-    uint32_t start_ = 0;
-    uint32_t end_ = 0;
+    const sTermRecords& from_;
+    sTermRecords& to_;
+    sTermRecords::sStart start_{0, 0};
+    sTermRecords::sStart end_{0, 0};
 };
 
 // Writes the records of terms in one walk: a term kept has its record copied, any other its
@@ -273,20 +269,21 @@ bool WriteTermRecords(const cList& terms, const sKeptRecords& kept, uint32_t sav
     const uint32_t keptCount = from.count();
     records.starts.resize(size_t(terms.count()) + 1);
     sTermRecords::sStart* start = records.starts.data();
-    cBlockCollector blocks(records);
-    cRecordCopier copier(from.bytes, records.bytes);
+    cBlockCollector blocks(records.recordBlocks);
+    cRecordCopier copier(from, records);
+    // The sizes of the bytes and the blocks once the pending copy is made.
     uint64_t size = 0;
+    size_t blockCount = 0;
     uint32_t entry = 0;
     for (const cTerm* term : Items<cTerm>(terms)) {
-        start[entry] = {static_cast<uint32_t>(size),
-                        static_cast<uint32_t>(records.recordBlocks.size())};
+        start[entry] = {static_cast<uint32_t>(size), static_cast<uint32_t>(blockCount)};
         const cTerm::sWrittenRecord written = term->writtenRecord();
         if (written.save == keptSave && written.entry < keptCount) {
             const sTermRecords::sStart first = from.starts[written.entry];
             const sTermRecords::sStart end = from.starts[written.entry + 1];
-            copier.add(first.bytes, end.bytes);
-            blocks.addRecord(from.recordBlocks.data() + first.blocks, end.blocks - first.blocks);
+            copier.add(first, end);
             size += end.bytes - first.bytes;
+            blockCount += end.blocks - first.blocks;
         } else {
             copier.flush();
             // One virtual call per value, for its class; the writes themselves are inline.
@@ -304,6 +301,7 @@ bool WriteTermRecords(const cList& terms, const sKeptRecords& kept, uint32_t sav
             }
             blocks.endRecord();
             size = records.bytes.size();
+            blockCount = records.recordBlocks.size();
         }
         if (size > limit)
             return false;
@@ -312,7 +310,8 @@ bool WriteTermRecords(const cList& terms, const sKeptRecords& kept, uint32_t sav
         ++entry;
     }
     copier.flush();
-    start[entry] = {static_cast<uint32_t>(size), static_cast<uint32_t>(records.recordBlocks.size())};
+    start[entry] = {static_cast<uint32_t>(size), static_cast<uint32_t>(blockCount)};
+    CollectFileBlocks(records);
     return true;
 }
 
