@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include "dbfile/DatabaseWrite.h"
 #include "model/Database.h"
 #include "text/Sanitizer.h"
 
@@ -60,6 +61,8 @@ void PrepareHeapForFile(const std::string& path) {
 
 void MarkProcessEndsAfterCommand() {
     processEnds = true;
+    // No write comes after the command's: keeping its term records would be wasted work.
+    KeepNoTermRecords();
 }
 
 bool ProcessEndsAfterCommand() {

@@ -153,6 +153,12 @@ sKeptRecords& KeptRecords() {
     return kept;
 }
 
+bool keepRecords = true;
+
+bool KeepRecords() {
+    return keepRecords;
+}
+
 // Every save that lays out records gets a number of its own; 0 once the numbers run out,
 // and then nothing is kept any more (a number used twice could name the wrong records).
 uint32_t NewSaveNumber() {
@@ -240,8 +246,9 @@ public:
         end_ = end;
     }
     void flush() {
-        if (end_.bytes != start_.bytes)
-            to_.bytes.writeBytes(from_.bytes.data() + start_.bytes, end_.bytes - start_.bytes);
+        if (end_.bytes == start_.bytes && end_.blocks == start_.blocks)
+            return;
+        to_.bytes.writeBytes(from_.bytes.data() + start_.bytes, end_.bytes - start_.bytes);
         to_.recordBlocks.insert(to_.recordBlocks.end(),
                                 from_.recordBlocks.begin() + start_.blocks,
                                 from_.recordBlocks.begin() + end_.blocks);
@@ -256,61 +263,79 @@ private:
 };
 
 // Writes the records of terms in one walk: a term kept has its record copied, any other its
-// values written. Each term is then marked as written by save (0: not marked, and nothing
-// kept is used). False when the records pass the 32-bit offsets of the record list; the
-// walk stops soon after they do.
+// values written. Each term is then marked as written by save (0: not marked, nothing kept
+// is used, and the blocks of each record are not told apart). False when the records pass
+// the 32-bit offsets of the record list; the walk stops soon after they do.
 bool WriteTermRecords(const cList& terms, const sKeptRecords& kept, uint32_t save,
                       sTermRecords& records) {
     constexpr uint64_t limit = std::numeric_limits<uint32_t>::max();
-    const sTermRecords& from = *kept.records;
-    // No save is numbered 0xFFFFFFFF, so no term matches that.
-    const uint32_t keptSave =
-        save != 0 && kept.save != 0 ? kept.save : std::numeric_limits<uint32_t>::max();
-    const uint32_t keptCount = from.count();
     records.starts.resize(size_t(terms.count()) + 1);
     sTermRecords::sStart* start = records.starts.data();
     cBlockCollector blocks(records.recordBlocks);
-    cRecordCopier copier(from, records);
-    // The sizes of the bytes and the blocks once the pending copy is made.
-    uint64_t size = 0;
-    size_t blockCount = 0;
-    uint32_t entry = 0;
-    for (const cTerm* term : Items<cTerm>(terms)) {
-        start[entry] = {static_cast<uint32_t>(size), static_cast<uint32_t>(blockCount)};
-        const cTerm::sWrittenRecord written = term->writtenRecord();
-        if (written.save == keptSave && written.entry < keptCount) {
-            const sTermRecords::sStart first = from.starts[written.entry];
-            const sTermRecords::sStart end = from.starts[written.entry + 1];
-            copier.add(first, end);
-            size += end.bytes - first.bytes;
-            blockCount += end.blocks - first.blocks;
-        } else {
-            copier.flush();
-            // One virtual call per value, for its class; the writes themselves are inline.
-            for (const cValue* value : Items<cValue>(term->values())) {
-                const uint16_t type = value->mediaType();
-                if (type == MediaTypeAscii) {
-                    static_cast<const cAsciiValue*>(value)->writeStored(records.bytes);
-                } else if (type == MediaTypeUnicode) {
-                    const auto* unicode = static_cast<const cUnicodeValue*>(value);
-                    unicode->writeStored(records.bytes);
-                    blocks.add(*unicode);
-                } else {
-                    value->write(records.bytes);
-                }
+    // One virtual call per value, for its class; the writes themselves are inline.
+    const auto writeValues = [&records, &blocks](const cTerm* term) {
+        for (const cValue* value : Items<cValue>(term->values())) {
+            const uint16_t type = value->mediaType();
+            if (type == MediaTypeAscii) {
+                static_cast<const cAsciiValue*>(value)->writeStored(records.bytes);
+            } else if (type == MediaTypeUnicode) {
+                const auto* unicode = static_cast<const cUnicodeValue*>(value);
+                unicode->writeStored(records.bytes);
+                blocks.add(*unicode);
+            } else {
+                value->write(records.bytes);
             }
-            blocks.endRecord();
-            size = records.bytes.size();
-            blockCount = records.recordBlocks.size();
         }
-        if (size > limit)
-            return false;
-        if (save != 0)
+    };
+    uint32_t entry = 0;
+
+    if (save == 0 || kept.save == 0) {
+        // Nothing to copy. Without a save number the records are not kept either: the
+        // blocks of the file are all that is needed, as if the terms were one record.
+        for (const cTerm* term : Items<cTerm>(terms)) {
+            start[entry] = {static_cast<uint32_t>(records.bytes.size()),
+                            static_cast<uint32_t>(records.recordBlocks.size())};
+            writeValues(term);
+            if (records.bytes.size() > limit)
+                return false;
+            if (save != 0) {
+                blocks.endRecord();
+                term->noteWrittenRecord({save, entry});
+            }
+            ++entry;
+        }
+    } else {
+        const sTermRecords& from = *kept.records;
+        const uint32_t keptCount = from.count();
+        cRecordCopier copier(from, records);
+        // The sizes of the bytes and the blocks once the pending copy is made.
+        uint64_t size = 0;
+        size_t blockCount = 0;
+        for (const cTerm* term : Items<cTerm>(terms)) {
+            start[entry] = {static_cast<uint32_t>(size), static_cast<uint32_t>(blockCount)};
+            const cTerm::sWrittenRecord written = term->writtenRecord();
+            if (written.save == kept.save && written.entry < keptCount) {
+                const sTermRecords::sStart first = from.starts[written.entry];
+                const sTermRecords::sStart end = from.starts[written.entry + 1];
+                copier.add(first, end);
+                size += end.bytes - first.bytes;
+                blockCount += end.blocks - first.blocks;
+            } else {
+                copier.flush();
+                writeValues(term);
+                blocks.endRecord();
+                size = records.bytes.size();
+                blockCount = records.recordBlocks.size();
+            }
+            if (size > limit)
+                return false;
             term->noteWrittenRecord({save, entry});
-        ++entry;
+            ++entry;
+        }
+        copier.flush();
     }
-    copier.flush();
-    start[entry] = {static_cast<uint32_t>(size), static_cast<uint32_t>(blockCount)};
+    start[entry] = {static_cast<uint32_t>(records.bytes.size()),
+                    static_cast<uint32_t>(records.recordBlocks.size())};
     CollectFileBlocks(records);
     return true;
 }
@@ -402,8 +427,9 @@ bool LayOutHead(const cDatabase& db, const sTermRecords& terms, size_t categoryS
     return true;
 }
 
-// VESK_VERIFY_KEPT_RECORDS set (the tests set it): every save that copied kept records
-// writes all of them again from the values and stops the program if the two differ.
+// VESK_VERIFY_KEPT_RECORDS set (the tests set it): every save whose records are kept writes
+// them again from the values, none copied, and stops the program if the bytes, the record
+// starts or the blocks of the file differ from what the save laid out.
 bool VerifyKeptRecords() {
     static const bool verify = std::getenv("VESK_VERIFY_KEPT_RECORDS") != nullptr;
     return verify;
@@ -417,11 +443,10 @@ void CheckAgainstValues(const cList& terms, const sTermRecords& records) {
         written.bytes.size() == records.bytes.size() &&
         std::equal(written.bytes.data(), written.bytes.data() + written.bytes.size(),
                    records.bytes.data()) &&
-        written.blocks == records.blocks && written.recordBlocks == records.recordBlocks &&
+        written.blocks == records.blocks &&
         std::equal(written.starts.begin(), written.starts.end(), records.starts.begin(),
-                   records.starts.end(), [](const auto& a, const auto& b) {
-                       return a.bytes == b.bytes && a.blocks == b.blocks;
-                   });
+                   records.starts.end(),
+                   [](const auto& a, const auto& b) { return a.bytes == b.bytes; });
     if (!same) {
         std::fprintf(stderr, "kept term records differ from the values\n");
         std::abort();
@@ -482,7 +507,7 @@ int cDatabaseWriter::write(const cDatabase& db, const std::string& target,
         // last change) finds the kept records already laid out as they are.
         bool termsWritten = KeptInPlace(db.terms, kept);
         if (!termsWritten) {
-            const uint32_t save = NewSaveNumber();
+            const uint32_t save = KeepRecords() ? NewSaveNumber() : 0;
             termsWritten = WriteTermRecords(db.terms, kept, save, *buffers.terms);
             // The records just laid out are kept in place of the ones before, which this
             // writer takes for its next layout; after a failed walk nothing is kept.
@@ -490,7 +515,7 @@ int cDatabaseWriter::write(const cDatabase& db, const std::string& target,
             kept.save = termsWritten ? save : 0;
         }
         if (termsWritten) {
-            if (VerifyKeptRecords())
+            if (kept.save != 0 && VerifyKeptRecords())
                 CheckAgainstValues(db.terms, *kept.records);
             cByteWriter& middle = buffers.categoriesAndAttributes;
             const size_t categorySize = LayOutCategoriesAndAttributes(
@@ -522,6 +547,10 @@ int cDatabaseWriter::write(const cDatabase& db, const std::string& target,
                                                       : "failed to write output file",
                          target);
     return written;
+}
+
+void KeepNoTermRecords() {
+    keepRecords = false;
 }
 
 int WriteDatabaseFile(const cDatabase& db, const std::string& path, const sSaveOptions& options) {

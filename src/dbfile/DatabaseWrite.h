@@ -30,6 +30,10 @@ private:
     std::unique_ptr<sBuffers> buffers_;
 };
 
+// For a process that writes a database once and ends: no write keeps its term records for
+// the next.
+void KeepNoTermRecords();
+
 // cDatabaseWriter::write through the one writer of the program, which cDatabase::save uses
 // as well.
 int WriteDatabaseFile(const cDatabase& db, const std::string& path,
