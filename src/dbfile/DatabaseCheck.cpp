@@ -32,9 +32,10 @@ int RefuseUnread(eFileRead read) {
 
 // Every record lies inside the file and none starts before the one in front of it.
 bool RecordsFitTheFile(cByteReader& file, uint16_t recordCount) {
+    const cRecordList records(file);
     uint32_t size = 0;
     for (unsigned i = 0; i < recordCount; ++i)
-        if (!RecordSize(file, i, size))
+        if (!records.size(i, size))
             return false;
     return true;
 }

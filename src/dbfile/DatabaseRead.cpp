@@ -134,8 +134,9 @@ int ReadFrom(cByteReader& file, cDatabaseFileVisitor& visitor) {
     for (const sFileCategory& category : categories)
         visitor.category(category.group, category.name, MergedRuns(category.runs, termCount));
 
+    const cRecordList records(file);
     for (unsigned i = kFirstTermRecord; i < recordCount; ++i)
-        if (!RecordBytes(file, i, record) || !ReadTerm(record, mediaTypes, visitor))
+        if (!records.bytes(i, record) || !ReadTerm(record, mediaTypes, visitor))
             return LoadResultBadFormat;
     return LoadResultOk;
 }

@@ -80,23 +80,14 @@ bool SeekRecord(cByteReader& in, unsigned record) {
 }
 
 bool RecordSize(cByteReader& in, unsigned record, uint32_t& size) {
-    uint16_t count = 0;
-    uint32_t offset = 0;
-    if (!ReadRecordCount(in, count) || record >= count || !RecordOffset(in, record, offset))
-        return false;
-    uint32_t end = static_cast<uint32_t>(in.size());
-    if (record + 1u < count && !RecordOffset(in, record + 1, end))
-        return false;
-    if (end < offset)
-        return false;
-    size = end - offset;
-    return true;
+    return cRecordList(in).size(record, size);
 }
 
 bool RecordBytes(cByteReader& in, unsigned record, cByteReader& recordReader) {
-    uint32_t size = 0;
-    if (!RecordSize(in, record, size) || !SeekRecord(in, record))
-        return false;
-    recordReader = cByteReader(in.data() + in.position(), size);
-    return true;
+    return cRecordList(in).bytes(record, recordReader);
+}
+
+cRecordList::cRecordList(const cByteReader& file) : data_(file.data()), size_(file.size()) {
+    if (size_ >= kPdbRecordCountOffset + 2)
+        count_ = LoadU16BE(data_ + kPdbRecordCountOffset);
 }

@@ -84,3 +84,51 @@ bool RecordSize(cByteReader& in, unsigned record, uint32_t& size);
 // The bytes of record i, for reading it without reaching into the next one; false when the
 // record list or the offsets do not fit the file.
 bool RecordBytes(cByteReader& in, unsigned record, cByteReader& recordReader);
+
+// The record list of a file, for a walk over every record: the count is read once and each
+// entry straight from the bytes. size and bytes fail exactly when RecordSize and RecordBytes
+// do. The file's bytes must outlive the list.
+class cRecordList {
+public:
+    explicit cRecordList(const cByteReader& file);
+
+    uint16_t count() const { return count_; }
+    bool size(unsigned record, uint32_t& size) const {
+        uint32_t start = 0;
+        uint32_t end = 0;
+        if (!bounds(record, start, end))
+            return false;
+        size = end - start;
+        return true;
+    }
+    bool bytes(unsigned record, cByteReader& recordReader) const {
+        uint32_t start = 0;
+        uint32_t end = 0;
+        if (!bounds(record, start, end))
+            return false;
+        recordReader = cByteReader(data_ + start, end - start);
+        return true;
+    }
+
+private:
+    // Where record i starts and where the next one does (the file's end after the last).
+    bool bounds(unsigned record, uint32_t& start, uint32_t& end) const {
+        if (record >= count_ || !entry(record, start))
+            return false;
+        end = static_cast<uint32_t>(size_);
+        if (record + 1u < count_ && !entry(record + 1, end))
+            return false;
+        return end >= start;
+    }
+    bool entry(unsigned record, uint32_t& offset) const {
+        const size_t at = kPdbHeaderSize + kPdbRecordEntrySize * size_t(record);
+        if (at + 4 > size_)
+            return false;
+        offset = LoadU32BE(data_ + at);
+        return offset <= size_;
+    }
+
+    const uint8_t* data_;
+    size_t size_;
+    uint16_t count_ = 0; // 0 when the header is too short to hold the count
+};

@@ -24,6 +24,14 @@ inline void StoreU32BE(uint8_t* out, uint32_t value) {
     out[3] = static_cast<uint8_t>(value);
 }
 
+inline uint16_t LoadU16BE(const uint8_t* in) {
+    return static_cast<uint16_t>((in[0] << 8) | in[1]);
+}
+
+inline uint32_t LoadU32BE(const uint8_t* in) {
+    return (uint32_t(in[0]) << 24) | (uint32_t(in[1]) << 16) | (uint32_t(in[2]) << 8) | in[3];
+}
+
 class cByteWriter {
 public:
     cByteWriter() = default;
