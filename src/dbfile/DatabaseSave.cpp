@@ -146,17 +146,12 @@ struct sKeptRecords {
     std::mutex mutex;
     std::unique_ptr<sTermRecords> records = std::make_unique<sTermRecords>();
     uint32_t save = 0; // 0: nothing kept
+    bool wanted = true; // false in a process that writes once (KeepNoTermRecords)
 };
 
 sKeptRecords& KeptRecords() {
     static sKeptRecords kept;
     return kept;
-}
-
-bool keepRecords = true;
-
-bool KeepRecords() {
-    return keepRecords;
 }
 
 // Every save that lays out records gets a number of its own; 0 once the numbers run out,
@@ -507,7 +502,7 @@ int cDatabaseWriter::write(const cDatabase& db, const std::string& target,
         // last change) finds the kept records already laid out as they are.
         bool termsWritten = KeptInPlace(db.terms, kept);
         if (!termsWritten) {
-            const uint32_t save = KeepRecords() ? NewSaveNumber() : 0;
+            const uint32_t save = kept.wanted ? NewSaveNumber() : 0;
             termsWritten = WriteTermRecords(db.terms, kept, save, *buffers.terms);
             // The records just laid out are kept in place of the ones before, which this
             // writer takes for its next layout; after a failed walk nothing is kept.
@@ -550,7 +545,9 @@ int cDatabaseWriter::write(const cDatabase& db, const std::string& target,
 }
 
 void KeepNoTermRecords() {
-    keepRecords = false;
+    sKeptRecords& kept = KeptRecords();
+    std::lock_guard<std::mutex> lock(kept.mutex);
+    kept.wanted = false;
 }
 
 int WriteDatabaseFile(const cDatabase& db, const std::string& path, const sSaveOptions& options) {

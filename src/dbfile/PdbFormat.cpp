@@ -57,11 +57,6 @@ bool ReadU32At(cByteReader& in, size_t offset, uint32_t& value) {
     return in.seek(offset) && in.readU32(value);
 }
 
-bool RecordOffset(cByteReader& in, unsigned record, uint32_t& offset) {
-    return ReadU32At(in, kPdbHeaderSize + kPdbRecordEntrySize * size_t(record), offset) &&
-           offset <= in.size();
-}
-
 } // namespace
 
 bool ReadVersion(cByteReader& in, uint16_t& version) {
@@ -76,7 +71,7 @@ bool ReadRecordCount(cByteReader& in, uint16_t& count) {
 
 bool SeekRecord(cByteReader& in, unsigned record) {
     uint32_t offset = 0;
-    return RecordOffset(in, record, offset) && in.seek(offset);
+    return cRecordList(in).offset(record, offset) && in.seek(offset);
 }
 
 bool RecordSize(cByteReader& in, unsigned record, uint32_t& size) {

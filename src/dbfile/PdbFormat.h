@@ -92,7 +92,15 @@ class cRecordList {
 public:
     explicit cRecordList(const cByteReader& file);
 
-    uint16_t count() const { return count_; }
+    // Where record i's data starts, from its entry alone (the count is not consulted); fails
+    // when the entry or the offset lies past the end of the file.
+    bool offset(unsigned record, uint32_t& start) const {
+        const size_t at = kPdbHeaderSize + kPdbRecordEntrySize * size_t(record);
+        if (at + 4 > size_)
+            return false;
+        start = LoadU32BE(data_ + at);
+        return start <= size_;
+    }
     bool size(unsigned record, uint32_t& size) const {
         uint32_t start = 0;
         uint32_t end = 0;
@@ -113,19 +121,12 @@ public:
 private:
     // Where record i starts and where the next one does (the file's end after the last).
     bool bounds(unsigned record, uint32_t& start, uint32_t& end) const {
-        if (record >= count_ || !entry(record, start))
+        if (record >= count_ || !offset(record, start))
             return false;
         end = static_cast<uint32_t>(size_);
-        if (record + 1u < count_ && !entry(record + 1, end))
+        if (record + 1u < count_ && !offset(record + 1, end))
             return false;
         return end >= start;
-    }
-    bool entry(unsigned record, uint32_t& offset) const {
-        const size_t at = kPdbHeaderSize + kPdbRecordEntrySize * size_t(record);
-        if (at + 4 > size_)
-            return false;
-        offset = LoadU32BE(data_ + at);
-        return offset <= size_;
     }
 
     const uint8_t* data_;
