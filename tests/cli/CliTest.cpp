@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -203,6 +204,31 @@ TEST(CliImportExport, TextRoundTripAndFailureTexts) {
         RunVesk("export vesk " + dir.file("db.PDB") + " " + dir.file("no/dir/x.txt"), &errors), 1);
     EXPECT_EQ(errors, "Failed to save.\nvesk: " + dir.file("no/dir/x.txt") +
                           ": No such file or directory\n");
+}
+
+// The tool starts without the Anki libraries and binds them when a command reads or writes
+// a package: zip, SQLite and zstd each answer through it.
+TEST(CliBinary, BindsTheAnkiLibrariesWhenAPackageIsRead) {
+    std::string loaded;
+    FILE* ldd = popen("ldd " VESK_BINARY, "r");
+    ASSERT_NE(ldd, nullptr);
+    char line[512];
+    while (fgets(line, sizeof line, ldd))
+        loaded += line;
+    ASSERT_EQ(pclose(ldd), 0);
+    EXPECT_NE(loaded.find("libc.so"), std::string::npos) << loaded;
+    for (const char* library : {"libzip", "libsqlite3", "libzstd", "libcrypto"})
+        EXPECT_EQ(loaded.find(library), std::string::npos) << library;
+
+    cTempDir dir;
+    ASSERT_EQ(RunVesk("import apkg " VESK_ANKI_FIXTURES "/anki21-layout.colpkg " +
+                      dir.file("col.PDB")),
+              0);
+    ASSERT_EQ(RunVesk("export apkg " + dir.file("col.PDB") + " " + dir.file("out.apkg")), 0);
+    ASSERT_EQ(RunVesk("import apkg " + dir.file("out.apkg") + " " + dir.file("back.PDB")), 0);
+    const nlohmann::json imported = Dump(dir.file("col.PDB"));
+    EXPECT_EQ(imported["terms"].size(), 2u);
+    EXPECT_EQ(Dump(dir.file("back.PDB"))["terms"], imported["terms"]);
 }
 
 TEST(CliBinary, EveryFailureAddsWhichFileAndWhyAndLeavesSpecialFilesAlone) {
