@@ -12,7 +12,8 @@ import statistics
 import tempfile
 import time
 
-REPETITIONS = 5
+REPETITIONS = 3
+ROUNDS = 3
 PROCESS_RUNS = 15
 
 
@@ -24,23 +25,34 @@ def bench_environment(directory):
                 XDG_DATA_HOME=os.path.join(directory, "data"))
 
 
-def run_benchmark(binary, env, names):
-    """Medians in milliseconds by benchmark name. Each benchmark runs in a process of its
-    own, so none measures the memory or the editor state that the ones before it left."""
-    medians = {}
-    for name in names:
-        output = subprocess.run(
-            [binary, "--benchmark_format=json", f"--benchmark_repetitions={REPETITIONS}",
-             "--benchmark_report_aggregates_only=true", f"--benchmark_filter=^{name}$"],
-            env=env, check=True, capture_output=True, text=True).stdout
-        for entry in json.loads(output)["benchmarks"]:
-            if entry.get("aggregate_name") != "median":
-                continue
-            scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1000.0}[entry["time_unit"]]
-            medians[entry["run_name"]] = entry["real_time"] * scale
-        if name not in medians:
-            sys.exit(f"{os.path.basename(binary)} reported no {name}")
-    return medians
+def benchmark_repetitions(binary, name, env):
+    """The milliseconds of each repetition of one benchmark, run in a process of its own so
+    that it measures no memory or editor state that another benchmark left."""
+    output = subprocess.run(
+        [binary, "--benchmark_format=json", f"--benchmark_repetitions={REPETITIONS}",
+         f"--benchmark_filter=^{name}$"],
+        env=env, check=True, capture_output=True, text=True).stdout
+    times = []
+    for entry in json.loads(output)["benchmarks"]:
+        if entry.get("run_type") != "iteration":
+            continue
+        scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1000.0}[entry["time_unit"]]
+        times.append(entry["real_time"] * scale)
+    if not times:
+        sys.exit(f"{os.path.basename(binary)} reported no {name}")
+    return times
+
+
+def run_benchmarks(programs, env):
+    """Medians in milliseconds by benchmark name, for (binary, names) pairs. The benchmarks
+    take turns over ROUNDS rounds, so that a ratio of two of them is not skewed by a machine
+    that was busy while one of them ran; each median is over all rounds' repetitions."""
+    times = {}
+    for _ in range(ROUNDS):
+        for binary, names in programs:
+            for name in names:
+                times.setdefault(name, []).extend(benchmark_repetitions(binary, name, env))
+    return {name: statistics.median(taken) for name, taken in times.items()}
 
 
 def run_peer(command, env=None):
@@ -137,16 +149,15 @@ def main():
             [[os.path.join(bench, "vesk-bench-first"), database], perl_peer + ["1"],
              [os.path.join(bench, "vesk-bench-panes"), "--first-open", database]], env)
 
-        core = run_benchmark(os.path.join(bench, "vesk-bench-core"), env,
-                             ["Save", "SaveEveryRecord", "SafeSaveOneWrite", "CheckAndLoad",
-                              "ImportTabDelimited", "ExportAnkiPackageAtLimit",
-                              "ImportAnkiPackageAtLimit"])
-        panes = run_benchmark(os.path.join(bench, "vesk-bench-panes"), env,
-                              ["OpenInEditor", "ValueEditCommit", "DeleteOneTerm",
-                               "PasteHundredTerms", "FindSelectMatches", "DeleteOneTermToIdle",
-                               "PasteHundredTermsToIdle", "FindSelectMatchesToIdle",
-                               "UndoRedoValueEdit", "UndoRedoDeleteOneTerm",
-                               "UndoRedoPasteHundredTerms", "PreviewHundredMegabytes"])
+        in_process = run_benchmarks(
+            [(os.path.join(bench, "vesk-bench-core"),
+              ["Save", "SaveEveryRecord", "SafeSaveOneWrite", "CheckAndLoad",
+               "ImportTabDelimited", "ExportAnkiPackageAtLimit", "ImportAnkiPackageAtLimit"]),
+             (os.path.join(bench, "vesk-bench-panes"),
+              ["OpenInEditor", "ValueEditCommit", "DeleteOneTerm", "PasteHundredTerms",
+               "FindSelectMatches", "DeleteOneTermToIdle", "PasteHundredTermsToIdle",
+               "FindSelectMatchesToIdle", "UndoRedoValueEdit", "UndoRedoDeleteOneTerm",
+               "UndoRedoPasteHundredTerms", "PreviewHundredMegabytes"])], env)
         perl = run_peer(perl_peer + [str(REPETITIONS)], env)
         python = run_peer([sys.executable, os.path.join(args.source_dir, "peer_csv.py"), text,
                            str(REPETITIONS)], env)
@@ -174,34 +185,34 @@ def main():
         file_kib = os.path.getsize(database) / 1024
 
     figures = [
-        ("save of the limit database", core["Save"]),
+        ("save of the limit database", in_process["Save"]),
         ("the same save with every record written (the first after an open)",
-         core["SaveEveryRecord"]),
-        ("safe save of the same bytes, one write", core["SafeSaveOneWrite"]),
-        ("check + load of the limit database", core["CheckAndLoad"]),
+         in_process["SaveEveryRecord"]),
+        ("safe save of the same bytes, one write", in_process["SafeSaveOneWrite"]),
+        ("check + load of the limit database", in_process["CheckAndLoad"]),
         ("Palm::PDB (Perl) parsing the same file", perl),
-        ("import of 65,532 tab-delimited lines", core["ImportTabDelimited"]),
+        ("import of 65,532 tab-delimited lines", in_process["ImportTabDelimited"]),
         ("Python csv reading the same file", python),
         ("Anki package export of the limit database, reverse cards",
-         core["ExportAnkiPackageAtLimit"]),
-        ("Anki package import of 65,532 notes", core["ImportAnkiPackageAtLimit"]),
-        ("one value edit committed, backup included", panes["ValueEditCommit"]),
-        ("opening the limit database in the editor", panes["OpenInEditor"]),
-        ("deleting one term", panes["DeleteOneTerm"]),
-        ("pasting 100 copied terms", panes["PasteHundredTerms"]),
-        ("Find with select matches over all terms", panes["FindSelectMatches"]),
-        ("undo + redo of a value edit", panes["UndoRedoValueEdit"]),
-        ("undo + redo of a one-term delete", panes["UndoRedoDeleteOneTerm"]),
-        ("undo + redo of a 100-term paste", panes["UndoRedoPasteHundredTerms"]),
+         in_process["ExportAnkiPackageAtLimit"]),
+        ("Anki package import of 65,532 notes", in_process["ImportAnkiPackageAtLimit"]),
+        ("one value edit committed, backup included", in_process["ValueEditCommit"]),
+        ("opening the limit database in the editor", in_process["OpenInEditor"]),
+        ("deleting one term", in_process["DeleteOneTerm"]),
+        ("pasting 100 copied terms", in_process["PasteHundredTerms"]),
+        ("Find with select matches over all terms", in_process["FindSelectMatches"]),
+        ("undo + redo of a value edit", in_process["UndoRedoValueEdit"]),
+        ("undo + redo of a one-term delete", in_process["UndoRedoDeleteOneTerm"]),
+        ("undo + redo of a 100-term paste", in_process["UndoRedoPasteHundredTerms"]),
         ("vesk import csv of 65,532 quoted rows, whole process", csv_import),
         ("python3 -I -S csv reading the quoted rows, whole process", csv_peer),
-        ("the import preview opened on a 100 MB file", panes["PreviewHundredMegabytes"]),
+        ("the import preview opened on a 100 MB file", in_process["PreviewHundredMegabytes"]),
         ("first check + load in a fresh process", first_load),
         ("Palm::PDB's first parse in a fresh process", perl_first),
         ("first open in the editor of a fresh process, event loop to idle", first_open),
-        ("deleting one term, event loop to idle", panes["DeleteOneTermToIdle"]),
-        ("pasting 100 copied terms, event loop to idle", panes["PasteHundredTermsToIdle"]),
-        ("Find with select matches, event loop to idle", panes["FindSelectMatchesToIdle"]),
+        ("deleting one term, event loop to idle", in_process["DeleteOneTermToIdle"]),
+        ("pasting 100 copied terms, event loop to idle", in_process["PasteHundredTermsToIdle"]),
+        ("Find with select matches, event loop to idle", in_process["FindSelectMatchesToIdle"]),
         ("vesk import pdb of the limit database, whole process", pdb_import),
         ("read + write + fsync + rename of the same bytes (C), whole process", raw_copy),
         ("vesk dump of the limit database to /dev/null, whole process", dump),
@@ -209,30 +220,30 @@ def main():
         ("vesk import tab of 65,532 lines, save included, whole process", tab_import),
         ("python3 -I -S csv reading the 65,532 tab-delimited lines, whole process", tab_peer),
     ]
-    load = core["CheckAndLoad"]
+    load = in_process["CheckAndLoad"]
     ratios = [
-        ("save / safe save of the same bytes", core["Save"] / core["SafeSaveOneWrite"], 1.3),
+        ("save / safe save of the same bytes", in_process["Save"] / in_process["SafeSaveOneWrite"], 1.3),
         ("load / Palm::PDB", load / perl, 0.1),
-        ("import / Python csv", core["ImportTabDelimited"] / python, 0.5),
-        ("Anki package export / load", core["ExportAnkiPackageAtLimit"] / load, 100.0),
-        ("Anki package import / load", core["ImportAnkiPackageAtLimit"] / load, 30.0),
-        ("value edit / save", panes["ValueEditCommit"] / core["Save"], 1.1),
-        ("editor open / load", panes["OpenInEditor"] / load, 1.5),
-        ("delete one term / load", panes["DeleteOneTerm"] / load, 1.0),
-        ("paste 100 terms / load", panes["PasteHundredTerms"] / load, 1.0),
-        ("Find, select matches / load", panes["FindSelectMatches"] / load, 1.0),
+        ("import / Python csv", in_process["ImportTabDelimited"] / python, 0.5),
+        ("Anki package export / load", in_process["ExportAnkiPackageAtLimit"] / load, 100.0),
+        ("Anki package import / load", in_process["ImportAnkiPackageAtLimit"] / load, 30.0),
+        ("value edit / save", in_process["ValueEditCommit"] / in_process["Save"], 1.1),
+        ("editor open / load", in_process["OpenInEditor"] / load, 1.5),
+        ("delete one term / load", in_process["DeleteOneTerm"] / load, 1.0),
+        ("paste 100 terms / load", in_process["PasteHundredTerms"] / load, 1.0),
+        ("Find, select matches / load", in_process["FindSelectMatches"] / load, 1.0),
         ("peak memory of the editor / file size", peak / file_kib, 20.0),
         ("csv import and save / Python csv (whole processes)", csv_import / csv_peer, 0.6),
-        ("import preview of a 100 MB file / 1 s", panes["PreviewHundredMegabytes"] / 1000, 0.25),
+        ("import preview of a 100 MB file / 1 s", in_process["PreviewHundredMegabytes"] / 1000, 0.25),
         ("first load / Palm::PDB's first parse (fresh processes)", first_load / perl_first,
          0.1),
         ("first editor open / first load (fresh processes)", first_open / first_load, 2.0),
-        ("delete one term, event loop to idle / load", panes["DeleteOneTermToIdle"] / load,
+        ("delete one term, event loop to idle / load", in_process["DeleteOneTermToIdle"] / load,
          1.0),
-        ("paste 100 terms, event loop to idle / load", panes["PasteHundredTermsToIdle"] / load,
+        ("paste 100 terms, event loop to idle / load", in_process["PasteHundredTermsToIdle"] / load,
          1.0),
         ("Find, select matches, event loop to idle / load",
-         panes["FindSelectMatchesToIdle"] / load, 1.0),
+         in_process["FindSelectMatchesToIdle"] / load, 1.0),
         ("vesk import pdb / raw read + write + fsync + rename (whole processes)",
          pdb_import / raw_copy, 2.0),
         ("vesk dump / Palm::PDB (whole processes)", dump / perl_process, 0.5),
@@ -245,7 +256,7 @@ def main():
     for name, key in [("value edit", "UndoRedoValueEdit"),
                       ("one-term delete", "UndoRedoDeleteOneTerm"),
                       ("100-term paste", "UndoRedoPasteHundredTerms")]:
-        beyond_save = max(panes[key] / 2 - core["Save"], 0.0)
+        beyond_save = max(in_process[key] / 2 - in_process["Save"], 0.0)
         ratios.append((f"undo or redo of a {name}, beyond the backup / load",
                        beyond_save / load, 0.1))
 
@@ -270,9 +281,9 @@ START, END = "<!-- last run -->", "<!-- end of last run -->"
 def write_table(path, table):
     """Puts the table between the markers of the file, keeping the rest of it (the tuning
     record); a file without them is started afresh."""
-    section = (f"{START}\nThe last run of `make bench` (medians of {REPETITIONS} repetitions "
-               f"in-process, of {PROCESS_RUNS} alternating runs for fresh and whole processes; "
-               f"see bench/README.md).\n\n{table}\n{END}")
+    section = (f"{START}\nThe last run of `make bench` (medians of {ROUNDS} alternating rounds "
+               f"of {REPETITIONS} repetitions in-process, of {PROCESS_RUNS} alternating runs for "
+               f"fresh and whole processes; see bench/README.md).\n\n{table}\n{END}")
     try:
         with open(path) as existing:
             text = existing.read()
