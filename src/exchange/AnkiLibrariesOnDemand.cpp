@@ -52,8 +52,7 @@ sLibrary& Zstd() {
     return library;
 }
 
-template <typename Function>
-Function Lookup(const sLibrary& library, const char* name) {
+template <typename Function> Function Lookup(const sLibrary& library, const char* name) {
     void* address = dlsym(library.handle, name);
     if (!address)
         CannotBind(library.name, dlerror());
@@ -64,10 +63,10 @@ Function Lookup(const sLibrary& library, const char* name) {
 
 // FORWARD(library, result, name, (parameters), (arguments)): name, forwarding to the
 // function of that name in library.
-#define FORWARD(library, result, name, parameters, arguments)                                  \
-    extern "C" result name parameters {                                                        \
-        static const auto forward = Lookup<decltype(&name)>(library(), #name);                 \
-        return forward arguments;                                                              \
+#define FORWARD(library, result, name, parameters, arguments)                                      \
+    extern "C" result name parameters {                                                            \
+        static const auto forward = Lookup<decltype(&name)>(library(), #name);                     \
+        return forward arguments;                                                                  \
     }
 
 FORWARD(Zip, int, zip_close, (zip_t * a), (a))
@@ -75,29 +74,25 @@ FORWARD(Zip, void, zip_discard, (zip_t * a), (a))
 FORWARD(Zip, void, zip_error_fini, (zip_error_t * a), (a))
 FORWARD(Zip, void, zip_error_init, (zip_error_t * a), (a))
 FORWARD(Zip, int, zip_fclose, (zip_file_t * a), (a))
-FORWARD(Zip, zip_int64_t, zip_file_add,
-        (zip_t * a, const char* b, zip_source_t* c, zip_flags_t d), (a, b, c, d))
-FORWARD(Zip, zip_file_t*, zip_fopen_index, (zip_t * a, zip_uint64_t b, zip_flags_t c),
-        (a, b, c))
+FORWARD(Zip, zip_int64_t, zip_file_add, (zip_t * a, const char* b, zip_source_t* c, zip_flags_t d),
+        (a, b, c, d))
+FORWARD(Zip, zip_file_t*, zip_fopen_index, (zip_t * a, zip_uint64_t b, zip_flags_t c), (a, b, c))
 FORWARD(Zip, zip_int64_t, zip_fread, (zip_file_t * a, void* b, zip_uint64_t c), (a, b, c))
 FORWARD(Zip, const char*, zip_get_name, (zip_t * a, zip_uint64_t b, zip_flags_t c), (a, b, c))
 FORWARD(Zip, zip_int64_t, zip_get_num_entries, (zip_t * a, zip_flags_t b), (a, b))
-FORWARD(Zip, zip_int64_t, zip_name_locate, (zip_t * a, const char* b, zip_flags_t c),
-        (a, b, c))
-FORWARD(Zip, zip_t*, zip_open_from_source, (zip_source_t * a, int b, zip_error_t* c),
-        (a, b, c))
+FORWARD(Zip, zip_int64_t, zip_name_locate, (zip_t * a, const char* b, zip_flags_t c), (a, b, c))
+FORWARD(Zip, zip_t*, zip_open_from_source, (zip_source_t * a, int b, zip_error_t* c), (a, b, c))
 FORWARD(Zip, int, zip_set_file_compression,
         (zip_t * a, zip_uint64_t b, zip_int32_t c, zip_uint32_t d), (a, b, c, d))
-FORWARD(Zip, zip_source_t*, zip_source_buffer,
-        (zip_t * a, const void* b, zip_uint64_t c, int d), (a, b, c, d))
+FORWARD(Zip, zip_source_t*, zip_source_buffer, (zip_t * a, const void* b, zip_uint64_t c, int d),
+        (a, b, c, d))
 FORWARD(Zip, zip_source_t*, zip_source_buffer_create,
         (const void* a, zip_uint64_t b, int c, zip_error_t* d), (a, b, c, d))
 FORWARD(Zip, int, zip_source_close, (zip_source_t * a), (a))
 FORWARD(Zip, void, zip_source_free, (zip_source_t * a), (a))
 FORWARD(Zip, void, zip_source_keep, (zip_source_t * a), (a))
 FORWARD(Zip, int, zip_source_open, (zip_source_t * a), (a))
-FORWARD(Zip, zip_int64_t, zip_source_read, (zip_source_t * a, void* b, zip_uint64_t c),
-        (a, b, c))
+FORWARD(Zip, zip_int64_t, zip_source_read, (zip_source_t * a, void* b, zip_uint64_t c), (a, b, c))
 FORWARD(Zip, int, zip_source_stat, (zip_source_t * a, zip_stat_t* b), (a, b))
 FORWARD(Zip, int, zip_stat_index, (zip_t * a, zip_uint64_t b, zip_flags_t c, zip_stat_t* d),
         (a, b, c, d))
@@ -113,8 +108,8 @@ FORWARD(Sqlite, const void*, sqlite3_column_blob, (sqlite3_stmt * a, int b), (a,
 FORWARD(Sqlite, int, sqlite3_column_bytes, (sqlite3_stmt * a, int b), (a, b))
 FORWARD(Sqlite, sqlite3_int64, sqlite3_column_int64, (sqlite3_stmt * a, int b), (a, b))
 FORWARD(Sqlite, int, sqlite3_create_collation,
-        (sqlite3 * a, const char* b, int c, void* d, int (*e)(void*, int, const void*, int,
-                                                              const void*)),
+        (sqlite3 * a, const char* b, int c, void* d,
+         int (*e)(void*, int, const void*, int, const void*)),
         (a, b, c, d, e))
 FORWARD(Sqlite, int, sqlite3_deserialize,
         (sqlite3 * a, const char* b, unsigned char* c, sqlite3_int64 d, sqlite3_int64 e,
@@ -139,8 +134,7 @@ FORWARD(Sqlite, int, sqlite3_step, (sqlite3_stmt * a), (a))
 
 FORWARD(Zstd, ZSTD_DCtx*, ZSTD_createDCtx, (void), ())
 FORWARD(Zstd, size_t, ZSTD_freeDCtx, (ZSTD_DCtx * a), (a))
-FORWARD(Zstd, size_t, ZSTD_DCtx_setParameter, (ZSTD_DCtx * a, ZSTD_dParameter b, int c),
-        (a, b, c))
+FORWARD(Zstd, size_t, ZSTD_DCtx_setParameter, (ZSTD_DCtx * a, ZSTD_dParameter b, int c), (a, b, c))
 FORWARD(Zstd, unsigned, ZSTD_isError, (size_t a), (a))
 FORWARD(Zstd, size_t, ZSTD_decompressStream,
         (ZSTD_DStream * a, ZSTD_outBuffer* b, ZSTD_inBuffer* c), (a, b, c))
