@@ -158,9 +158,11 @@ def main():
                "FindSelectMatches", "DeleteOneTermToIdle", "PasteHundredTermsToIdle",
                "FindSelectMatchesToIdle", "UndoRedoValueEdit", "UndoRedoDeleteOneTerm",
                "UndoRedoPasteHundredTerms", "PreviewHundredMegabytes"])], env)
-        perl = run_peer(perl_peer + [str(REPETITIONS)], env)
+        # The peers time themselves in-process over as many repetitions as a benchmark has.
+        peer_repetitions = str(ROUNDS * REPETITIONS)
+        perl = run_peer(perl_peer + [peer_repetitions], env)
         python = run_peer([sys.executable, os.path.join(args.source_dir, "peer_csv.py"), text,
-                           str(REPETITIONS)], env)
+                           peer_repetitions], env)
         quoted = os.path.join(directory, "quoted.csv")
         write_quoted_csv(quoted)
         isolated = [sys.executable, "-I", "-S"]
